@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "windows/design.h"
+
+namespace {
+
+using windows::ControlKind;
+using windows::WindowDesign;
+
+class DesignTest : public testing::TestWithParam<const WindowDesign*> {};
+
+TEST_P(DesignTest, ControlNamesAreUnique) {
+  std::set<std::string_view> names;
+  for (const auto& control : GetParam()->controls) {
+    EXPECT_TRUE(names.insert(control.name).second) << control.name;
+  }
+}
+
+TEST_P(DesignTest, ControlsLieInsideTheClientArea) {
+  const WindowDesign& window = *GetParam();
+  for (const auto& control : window.controls) {
+    const windows::Rect bounds = windows::Bounds(control);
+    EXPECT_GE(bounds.left, 0) << control.name;
+    EXPECT_GE(bounds.top, 0) << control.name;
+    EXPECT_LE(bounds.left + bounds.width, window.clientWidth) << control.name;
+    EXPECT_LE(bounds.top + bounds.height, window.clientHeight) << control.name;
+  }
+}
+
+// Every control but the lines has a tab index; together they count up from 0 without a gap.
+TEST_P(DesignTest, TabIndicesCountUpFromZero) {
+  std::vector<int> indices;
+  for (const auto& control : GetParam()->controls) {
+    EXPECT_EQ(control.tabIndex.has_value(), control.kind != ControlKind::kLine) << control.name;
+    if (control.tabIndex) indices.push_back(*control.tabIndex);
+  }
+  std::sort(indices.begin(), indices.end());
+  for (std::size_t i = 0; i < indices.size(); ++i) EXPECT_EQ(indices[i], static_cast<int>(i));
+}
+
+TEST_P(DesignTest, OnlyAPushButtonIsTheDefaultButton) {
+  for (const auto& control : GetParam()->controls) {
+    if (control.isDefaultButton) {
+      EXPECT_EQ(control.kind, ControlKind::kPushButton) << control.name;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, DesignTest,
+                         testing::Values(&windows::Form1Design(), &windows::Form2Design()),
+                         [](const auto& info) { return std::string(info.param->name); });
+
+// The focus order users meet in the main window: the input, the output, the options, then the
+// two buttons, with the calculate button before the other.
+TEST(Form1Design, FocusOrderAndDefaultButton) {
+  const WindowDesign& window = windows::Form1Design();
+  std::vector<std::pair<int, std::string_view>> focusable;
+  for (const auto& control : window.controls) {
+    if (control.kind != ControlKind::kLabel) focusable.emplace_back(*control.tabIndex, control.name);
+  }
+  std::sort(focusable.begin(), focusable.end());
+  std::vector<std::string_view> order;
+  for (const auto& entry : focusable) order.push_back(entry.second);
+  EXPECT_EQ(order, (std::vector<std::string_view>{"Text1", "Text2", "Option1", "Option2",
+                                                  "Command1", "Command2"}));
+  EXPECT_TRUE(window.Control("Command1").isDefaultButton);
+}
+
+TEST(Twips, ConvertToPixels) {
+  EXPECT_EQ(windows::TwipsToPixels(4620), 308);
+  EXPECT_EQ(windows::TwipsToPixels(2472), 165);
+  EXPECT_EQ(windows::TwipsToPixels(2472, 192), 330);
+  EXPECT_EQ(windows::TwipsToPixels(4536, 120), 378);
+  EXPECT_EQ(windows::FontPixels({u"宋体", 24, true, 134}), 32);
+  EXPECT_EQ(windows::FontPixels({u"宋体", 9, false, 134}), 12);
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#include "windows/design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace windows {
+
+const ControlDesign& WindowDesign::Control(std::string_view controlName) const {
+  const auto found = std::find_if(controls.begin(), controls.end(),
+                                  [&](const ControlDesign& c) { return c.name == controlName; });
+  if (found == controls.end()) {
+    throw std::logic_error(std::string(name) + " has no control " + std::string(controlName));
+  }
+  return *found;
+}
+
+Rect Bounds(const ControlDesign& control) {
+  if (control.kind != ControlKind::kLine) {
+    return {control.left, control.top, control.width, control.height};
+  }
+  const int x1 = control.left, y1 = control.top, x2 = control.width, y2 = control.height;
+  return {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)};
+}
+
+int FontPixels(const FontDesign& font, int dpi) {
+  return static_cast<int>(std::lround(font.points * dpi / 72));
+}
+
+}  // namespace windows

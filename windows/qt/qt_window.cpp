@@ -1,0 +1,194 @@
+#include "windows/qt/qt_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "windows/qt/fonts.h"
+#include "windows/qt/text.h"
+
+namespace windows::qt {
+namespace {
+
+QRect PixelRect(const Rect& twips) {
+  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+               TwipsToPixels(twips.height));
+}
+
+}  // namespace
+
+QtWindow::QtWindow(const WindowDesign& design, Callbacks callbacks)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      design_(design),
+      callbacks_(std::move(callbacks)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName(QString::fromUtf8(design.name.data(), static_cast<qsizetype>(design.name.size())));
+  setWindowTitle(ToQString(design.title));
+  setFont(FontFor(design.defaultFont));
+  setFixedSize(TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight));
+
+  for (const ControlDesign& control : design.controls) {
+    if (QWidget* widget = CreateControl(control)) controls_.emplace_back(control.name, widget);
+  }
+  // Labels lie beneath the other controls, whatever the creation order.
+  for (auto& [name, widget] : controls_) {
+    if (!qobject_cast<QLabel*>(widget)) widget->raise();
+  }
+  ArrangeTabOrder();
+  PlaceOnScreen();
+}
+
+QWidget* QtWindow::CreateControl(const ControlDesign& control) {
+  QWidget* widget = nullptr;
+  const QString caption = ToQString(control.caption);
+  const std::string_view name = control.name;
+  switch (control.kind) {
+    case ControlKind::kPushButton: {
+      auto* button = new QPushButton(caption, this);
+      button->setAutoDefault(true);  // Enter clicks the button that has the focus
+      if (control.isDefaultButton) {
+        button->setDefault(true);
+        defaultButton_ = button;
+      }
+      connect(button, &QPushButton::clicked, this, [this, name] { callbacks_.click(name); });
+      widget = button;
+      break;
+    }
+    case ControlKind::kOptionButton: {
+      auto* option = new QRadioButton(caption, this);  // one group: the window's options
+      connect(option, &QRadioButton::clicked, this, [this, name] { callbacks_.click(name); });
+      widget = option;
+      break;
+    }
+    case ControlKind::kTextBox:
+      widget = new QLineEdit(caption, this);
+      break;
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(caption, this);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      widget = label;
+      break;
+    }
+    case ControlKind::kLine:
+      return nullptr;  // drawn by paintEvent
+  }
+  widget->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  if (control.font) widget->setFont(FontFor(*control.font));
+  if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
+  widget->setGeometry(PixelRect(Bounds(control)));
+  if (control.kind == ControlKind::kLabel) {
+    // A label shorter than its font's line grows downward rather than cut off its text.
+    const int lineHeight = widget->fontMetrics().height();
+    if (widget->height() < lineHeight) widget->resize(widget->width(), lineHeight);
+  }
+  return widget;
+}
+
+void QtWindow::ArrangeTabOrder() {
+  std::vector<const ControlDesign*> order;
+  for (const ControlDesign& control : design_.controls) {
+    if (control.tabIndex && Control(control.name) && Control(control.name)->focusPolicy() != Qt::NoFocus) {
+      order.push_back(&control);
+    }
+  }
+  std::sort(order.begin(), order.end(),
+            [](const ControlDesign* a, const ControlDesign* b) { return *a->tabIndex < *b->tabIndex; });
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
+  }
+  if (!order.empty()) Control(order.front()->name)->setFocus();
+}
+
+// The client area goes where the design puts it, moved back inside a screen that is too small.
+void QtWindow::PlaceOnScreen() {
+  QRect client(TwipsToPixels(design_.clientLeft), TwipsToPixels(design_.clientTop), width(),
+               height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    client.moveRight(std::min(client.right(), available.right()));
+    client.moveBottom(std::min(client.bottom(), available.bottom()));
+    client.moveLeft(std::max(client.left(), available.left()));
+    client.moveTop(std::max(client.top(), available.top()));
+  }
+  setGeometry(client);
+}
+
+QWidget* QtWindow::Control(std::string_view name) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const auto& entry) { return entry.first == name; });
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+template <typename Widget>
+Widget* QtWindow::ControlOfKind(std::string_view name) const {
+  auto* widget = qobject_cast<Widget*>(Control(name));
+  if (!widget) {
+    throw std::logic_error(std::string(design_.name) + " has no such control: " + std::string(name));
+  }
+  return widget;
+}
+
+std::u16string QtWindow::Text(std::string_view textBox) const {
+  return ToU16(ControlOfKind<QLineEdit>(textBox)->text());
+}
+
+void QtWindow::SetText(std::string_view textBox, std::u16string_view text) {
+  ControlOfKind<QLineEdit>(textBox)->setText(ToQString(text));
+}
+
+bool QtWindow::Value(std::string_view optionButton) const {
+  return ControlOfKind<QRadioButton>(optionButton)->isChecked();
+}
+
+void QtWindow::SetValue(std::string_view optionButton, bool selected) {
+  ControlOfKind<QRadioButton>(optionButton)->setChecked(selected);
+}
+
+void QtWindow::SetCaption(std::string_view label, std::u16string_view caption) {
+  ControlOfKind<QLabel>(label)->setText(ToQString(caption));
+}
+
+void QtWindow::SetEnabled(bool enabled) { setEnabled(enabled); }
+
+void QtWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(palette().windowText(), 1));
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kLine) continue;
+    painter.drawLine(TwipsToPixels(control.left), TwipsToPixels(control.top),
+                     TwipsToPixels(control.width), TwipsToPixels(control.height));
+  }
+}
+
+// Enter that no push button took clicks the default button, as in a dialog.
+void QtWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && plain && defaultButton_ && defaultButton_->isEnabled()) {
+    defaultButton_->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  if (callbacks_.close()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace windows::qt

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "windows/design.h"
+#include "windows/platform.h"
+
+class QPushButton;
+
+namespace windows::qt {
+
+// A window built from its design: real widgets at the designed places, lines drawn on the
+// window itself. Clicks and close requests go to the callbacks; the window knows no handler.
+class QtWindow final : public QWidget, public Window {
+ public:
+  struct Callbacks {
+    std::function<void(std::string_view control)> click;
+    std::function<bool()> close;  // whether the window may close (and is then unloaded)
+  };
+
+  QtWindow(const WindowDesign& design, Callbacks callbacks);
+
+  std::u16string Text(std::string_view textBox) const override;
+  void SetText(std::string_view textBox, std::u16string_view text) override;
+  bool Value(std::string_view optionButton) const override;
+  void SetValue(std::string_view optionButton, bool selected) override;
+  void SetCaption(std::string_view label, std::u16string_view caption) override;
+  void SetEnabled(bool enabled) override;
+
+  // The widget made for the named control.
+  QWidget* Control(std::string_view name) const;
+  const WindowDesign& Design() const { return design_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  template <typename Widget>
+  Widget* ControlOfKind(std::string_view name) const;
+  QWidget* CreateControl(const ControlDesign& control);
+  void ArrangeTabOrder();
+  void PlaceOnScreen();
+
+  const WindowDesign& design_;
+  Callbacks callbacks_;
+  std::vector<std::pair<std::string_view, QWidget*>> controls_;
+  QPushButton* defaultButton_ = nullptr;
+};
+
+}  // namespace windows::qt
