@@ -66,8 +66,12 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       break;
     }
     case ControlKind::kOptionButton: {
-      auto* option = new QRadioButton(caption, this);  // one group: the window's options
-      connect(option, &QRadioButton::clicked, this, [this, name] { callbacks_.click(name); });
+      // One group: the window's options. An option is clicked when it becomes selected, by
+      // mouse, keyboard, screen reader or code alike.
+      auto* option = new QRadioButton(caption, this);
+      connect(option, &QRadioButton::toggled, this, [this, name](bool selected) {
+        if (selected) callbacks_.click(name);
+      });
       widget = option;
       break;
     }

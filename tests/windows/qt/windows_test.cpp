@@ -154,7 +154,7 @@ void WindowsTest::reportsErrorsAndStaysUsable_data() {
   QTest::newRow("not a number") << "a" << "类型不匹配";
   QTest::newRow("check passes, reading fails") << "1e3x" << "类型不匹配";
   QTest::newRow("beyond the double range") << "1e400" << "溢出";
-  QTest::newRow("bytes overflow") << "1.7E+299" << "溢出";
+  QTest::newRow("megabytes overflow") << "1.8E+305" << "溢出";
 }
 
 void WindowsTest::reportsErrorsAndStaysUsable() {
@@ -163,7 +163,7 @@ void WindowsTest::reportsErrorsAndStaysUsable() {
   Type("4");
   Click(Main(), "Option2");
   Type(input);
-  Click(Main(), "Option2");
+  Click(Main(), "Option1");
   QCOMPARE(boxes_->Boxes().size(), 1u);
   const MessageBoxWatcher::Box& box = boxes_->Boxes().front();
   QCOMPARE(box.title, QStringLiteral("Prelvane"));
@@ -173,7 +173,7 @@ void WindowsTest::reportsErrorsAndStaysUsable() {
   QCOMPARE(Output(), QStringLiteral("4103"));
   QVERIFY(Main().isEnabled());
   Type("1");
-  Click(Main(), "Command1");
+  Click(Main(), "Option2");
   QCOMPARE(Output(), QStringLiteral("1028"));
 }
 
