@@ -32,8 +32,9 @@ def start_display():
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    number = os.read(read_end, 16).decode().strip()
-    os.close(read_end)
+    # The server writes the number and the newline apart, and dies if the pipe closes between.
+    with os.fdopen(read_end) as reader:
+        number = reader.readline().strip()
     return server, f":{number}"
 
 
@@ -164,7 +165,9 @@ def main(program):
     finally:
         if quorvel.poll() is None:
             quorvel.kill()
+        # A server still shutting down would remove the socket of the next one on its display.
         server.terminate()
+        server.wait()
 
 
 if __name__ == "__main__":
