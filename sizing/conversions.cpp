@@ -1,7 +1,6 @@
 #include "sizing/conversions.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "sizing/decimal_number.h"
+#include "sizing/exact_decimal.h"
 #include "sizing/errors.h"
 
 namespace sizing {
@@ -93,10 +93,68 @@ bool ReadExponent(Scanner& scanner, DecimalNumber& number, bool skipBlanks) {
   return true;
 }
 
-// The magnitude to 15 significant digits: plain for decimal exponents from -4 to 14, otherwise
-// mantissa, E, sign and at least two exponent digits; no trailing zeros after the point. The
-// decimal mark is written as '.' here and replaced when the text is widened. Negative values
-// start with a minus sign; others with a blank when `signColumn` asks for one.
+// A positive magnitude rounded to 15 significant digits. When some power of ten up to 10^22 (an
+// exact double) scales the magnitude to a whole number below 10^15, that number holds its
+// digits: the one rounding of the product is far below the spacing of 15-digit decimals.
+// Otherwise the magnitude's exact expansion is rounded.
+RoundedDecimal RoundedMagnitude(double magnitude) {
+  if (magnitude >= 1e-5 && magnitude < 1e15) {
+    double scale = 1;
+    for (int shift = 0; shift <= 22; ++shift, scale *= 10) {
+      const double scaled = magnitude * scale;
+      if (scaled >= 1e15) break;
+      if (scaled != std::floor(scaled)) continue;
+      char whole[24];
+      const char* wholeEnd =
+          std::to_chars(std::begin(whole), std::end(whole), static_cast<std::int64_t>(scaled)).ptr;
+      RoundedDecimal result{};
+      result.count = static_cast<int>(wholeEnd - whole);
+      result.exponent = result.count - 1 - shift;
+      while (result.count > 1 && whole[result.count - 1] == '0') --result.count;
+      std::copy(whole, whole + result.count, result.digits);
+      return result;
+    }
+  }
+  return RoundToSignificantDigits(magnitude);
+}
+
+// Plain for decimal exponents from -4 to 14, otherwise mantissa, E, sign and at least two
+// exponent digits; no trailing zeros after the point.
+char* WriteDigits(const RoundedDecimal& rounded, char* end) {
+  const char* digits = rounded.digits;
+  const int count = rounded.count;
+  const int exponent = rounded.exponent;
+  const auto put = [&end](const char* from, int n) { end = std::copy_n(from, n, end); };
+  const auto putFraction = [&](const char* from, int n) {
+    if (n <= 0) return;
+    *end++ = '.';
+    put(from, n);
+  };
+  if (exponent < -4 || exponent >= kSignificantDigits) {
+    put(digits, 1);
+    putFraction(digits + 1, count - 1);
+    *end++ = 'E';
+    *end++ = exponent < 0 ? '-' : '+';
+    if (std::abs(exponent) < 10) *end++ = '0';
+    return std::to_chars(end, end + 4, std::abs(exponent)).ptr;
+  }
+  if (exponent >= 0) {
+    const int wholeDigits = exponent + 1;
+    put(digits, std::min(wholeDigits, count));
+    end = std::fill_n(end, std::max(0, wholeDigits - count), '0');
+    putFraction(digits + wholeDigits, count - wholeDigits);
+    return end;
+  }
+  *end++ = '0';
+  *end++ = '.';
+  end = std::fill_n(end, -exponent - 1, '0');
+  put(digits, count);
+  return end;
+}
+
+// The value to 15 significant digits. The decimal mark is written as '.' here and replaced when
+// the text is widened. Negative values start with a minus sign; others with a blank when
+// `signColumn` asks for one.
 std::u16string WriteNumber(double value, bool signColumn, char16_t decimalSeparator) {
   if (!std::isfinite(value)) throw FloatingPointError("number beyond the double range");
 
@@ -112,56 +170,8 @@ std::u16string WriteNumber(double value, bool signColumn, char16_t decimalSepara
     // Whole numbers below 10^15 are written as they are: the common case, and exact.
     end = std::to_chars(end, std::end(out), static_cast<std::int64_t>(magnitude)).ptr;
   } else {
-    // The shortest digits that read back as the value are its 15-digit rounding whenever there
-    // are at most 15 of them and the value is normal (a double holds any 15-digit decimal);
-    // otherwise round explicitly, which is slower.
-    char buffer[32];  // d[.dddd]e±xxx
-    const char* const scientific = buffer;
-    const auto write = [&](auto... precision) -> const char* {
-      return std::to_chars(std::begin(buffer), std::end(buffer), magnitude,
-                           std::chars_format::scientific, precision...).ptr;
-    };
-    const char* scientificEnd = write();
-    const char* exponentMark = std::find(scientific, scientificEnd, 'e');
-    if (exponentMark - scientific > kSignificantDigits + 1 || magnitude < DBL_MIN) {
-      scientificEnd = write(kSignificantDigits - 1);
-      exponentMark = std::find(scientific, scientificEnd, 'e');
-    }
-    int exponent = 0;
-    std::from_chars(exponentMark + (exponentMark[1] == '+' ? 2 : 1), scientificEnd, exponent);
-
-    char digits[kSignificantDigits];
-    digits[0] = scientific[0];
-    const char* const fractionStart = std::min(exponentMark, scientific + 2);
-    int digitCount = static_cast<int>(std::copy(fractionStart, exponentMark, digits + 1) - digits);
-    while (digitCount > 1 && digits[digitCount - 1] == '0') --digitCount;
-
-    const auto put = [&end](const char* from, int count) { end = std::copy_n(from, count, end); };
-    const auto putFraction = [&](const char* from, int count) {
-      if (count <= 0) return;
-      *end++ = '.';
-      put(from, count);
-    };
-    if (exponent < -4 || exponent >= kSignificantDigits) {
-      put(digits, 1);
-      putFraction(digits + 1, digitCount - 1);
-      *end++ = 'E';
-      *end++ = exponent < 0 ? '-' : '+';
-      if (std::abs(exponent) < 10) *end++ = '0';
-      end = std::to_chars(end, std::end(out), std::abs(exponent)).ptr;
-    } else if (exponent >= 0) {
-      const int wholeDigits = exponent + 1;
-      put(digits, std::min(wholeDigits, digitCount));
-      end = std::fill_n(end, std::max(0, wholeDigits - digitCount), '0');
-      putFraction(digits + wholeDigits, digitCount - wholeDigits);
-    } else {
-      *end++ = '0';
-      *end++ = '.';
-      end = std::fill_n(end, -exponent - 1, '0');
-      put(digits, digitCount);
-    }
+    end = WriteDigits(RoundedMagnitude(magnitude), end);
   }
-
   std::u16string text(out, end);
   std::replace(text.begin(), text.end(), u'.', decimalSeparator);
   return text;

@@ -1,9 +1,10 @@
 #include "sizing/decimal_number.h"
 
-#include <charconv>
-#include <system_error>
+#include <cmath>
+#include <string>
 
 #include "sizing/errors.h"
+#include "sizing/exact_decimal.h"
 
 namespace sizing {
 namespace {
@@ -71,23 +72,13 @@ double DecimalNumber::Value() const {
   return negative_ ? -magnitude : magnitude;
 }
 
-// d.ddd…e±x, the form from_chars reads without regard to any locale; a dropped non-zero digit
-// stands in as one more 1 so that the rounding still sees it.
+// A dropped non-zero digit stands in as one more 1, so that the rounding still sees it.
 double DecimalNumber::SlowValue(std::int64_t firstDigitExponent) const {
-  char scientific[kKeptDigits + 32];
-  char* end = scientific;
-  *end++ = significant_[0];
-  *end++ = '.';
-  for (std::size_t i = 1; i < significantCount_; ++i) *end++ = significant_[i];
-  if (droppedNonZero_) *end++ = '1';
-  *end++ = 'e';
-  end = std::to_chars(end, std::end(scientific), firstDigitExponent).ptr;
-
-  double magnitude = 0;
-  if (std::from_chars(scientific, end, magnitude).ec == std::errc::result_out_of_range) {
-    if (firstDigitExponent > 0) ThrowOverflow();
-    return 0;
-  }
+  std::string digits(significant_, significantCount_);
+  if (droppedNonZero_) digits += '1';
+  const double magnitude =
+      NearestDouble(digits, firstDigitExponent - static_cast<std::int64_t>(digits.size() - 1));
+  if (std::isinf(magnitude)) ThrowOverflow();
   return magnitude;
 }
 
