@@ -1,10 +1,8 @@
 # Debian ships GoogleTest both built (libgtest-dev) and as sources (googletest); a cross build
-# compiles the sources with its own compiler.
+# compiles the sources with its own compiler (they define the GTest:: targets too).
 find_package(GTest QUIET)
 if(NOT GTest_FOUND)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  add_library(GTest::gtest ALIAS gtest)
-  add_library(GTest::gtest_main ALIAS gtest_main)
 endif()

@@ -1,0 +1,278 @@
+#include "windows/win32/win32_window.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "windows/win32/control_ids.h"
+
+namespace windows::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kIconResource = 1;
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+[[noreturn]] void Fail(std::string_view what) {
+  throw std::runtime_error("window operation failed: " + std::string(what));
+}
+
+}  // namespace
+
+void Win32Window::RegisterWindowClass(HINSTANCE instance) {
+  static const bool registered = [instance] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  if (!registered) Fail("RegisterClassEx");
+}
+
+namespace {
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The controls in tab order, which in Win32 is the order of creation; so a control earlier in
+// the tab order also lies above a later one, as the output box lies over its label's box.
+std::vector<std::size_t> TabOrder(const WindowDesign& design) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < design.controls.size(); ++i) {
+    if (design.controls[i].tabIndex) order.push_back(i);
+  }
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return *design.controls[a].tabIndex < *design.controls[b].tabIndex;
+  });
+  return order;
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+// The options that follow each other in tab order form one group; the first of them takes the
+// tab stop, and any other control starts a group of its own.
+ControlClass ClassFor(const ControlDesign& control, bool startsOptionGroup) {
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (control.kind) {
+    case ControlKind::kPushButton:
+      return {L"BUTTON",
+              child | WS_TABSTOP | WS_GROUP |
+                  static_cast<DWORD>(control.isDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+              0};
+    case ControlKind::kOptionButton:
+      return {L"BUTTON",
+              child | BS_AUTORADIOBUTTON |
+                  (startsOptionGroup ? static_cast<DWORD>(WS_GROUP | WS_TABSTOP) : 0u),
+              0};
+    case ControlKind::kTextBox:
+      return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kLabel:
+      return {L"STATIC", child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::kLine:
+      break;
+  }
+  return {nullptr, 0, 0};
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, Callbacks callbacks)
+    : design_(design), callbacks_(std::move(callbacks)), dpi_(ScreenDpi()) {
+  RegisterWindowClass(instance);
+
+  // The client area goes where the design puts it, moved back inside a work area too small.
+  RECT client{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = std::max<int>(work.left, std::min<int>(Scale(design.clientLeft), work.right - client.right));
+  const int top = std::max<int>(work.top, std::min<int>(Scale(design.clientTop), work.bottom - client.bottom));
+  OffsetRect(&client, left, top);
+  AdjustWindowRectEx(&client, kWindowStyle, FALSE, 0);
+  window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle, client.left,
+                            client.top, client.right - client.left, client.bottom - client.top,
+                            nullptr, nullptr, instance, nullptr);
+  if (!window_) Fail("CreateWindowEx");
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  CreateControls(instance);
+}
+
+Win32Window::~Win32Window() {
+  if (window_) DestroyWindow(window_);
+  for (HFONT font : fonts_) DeleteObject(font);
+}
+
+HFONT Win32Window::CreateDesignFont(const FontDesign& font) {
+  HFONT handle = CreateFontW(-FontPixels(font, dpi_), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                             FALSE, FALSE, FALSE, static_cast<BYTE>(font.charset),
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+  if (!handle) Fail("CreateFont");
+  fonts_.push_back(handle);
+  return handle;
+}
+
+void Win32Window::CreateControls(HINSTANCE instance) {
+  HFONT defaultFont = CreateDesignFont(design_.defaultFont);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
+  ControlKind previous = ControlKind::kLine;
+  for (const std::size_t index : TabOrder(design_)) {
+    const ControlDesign& control = design_.controls[index];
+    const ControlClass controlClass =
+        ClassFor(control, control.kind == ControlKind::kOptionButton && previous != control.kind);
+    previous = control.kind;
+    const Rect bounds = Bounds(control);
+    HWND handle = CreateWindowExW(
+        controlClass.extendedStyle, controlClass.name, Wide(control.caption).c_str(),
+        controlClass.style, Scale(bounds.left), Scale(bounds.top), Scale(bounds.width),
+        Scale(bounds.height), window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance, nullptr);
+    if (!handle) Fail("CreateWindowEx of a control");
+    HFONT font = control.font ? CreateDesignFont(*control.font) : defaultFont;
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+void Win32Window::Show() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+}
+
+HWND Win32Window::Control(std::string_view name, ControlKind kind) const {
+  const ControlDesign& control = design_.Control(name);
+  if (control.kind != kind) throw std::logic_error("control of another kind: " + std::string(name));
+  HWND handle = GetDlgItem(window_, ControlId(design_, name));
+  if (!handle) Fail("GetDlgItem");
+  return handle;
+}
+
+std::u16string Win32Window::Text(std::string_view textBox) const {
+  HWND edit = Control(textBox, ControlKind::kTextBox);
+  const int length = GetWindowTextLengthW(edit);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SetLastError(ERROR_SUCCESS);
+  const int copied = GetWindowTextW(edit, text.data(), length + 1);
+  if (copied == 0 && GetLastError() != ERROR_SUCCESS) Fail("GetWindowText");
+  return std::u16string(text.begin(), text.begin() + copied);
+}
+
+void Win32Window::SetText(std::string_view textBox, std::u16string_view text) {
+  if (!SetWindowTextW(Control(textBox, ControlKind::kTextBox), Wide(text).c_str())) {
+    Fail("SetWindowText");
+  }
+}
+
+bool Win32Window::Value(std::string_view optionButton) const {
+  return SendMessageW(Control(optionButton, ControlKind::kOptionButton), BM_GETCHECK, 0, 0) ==
+         BST_CHECKED;
+}
+
+// BM_SETCHECK leaves the rest of the group alone: clear the window's other options by hand.
+void Win32Window::SetValue(std::string_view optionButton, bool selected) {
+  HWND chosen = Control(optionButton, ControlKind::kOptionButton);
+  if (selected) {
+    for (const ControlDesign& control : design_.controls) {
+      if (control.kind != ControlKind::kOptionButton || control.name == optionButton) continue;
+      SendMessageW(Control(control.name, control.kind), BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+  SendMessageW(chosen, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32Window::SetCaption(std::string_view label, std::u16string_view caption) {
+  if (!SetWindowTextW(Control(label, ControlKind::kLabel), Wide(caption).c_str())) {
+    Fail("SetWindowText");
+  }
+}
+
+void Win32Window::SetEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
+
+LRESULT CALLBACK Win32Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const auto index = static_cast<std::size_t>(LOWORD(wParam)) - kFirstControlId;
+      if (HIWORD(wParam) == BN_CLICKED && index < design_.controls.size()) {
+        callbacks_.click(design_.controls[index].name);
+      }
+      return 0;
+    }
+    case DM_GETDEFID:  // the dialog manager asks which button Enter clicks
+      for (const ControlDesign& control : design_.controls) {
+        if (control.isDefaultButton) {
+          return MAKELRESULT(ControlId(design_, control.name), DC_HASDEFID);
+        }
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:  // labels and options on the window's face
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_ACTIVATE:  // the focus comes back to the control that had it
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_PAINT:
+      PaintLines();
+      return 0;
+    case WM_CLOSE:  // a disabled window cannot be closed
+      if (IsWindowEnabled(window_) && callbacks_.close()) DestroyWindow(window_);
+      return 0;
+    case WM_NCDESTROY: {
+      HWND window = window_;
+      window_ = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      callbacks_.destroyed();
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Window::PaintLines() {
+  PAINTSTRUCT paint;
+  HDC context = BeginPaint(window_, &paint);
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, dpi_ / 96), GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ previous = SelectObject(context, pen);
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kLine) continue;
+    MoveToEx(context, Scale(control.left), Scale(control.top), nullptr);
+    LineTo(context, Scale(control.width), Scale(control.height));
+  }
+  SelectObject(context, previous);
+  DeleteObject(pen);
+  EndPaint(window_, &paint);
+}
+
+}  // namespace windows::win32
