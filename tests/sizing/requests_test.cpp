@@ -91,14 +91,6 @@ TEST(Requests, ErrorsLeaveTheOutputAlone) {
   }
 }
 
-TEST(Requests, OptionClicksSwitchTheResult) {
-  FakeView view(u"4", false);
-  sizing::RecalculateNew(view);
-  EXPECT_EQ(view.output_, u"4103");
-  sizing::RecalculateOld(view);
-  EXPECT_EQ(view.output_, u"4102");
-}
-
 TEST(Requests, UseTheViewsDecimalSeparator) {
   FakeView view(u"1.25", true, u',');
   sizing::Calculate(view);

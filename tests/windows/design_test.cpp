@@ -55,22 +55,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, DesignTest,
                          testing::Values(&windows::Form1Design(), &windows::Form2Design()),
                          [](const auto& info) { return std::string(info.param->name); });
 
-// The focus order users meet in the main window: the input, the output, the options, then the
-// two buttons, with the calculate button before the other.
-TEST(Form1Design, FocusOrderAndDefaultButton) {
-  const WindowDesign& window = windows::Form1Design();
-  std::vector<std::pair<int, std::string_view>> focusable;
-  for (const auto& control : window.controls) {
-    if (control.kind != ControlKind::kLabel) focusable.emplace_back(*control.tabIndex, control.name);
-  }
-  std::sort(focusable.begin(), focusable.end());
-  std::vector<std::string_view> order;
-  for (const auto& entry : focusable) order.push_back(entry.second);
-  EXPECT_EQ(order, (std::vector<std::string_view>{"Text1", "Text2", "Option1", "Option2",
-                                                  "Command1", "Command2"}));
-  EXPECT_TRUE(window.Control("Command1").isDefaultButton);
-}
-
 TEST(Twips, ConvertToPixels) {
   EXPECT_EQ(windows::TwipsToPixels(4620), 308);
   EXPECT_EQ(windows::TwipsToPixels(2472), 165);

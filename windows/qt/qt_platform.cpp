@@ -5,65 +5,18 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "windows/dispatch.h"
 #include "windows/qt/text.h"
 
 namespace windows::qt {
-namespace {
 
-std::size_t Index(FormId form) { return static_cast<std::size_t>(form); }
-
-}  // namespace
-
-QtPlatform::~QtPlatform() {
-  for (Instance& instance : instances_) delete instance.window.data();
+std::unique_ptr<EngineWindow> QtPlatform::BuildWindow(const WindowDesign& design,
+                                                      WindowEvents events) {
+  return std::make_unique<QtWindow>(design, std::move(events));
 }
 
-void QtPlatform::Start() { Show(FormId::kForm1); }
-
-QtPlatform::Instance& QtPlatform::Instantiate(FormId form) {
-  Instance& instance = instances_[Index(form)];
-  if (!instance.handlers) {
-    instance.handlers = CreateForm(form, *this);
-    Dispatch(*this, [&] { instance.handlers->Form_Initialize(); });
-  }
-  return instance;
-}
-
-// Controls are loaded with their window, as a reference to a control of an unloaded window
-// loads it.
-QtWindow& QtPlatform::Load(FormId form) {
-  Instance& instance = Instantiate(form);
-  if (!instance.window) {
-    Form& handlers = *instance.handlers;
-    instance.window = new QtWindow(
-        handlers.Design(),
-        {.click = [this, &handlers](std::string_view control) {
-           Dispatch(*this, [&] { handlers.Click(control); });
-         },
-         .close = [this, form] { return Unload(form); }});
-    Dispatch(*this, [&] { handlers.Form_Load(); });
-  }
-  return *instance.window;
-}
-
-// A disabled window cannot be closed by the user; otherwise the unload handler runs and the
-// window goes (Qt deletes it once the close is accepted).
-bool QtPlatform::Unload(FormId form) {
-  Instance& instance = instances_[Index(form)];
-  if (!instance.window || !instance.window->isEnabled()) return false;
-  Dispatch(*this, [&] { instance.handlers->Form_Unload(); });
-  instance.window = nullptr;
-  return true;
-}
-
-Window& QtPlatform::GetWindow(FormId form) { return Load(form); }
-
-void QtPlatform::Show(FormId form) {
-  QtWindow& window = Load(form);
-  window.show();
-  window.raise();
-  window.activateWindow();
+// The window is still in its close event: Qt deletes it once the event is over.
+void QtPlatform::Discard(std::unique_ptr<EngineWindow> window) {
+  static_cast<QtWindow*>(window.release())->deleteLater();
 }
 
 void QtPlatform::ShowMessage(std::u16string_view text, MessageIcon icon,
@@ -78,7 +31,5 @@ void QtPlatform::ShowMessage(std::u16string_view text, MessageIcon icon,
 }
 
 char16_t QtPlatform::DecimalSeparator() const { return QLocale().decimalPoint().at(0).unicode(); }
-
-QtWindow* QtPlatform::LoadedWindow(FormId form) const { return instances_[Index(form)].window; }
 
 }  // namespace windows::qt

@@ -27,12 +27,11 @@ QRect PixelRect(const Rect& twips) {
 
 }  // namespace
 
-QtWindow::QtWindow(const WindowDesign& design, Callbacks callbacks)
+QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       design_(design),
-      callbacks_(std::move(callbacks)) {
-  setAttribute(Qt::WA_DeleteOnClose);
+      events_(std::move(events)) {
   setObjectName(QString::fromUtf8(design.name.data(), static_cast<qsizetype>(design.name.size())));
   setWindowTitle(ToQString(design.title));
   setFont(FontFor(design.defaultFont));
@@ -61,7 +60,7 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
         button->setDefault(true);
         defaultButton_ = button;
       }
-      connect(button, &QPushButton::clicked, this, [this, name] { callbacks_.click(name); });
+      connect(button, &QPushButton::clicked, this, [this, name] { events_.click(name); });
       widget = button;
       break;
     }
@@ -70,7 +69,7 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       // mouse, keyboard, screen reader or code alike.
       auto* option = new QRadioButton(caption, this);
       connect(option, &QRadioButton::toggled, this, [this, name](bool selected) {
-        if (selected) callbacks_.click(name);
+        if (selected) events_.click(name);
       });
       widget = option;
       break;
@@ -187,8 +186,14 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
+void QtWindow::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
 void QtWindow::closeEvent(QCloseEvent* event) {
-  if (callbacks_.close()) {
+  if (events_.close()) {
     event->accept();
   } else {
     event->ignore();

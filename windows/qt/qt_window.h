@@ -2,27 +2,25 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "windows/design.h"
-#include "windows/platform.h"
+#include "windows/engine.h"
 
 class QPushButton;
 
 namespace windows::qt {
 
 // A window built from its design: real widgets at the designed places, lines drawn on the
-// window itself. Clicks and close requests go to the callbacks; the window knows no handler.
-class QtWindow final : public QWidget, public Window {
+// window itself. Clicks and close requests go to the engine; the window knows no handler.
+class QtWindow final : public QWidget, public EngineWindow {
  public:
-  struct Callbacks {
-    std::function<void(std::string_view control)> click;
-    std::function<bool()> close;  // whether the window may close (and is then unloaded)
-  };
+  QtWindow(const WindowDesign& design, WindowEvents events);
 
-  QtWindow(const WindowDesign& design, Callbacks callbacks);
+  void Show() override;
+  bool IsEnabled() const override { return isEnabled(); }
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view textBox, std::u16string_view text) override;
@@ -48,7 +46,7 @@ class QtWindow final : public QWidget, public Window {
   void PlaceOnScreen();
 
   const WindowDesign& design_;
-  Callbacks callbacks_;
+  WindowEvents events_;
   std::vector<std::pair<std::string_view, QWidget*>> controls_;
   QPushButton* defaultButton_ = nullptr;
 };

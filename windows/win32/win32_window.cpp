@@ -94,8 +94,12 @@ ControlClass ClassFor(const ControlDesign& control, bool startsOptionGroup) {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, Callbacks callbacks)
-    : design_(design), callbacks_(std::move(callbacks)), dpi_(ScreenDpi()) {
+Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowEvents events,
+                         std::function<void()> destroyed)
+    : design_(design),
+      events_(std::move(events)),
+      destroyed_(std::move(destroyed)),
+      dpi_(ScreenDpi()) {
   RegisterWindowClass(instance);
 
   // The client area goes where the design puts it, moved back inside a work area too small.
@@ -217,7 +221,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const auto index = static_cast<std::size_t>(LOWORD(wParam)) - kFirstControlId;
       if (HIWORD(wParam) == BN_CLICKED && index < design_.controls.size()) {
-        callbacks_.click(design_.controls[index].name);
+        events_.click(design_.controls[index].name);
       }
       return 0;
     }
@@ -244,14 +248,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       PaintLines();
       return 0;
-    case WM_CLOSE:  // a disabled window cannot be closed
-      if (IsWindowEnabled(window_) && callbacks_.close()) DestroyWindow(window_);
+    case WM_CLOSE:
+      if (events_.close()) DestroyWindow(window_);
       return 0;
     case WM_NCDESTROY: {
       HWND window = window_;
       window_ = nullptr;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      callbacks_.destroyed();
+      destroyed_();
       return DefWindowProcW(window, message, wParam, lParam);
     }
   }

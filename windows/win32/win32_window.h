@@ -8,28 +8,24 @@
 #include <vector>
 
 #include "windows/design.h"
-#include "windows/platform.h"
+#include "windows/engine.h"
 
 namespace windows::win32 {
 
 // A top-level window built from its design with the standard controls (EDIT, BUTTON, STATIC),
 // scaled to the screen's dots per inch; lines are painted on the window itself. Clicks and close
-// requests go to the callbacks; the window knows no handler.
-class Win32Window final : public Window {
+// requests go to the engine; the window knows no handler.
+class Win32Window final : public EngineWindow {
  public:
-  struct Callbacks {
-    std::function<void(std::string_view control)> click;
-    std::function<bool()> close;     // whether the window may close (and is then unloaded)
-    std::function<void()> destroyed;
-  };
-
-  Win32Window(HINSTANCE instance, const WindowDesign& design, Callbacks callbacks);
+  Win32Window(HINSTANCE instance, const WindowDesign& design, WindowEvents events,
+              std::function<void()> destroyed);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
 
   HWND Handle() const { return window_; }
-  void Show();
+  void Show() override;
+  bool IsEnabled() const override { return IsWindowEnabled(window_); }
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view textBox, std::u16string_view text) override;
@@ -49,7 +45,8 @@ class Win32Window final : public Window {
   void PaintLines();
 
   const WindowDesign& design_;
-  Callbacks callbacks_;
+  WindowEvents events_;
+  std::function<void()> destroyed_;
   HWND window_ = nullptr;
   int dpi_ = 96;
   std::vector<HFONT> fonts_;
