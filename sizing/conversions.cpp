@@ -58,6 +58,7 @@ void ReadMantissa(Scanner& scanner, DecimalNumber& number, char16_t decimalSepar
   bool seenMark = false;
   for (;;) {
     if (skipBlanks) scanner.SkipBlanks();
+    if (scanner.AtEnd()) return;
     const char16_t c = scanner.Peek();
     if (IsDigit(c)) {
       number.AddMantissaDigit(static_cast<char>(c));

@@ -188,6 +188,7 @@ TEST(StrictReading, AcceptsOneNumberBetweenBlanks) {
       {u"-4", u'.', -4},     {u"1.5", u'.', 1.5},   {u".5", u'.', 0.5},   {u"5.", u'.', 5},
       {u"1e3", u'.', 1000},  {u"1E+3", u'.', 1000}, {u"1e-3", u'.', 0.001}, {u"-1e3", u'.', -1000},
       {u"1,5", u',', 1.5},   {u"1.5", u',', 1.5},   {u"1e-400", u'.', 0},
+      {u"12", u'\0', 12},  // the end of the text is no decimal mark
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
