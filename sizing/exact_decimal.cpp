@@ -75,15 +75,18 @@ class BigInteger {
     limbs_.insert(limbs_.begin(), whole, 0);
   }
 
-  std::uint32_t DivideSmall(std::uint32_t divisor) {
-    std::uint64_t remainder = 0;
-    for (std::size_t i = limbs_.size(); i-- > 0;) {
-      const std::uint64_t current = (remainder << 32) | limbs_[i];
-      limbs_[i] = static_cast<std::uint32_t>(current / divisor);
-      remainder = current % divisor;
+  void ShiftRightOne() {
+    for (std::size_t i = 0; i < limbs_.size(); ++i) {
+      limbs_[i] >>= 1;
+      if (i + 1 < limbs_.size()) limbs_[i] |= limbs_[i + 1] << 31;
     }
     Trim();
-    return static_cast<std::uint32_t>(remainder);
+  }
+
+  std::uint64_t Low64() const {
+    std::uint64_t low = 0;
+    for (std::size_t i = std::min<std::size_t>(limbs_.size(), 2); i-- > 0;) low = (low << 32) | limbs_[i];
+    return low;
   }
 
   friend int Compare(const BigInteger& a, const BigInteger& b) {
@@ -110,18 +113,6 @@ class BigInteger {
     const auto limb = static_cast<std::size_t>(index / 32);
     if (limbs_.size() <= limb) limbs_.resize(limb + 1, 0);
     limbs_[limb] |= std::uint32_t{1} << (index % 32);
-  }
-
-  // The decimal digits, most significant first.
-  std::string Decimal() const {
-    BigInteger rest = *this;
-    std::string reversed;
-    while (!rest.IsZero()) {
-      std::uint32_t chunk = rest.DivideSmall(1'000'000'000);
-      for (int i = 0; i < 9; ++i, chunk /= 10) reversed += static_cast<char>('0' + chunk % 10);
-    }
-    while (reversed.size() > 1 && reversed.back() == '0') reversed.pop_back();
-    return std::string(reversed.rbegin(), reversed.rend());
   }
 
  private:
@@ -158,6 +149,22 @@ double RoundToDouble(const BigInteger& value, std::int64_t scale, bool inexact) 
   return std::ldexp(static_cast<double>(kept), static_cast<int>(dropped + scale));
 }
 
+// Long division, a bit at a time: returns the quotient and leaves the remainder in `value`.
+BigInteger Divide(BigInteger& value, const BigInteger& divisor) {
+  BigInteger quotient;
+  std::int64_t bit = value.BitLength() - divisor.BitLength();
+  if (bit < 0) return quotient;
+  BigInteger shifted = divisor;
+  shifted.ShiftLeft(bit);
+  for (; bit >= 0; --bit, shifted.ShiftRightOne()) {
+    if (Compare(value, shifted) >= 0) {
+      value.Subtract(shifted);
+      quotient.SetBit(bit);
+    }
+  }
+  return quotient;
+}
+
 }  // namespace
 
 double NearestDouble(std::string_view digits, std::int64_t exponent) {
@@ -176,60 +183,61 @@ double NearestDouble(std::string_view digits, std::int64_t exponent) {
   const std::int64_t extraBits =
       std::max<std::int64_t>(0, 66 - (value.BitLength() - divisor.BitLength()));
   value.ShiftLeft(extraBits);
-  BigInteger quotient;
-  for (std::int64_t bit = value.BitLength() - divisor.BitLength(); bit >= 0; --bit) {
-    BigInteger shifted = divisor;
-    shifted.ShiftLeft(bit);
-    if (Compare(value, shifted) >= 0) {
-      value.Subtract(shifted);
-      quotient.SetBit(bit);
-    }
-  }
+  const BigInteger quotient = Divide(value, divisor);
   return RoundToDouble(quotient, exponent - extraBits, !value.IsZero());
 }
 
+// The first 17 digits of the value, by one exact division, rounded to 15.
 RoundedDecimal RoundToSignificantDigits(double value) {
-  // value = mantissa × 2^power exactly, so its decimal expansion is finite.
+  constexpr std::uint64_t kSmallest15Digits = 100'000'000'000'000;
+  constexpr std::uint64_t kSmallest16Digits = kSmallest15Digits * 10;
+  constexpr std::uint64_t kSmallest17Digits = kSmallest16Digits * 10;
+  constexpr std::uint64_t kSmallest18Digits = kSmallest17Digits * 10;
+
+  // value = mantissa × 2^power exactly, with value in [2^(binaryExponent-1), 2^binaryExponent).
   int binaryExponent = 0;
   const double fraction = std::frexp(value, &binaryExponent);
   const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
   const std::int64_t power = binaryExponent - 53;
-  BigInteger exact(mantissa);
-  std::int64_t decimalShift = 0;  // value = exact × 10^decimalShift
-  if (power >= 0) {
-    exact.ShiftLeft(power);
-  } else {
-    exact.MultiplyByPowerOfFive(-power);  // mantissa / 2^n = mantissa × 5^n / 10^n
-    decimalShift = power;
-  }
-  const std::string all = exact.Decimal();
-  const auto length = static_cast<std::int64_t>(all.size());
+  // The decimal exponent of the first digit: this estimate is exact or one too small.
+  auto exponent = static_cast<std::int64_t>(
+      std::floor((binaryExponent - 1) * 0.30102999566398119521373889472449));
 
-  RoundedDecimal result{};
-  result.exponent = static_cast<int>(length - 1 + decimalShift);
-  std::string digits = all.substr(0, RoundedDecimal::kDigits);
-  if (length > RoundedDecimal::kDigits) {
-    const char next = all[RoundedDecimal::kDigits];
-    const bool rest = all.find_first_not_of('0', RoundedDecimal::kDigits + 1) != std::string::npos;
-    const bool roundUp = next > '5' || (next == '5' && (rest || (digits.back() - '0') % 2 == 1));
-    if (roundUp) {
-      int i = static_cast<int>(digits.size()) - 1;
-      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') {
-        digits[static_cast<std::size_t>(i--)] = '0';
-      }
-      if (i >= 0) {
-        ++digits[static_cast<std::size_t>(i)];
-      } else {
-        digits.insert(digits.begin(), '1');
-        digits.pop_back();
-        ++result.exponent;
-      }
+  for (;;) {
+    // leading = value / 10^(exponent - 16), which has 17 digits when the exponent is right.
+    const std::int64_t scale = exponent - 16;
+    BigInteger numerator(mantissa);
+    BigInteger denominator(1);
+    (power >= 0 ? numerator : denominator).ShiftLeft(power >= 0 ? power : -power);
+    BigInteger& scaled = scale >= 0 ? denominator : numerator;
+    scaled.MultiplyByPowerOfFive(scale >= 0 ? scale : -scale);
+    scaled.ShiftLeft(scale >= 0 ? scale : -scale);
+    const std::uint64_t leading = Divide(numerator, denominator).Low64();
+    if (leading >= kSmallest18Digits) {
+      ++exponent;
+      continue;
     }
+    if (leading < kSmallest17Digits) {
+      --exponent;
+      continue;
+    }
+
+    std::uint64_t rounded = leading / 100;
+    const std::uint64_t rest = leading % 100;
+    if (rest > 50 || (rest == 50 && (!numerator.IsZero() || rounded % 2 == 1))) ++rounded;
+    if (rounded == kSmallest16Digits) {  // 999…9 rounded up to 1000…0
+      rounded = kSmallest15Digits;
+      ++exponent;
+    }
+    RoundedDecimal result{};
+    result.exponent = static_cast<int>(exponent);
+    for (int i = RoundedDecimal::kDigits - 1; i >= 0; --i, rounded /= 10) {
+      result.digits[i] = static_cast<char>('0' + rounded % 10);
+    }
+    result.count = RoundedDecimal::kDigits;
+    while (result.count > 1 && result.digits[result.count - 1] == '0') --result.count;
+    return result;
   }
-  digits.erase(digits.find_last_not_of('0') + 1);
-  result.count = static_cast<int>(digits.size());
-  std::copy(digits.begin(), digits.end(), result.digits);
-  return result;
 }
 
 }  // namespace sizing
