@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ExpectOnlySizingErrors([&] { sizing::IsPureNumber(text); });
   ExpectOnlySizingErrors([&] { sizing::SignedWrite(sizing::LenientRead(text)); });
-  ExpectOnlySizingErrors([&] { sizing::PlainWrite(sizing::StrictRead(text, separator), separator); });
+  ExpectOnlySizingErrors(
+      [&] { sizing::PlainWrite(sizing::StrictRead(text, separator), separator); });
   ExpectOnlySizingErrors([&] { sizing::OldAlgorithm(text, separator); });
   ExpectOnlySizingErrors([&] { sizing::NewAlgorithm(text, separator); });
   return 0;

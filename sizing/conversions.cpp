@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "sizing/decimal_number.h"
-#include "sizing/exact_decimal.h"
 #include "sizing/errors.h"
+#include "sizing/exact_decimal.h"
 
 namespace sizing {
 namespace {

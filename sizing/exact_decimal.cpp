@@ -85,7 +85,8 @@ class BigInteger {
 
   std::uint64_t Low64() const {
     std::uint64_t low = 0;
-    for (std::size_t i = std::min<std::size_t>(limbs_.size(), 2); i-- > 0;) low = (low << 32) | limbs_[i];
+    for (std::size_t i = std::min<std::size_t>(limbs_.size(), 2); i-- > 0;)
+      low = (low << 32) | limbs_[i];
     return low;
   }
 

@@ -27,7 +27,7 @@ struct ControlDesign {
   int top;
   int width;
   int height;
-  std::optional<int> tabIndex;  // lines take no tab index
+  std::optional<int> tabIndex;                    // lines take no tab index
   std::optional<FontDesign> font = std::nullopt;  // else the window's default font
   std::u16string_view accessibleName = {};        // for a screen reader, where no caption names it
   bool isDefaultButton = false;                   // Enter clicks it

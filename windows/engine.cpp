@@ -21,12 +21,12 @@ EngineWindow& Engine::Load(FormId form) {
   }
   if (!instance.window) {
     Form& handlers = *instance.handlers;
-    instance.window = BuildWindow(
-        handlers.Design(),
-        {.click = [this, &handlers](std::string_view control) {
-           Dispatch(*this, [&] { handlers.Click(control); });
-         },
-         .close = [this, form] { return Unload(form); }});
+    instance.window =
+        BuildWindow(handlers.Design(), {.click =
+                                            [this, &handlers](std::string_view control) {
+                                              Dispatch(*this, [&] { handlers.Click(control); });
+                                            },
+                                        .close = [this, form] { return Unload(form); }});
     Dispatch(*this, [&] { handlers.Form_Load(); });
   }
   return *instance.window;

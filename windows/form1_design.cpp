@@ -14,6 +14,7 @@ using enum ControlKind;
 
 // In creation order. Label4's box reaches under the left end of Text2; labels lie beneath the
 // other controls, so the output box is drawn over it.
+// clang-format off
 const std::array kControls{
     //            name        kind           caption       left  top   width height tab
     ControlDesign{"Command2", kPushButton,  u"了解原理",  315,  1890, 945,  360,   9},
@@ -30,9 +31,18 @@ const std::array kControls{
     ControlDesign{"Label2",   kLabel,       u"分区：",    1215, 300,  1455, 495,   2, kSongLarge},
     ControlDesign{"Label1",   kLabel,       u"GB",        3915, 345,  495,  405,   1, kSongLarge},
 };
+// clang-format on
 
-constexpr WindowDesign kWindow{"Form1", u"Prelvane", 4620, 2472, 7200, 4536, kSongDefault,
-                               kControls};
+constexpr WindowDesign kWindow{
+    .name = "Form1",
+    .title = u"Prelvane",
+    .clientWidth = 4620,
+    .clientHeight = 2472,
+    .clientLeft = 7200,
+    .clientTop = 4536,
+    .defaultFont = kSongDefault,
+    .controls = kControls,
+};
 
 }  // namespace
 

@@ -11,6 +11,7 @@ using enum ControlKind;
 
 // In creation order. The labels' captions are only placeholders: every label gets its text when
 // the window loads.
+// clang-format off
 const std::array kControls{
     //            name      kind   caption     left top   width height tab
     ControlDesign{"Label9", kLabel, u"Label9", 270, 2250, 4770, 300, 8},
@@ -25,8 +26,18 @@ const std::array kControls{
     ControlDesign{"Line2",  kLine,  {},        210, 1800, 5100, 1800, std::nullopt},
     ControlDesign{"Label6", kLabel, u"Label6", 270, 150,  5025, 240, 0},
 };
+// clang-format on
 
-constexpr WindowDesign kWindow{"Form2", u"原理", 5340, 3468, 6828, 4920, kSongDefault, kControls};
+constexpr WindowDesign kWindow{
+    .name = "Form2",
+    .title = u"原理",
+    .clientWidth = 5340,
+    .clientHeight = 3468,
+    .clientLeft = 6828,
+    .clientTop = 4920,
+    .defaultFont = kSongDefault,
+    .controls = kControls,
+};
 
 }  // namespace
 

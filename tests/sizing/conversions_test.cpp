@@ -79,9 +79,9 @@ TEST(Writing, PlainUsesTheGivenDecimalSeparator) {
 }
 
 TEST(Writing, NonFiniteValuesAreFloatingPointErrors) {
-  for (double value : {std::numeric_limits<double>::infinity(),
-                       -std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()}) {
+  for (double value :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_THROW(sizing::SignedWrite(value), FloatingPointError);
     EXPECT_THROW(sizing::PlainWrite(value), FloatingPointError);
   }
@@ -120,8 +120,8 @@ TEST(LenientReading, ReadsTheNumericStart) {
       {u"--5", 0},
       {u"1d3", 1},
       {u"&H10", 0},
-      {u"\uFF11", 0},      // full-width digit
-      {u"1\u00A02", 1},    // a no-break space is no blank
+      {u"\uFF11", 0},    // full-width digit
+      {u"1\u00A02", 1},  // a no-break space is no blank
       {u"0.1", 0.1},
       {u"0000000000000000000000001", 1},
       {u"1e0000000000000000000003", 1000},
@@ -184,10 +184,11 @@ TEST(StrictReading, AcceptsOneNumberBetweenBlanks) {
     double value;
   };
   const Case cases[] = {
-      {u"4", u'.', 4},       {u" 4 ", u'.', 4},     {u"\t4\t", u'.', 4},  {u"+4", u'.', 4},
-      {u"-4", u'.', -4},     {u"1.5", u'.', 1.5},   {u".5", u'.', 0.5},   {u"5.", u'.', 5},
-      {u"1e3", u'.', 1000},  {u"1E+3", u'.', 1000}, {u"1e-3", u'.', 0.001}, {u"-1e3", u'.', -1000},
-      {u"1,5", u',', 1.5},   {u"1.5", u',', 1.5},   {u"1e-400", u'.', 0},
+      {u"4", u'.', 4},       {u" 4 ", u'.', 4},      {u"\t4\t", u'.', 4},
+      {u"+4", u'.', 4},      {u"-4", u'.', -4},      {u"1.5", u'.', 1.5},
+      {u".5", u'.', 0.5},    {u"5.", u'.', 5},       {u"1e3", u'.', 1000},
+      {u"1E+3", u'.', 1000}, {u"1e-3", u'.', 0.001}, {u"-1e3", u'.', -1000},
+      {u"1,5", u',', 1.5},   {u"1.5", u',', 1.5},    {u"1e-400", u'.', 0},
       {u"12", u'\0', 12},  // the end of the text is no decimal mark
   };
   for (const Case& c : cases) {
@@ -202,11 +203,11 @@ TEST(StrictReading, RefusesEverythingElse) {
     char16_t separator;
   };
   const Case cases[] = {
-      {u"", u'.'},    {u" ", u'.'},     {u"a", u'.'},     {u"12a", u'.'},   {u"1 2", u'.'},
-      {u"1e", u'.'},  {u"1e+", u'.'},   {u"1e3x", u'.'},  {u"1.2.3", u'.'}, {u"1,5", u'.'},
-      {u"1,000", u'.'}, {u"1.5,0", u','}, {u"$1", u'.'},  {u"0x10", u'.'},  {u"&H10", u'.'},
-      {u"inf", u'.'}, {u"nan", u'.'},   {u"\n4", u'.'},   {u"+", u'.'},     {u"-", u'.'},
-      {u".", u'.'},   {u"e3", u'.'},    {u"1d3", u'.'},   {u"\uFF11", u'.'}, {u"--4", u'.'},
+      {u"", u'.'},      {u" ", u'.'},     {u"a", u'.'},    {u"12a", u'.'},    {u"1 2", u'.'},
+      {u"1e", u'.'},    {u"1e+", u'.'},   {u"1e3x", u'.'}, {u"1.2.3", u'.'},  {u"1,5", u'.'},
+      {u"1,000", u'.'}, {u"1.5,0", u','}, {u"$1", u'.'},   {u"0x10", u'.'},   {u"&H10", u'.'},
+      {u"inf", u'.'},   {u"nan", u'.'},   {u"\n4", u'.'},  {u"+", u'.'},      {u"-", u'.'},
+      {u".", u'.'},     {u"e3", u'.'},    {u"1d3", u'.'},  {u"\uFF11", u'.'}, {u"--4", u'.'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
@@ -216,8 +217,8 @@ TEST(StrictReading, RefusesEverythingElse) {
 }
 
 TEST(WholePart, RoundsTowardMinusInfinity) {
-  const std::pair<double, double> cases[] = {
-      {522.17, 522}, {7, 7}, {-1.5, -2}, {-0.5, -1}, {1e300, 1e300}, {0.999999999999, 0}};
+  const std::pair<double, double> cases[] = {{522.17, 522}, {7, 7},         {-1.5, -2},
+                                             {-0.5, -1},    {1e300, 1e300}, {0.999999999999, 0}};
   for (const auto& [value, whole] : cases) EXPECT_EQ(sizing::WholePart(value), whole);
 }
 

@@ -20,12 +20,30 @@ TEST(AcceptanceCheck, PassesNumbersTypedAsWritten) {
     bool accepted;
   };
   const Case cases[] = {
-      {u"4", true},       {u"12", true},      {u"1000", true},   {u"1.5", true},
-      {u"0", true},       {u"0.5", true},     {u"0.0001", true}, {u"1E+20", true},
-      {u"-1e3", true},    {u"1e3x", true},    {u"a", true},      {u"-", true},
-      {u"", false},       {u"-5", false},     {u"-0", false},    {u"007", false},
-      {u"1.50", false},   {u"1e3", false},    {u"1 2", false},   {u"12a", false},
-      {u".5", false},     {u" 4", false},     {u"1E-05", true},  {u"0.00001", false},
+      {u"4", true},
+      {u"12", true},
+      {u"1000", true},
+      {u"1.5", true},
+      {u"0", true},
+      {u"0.5", true},
+      {u"0.0001", true},
+      {u"1E+20", true},
+      {u"-1e3", true},
+      {u"1e3x", true},
+      {u"a", true},
+      {u"-", true},
+      {u"", false},
+      {u"-5", false},
+      {u"-0", false},
+      {u"007", false},
+      {u"1.50", false},
+      {u"1e3", false},
+      {u"1 2", false},
+      {u"12a", false},
+      {u".5", false},
+      {u" 4", false},
+      {u"1E-05", true},
+      {u"0.00001", false},
       {u"1" + std::u16string(20, u'0'), false},
   };
   for (const Case& c : cases) {
@@ -50,7 +68,7 @@ TEST(Formulas, WorkedValues) {
       {u"0", u"-2", u"8"},
       {u"1", u"1024", u"1028"},
       {u"1.5", u"1537", u"1538"},
-      {u"4", u"4102", u"4103"},            // 523 cylinders
+      {u"4", u"4102", u"4103"},              // 523 cylinders
       {u"16065", u"16482688", u"16450568"},  // exactly 2097152 cylinders, and one more
       {u"-1e3", u"-1026002", u"-1023994"},
       {u"1.25", u"1280.5", u"1287"},
@@ -76,10 +94,8 @@ TEST(Formulas, FailuresEndTheFormula) {
     bool newFails;
   };
   const Case cases[] = {
-      {u"1.67e299", false, false},
-      {u"1.68e299", false, true},  // the size in bytes overflows
-      {u"1.75e305", false, true},
-      {u"1.76e305", true, true},  // GB * 1024 overflows
+      {u"1.67e299", false, false}, {u"1.68e299", false, true},  // the size in bytes overflows
+      {u"1.75e305", false, true},  {u"1.76e305", true, true},   // GB * 1024 overflows
       {u"-1.76e305", true, true},
   };
   for (const Case& c : cases) {
@@ -110,7 +126,8 @@ TEST(Formulas, NewAlgorithmAgreesWithExactCylinderArithmetic) {
   std::mt19937_64 random(4103);
   for (int i = 0; i < 100000; ++i) {
     const int fractionBits = static_cast<int>(random() % 9);
-    const auto scaled = static_cast<std::int64_t>(random() % (std::uint64_t{1'000'000} << fractionBits));
+    const auto scaled =
+        static_cast<std::int64_t>(random() % (std::uint64_t{1'000'000} << fractionBits));
     const double gigabytes = std::ldexp(static_cast<double>(scaled), -fractionBits);
     const auto bytes = static_cast<std::int64_t>(std::ldexp(gigabytes, 30));
     const std::int64_t cylinders = bytes / kCylinderBytes + 1;

@@ -31,9 +31,12 @@ enum class Request { kCalculate, kRecalculateOld, kRecalculateNew };
 
 void Send(Request request, sizing::View& view) {
   switch (request) {
-    case Request::kCalculate: return sizing::Calculate(view);
-    case Request::kRecalculateOld: return sizing::RecalculateOld(view);
-    case Request::kRecalculateNew: return sizing::RecalculateNew(view);
+    case Request::kCalculate:
+      return sizing::Calculate(view);
+    case Request::kRecalculateOld:
+      return sizing::RecalculateOld(view);
+    case Request::kRecalculateNew:
+      return sizing::RecalculateNew(view);
   }
 }
 

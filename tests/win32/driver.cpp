@@ -77,7 +77,8 @@ bool WaitUntilGone(HWND window) {
 }
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM parameter) {
-  if (ClassOf(child) == L"Static") reinterpret_cast<std::vector<std::wstring>*>(parameter)->push_back(TextOf(child));
+  if (ClassOf(child) == L"Static")
+    reinterpret_cast<std::vector<std::wstring>*>(parameter)->push_back(TextOf(child));
   return TRUE;
 }
 
@@ -141,7 +142,9 @@ int wmain(int argc, wchar_t** argv) {
   HWND option2 = item(main, form1, "Option2");
   HWND command1 = item(main, form1, "Command1");
   HWND command2 = item(main, form1, "Command2");
-  const auto checked = [](HWND option) { return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  const auto checked = [](HWND option) {
+    return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  };
   const auto type = [](HWND edit, const wchar_t* text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   };
@@ -157,12 +160,14 @@ int wmain(int argc, wchar_t** argv) {
   Check(NoBoxAppears(), "no box at start-up");
   RECT client{};
   GetClientRect(main, &client);
-  Check(client.right == MulDiv(4620, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440), "client width scales with dpi");
+  Check(client.right == MulDiv(4620, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440),
+        "client width scales with dpi");
 
   // Focus order and the default button.
   const HWND order[] = {text1, text2, option1, command1, command2, text1};
   bool inOrder = true;
-  for (int i = 0; i + 1 < 6; ++i) inOrder = inOrder && GetNextDlgTabItem(main, order[i], FALSE) == order[i + 1];
+  for (int i = 0; i + 1 < 6; ++i)
+    inOrder = inOrder && GetNextDlgTabItem(main, order[i], FALSE) == order[i + 1];
   Check(inOrder, "Tab goes Text1, Text2, the options, Command1, Command2");
   const LRESULT defaultId = SendMessageW(main, DM_GETDEFID, 0, 0);
   Check(HIWORD(defaultId) == DC_HASDEFID && LOWORD(defaultId) == ControlId(form1, "Command1"),
@@ -173,7 +178,8 @@ int wmain(int argc, wchar_t** argv) {
   click(command1);
   Check(TextOf(text2) == L"4102", "4 GB by the old rule: 4102");
   click(option2);
-  Check(TextOf(text2) == L"4103" && checked(option2) && !checked(option1), "the new rule at once: 4103");
+  Check(TextOf(text2) == L"4103" && checked(option2) && !checked(option1),
+        "the new rule at once: 4103");
   click(option1);
   Check(TextOf(text2) == L"4102", "and back: 4102");
   click(option2);
@@ -209,7 +215,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND explanation = WaitFor(L"原理", false);
     Check(explanation != nullptr, "the explanation window opens");
     if (!explanation) break;
-    Check(!IsWindowEnabled(main) && IsWindowVisible(main), "  the main window is disabled, still visible");
+    Check(!IsWindowEnabled(main) && IsWindowVisible(main),
+          "  the main window is disabled, still visible");
     Check(GetWindow(explanation, GW_OWNER) == nullptr, "  it has no owner");
     Check(TextOf(item(explanation, form2, "Label1")) == L"1柱面大小=512byte*255*63＝8225280(B)" &&
               TextOf(item(explanation, form2, "Label5")) ==
@@ -222,7 +229,8 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(explanation, WM_CLOSE, 0, 0);
     Check(WaitUntilGone(explanation), "  it closes");
     Sleep(100);
-    Check(IsWindowEnabled(main) && TextOf(text2) == L"1024", "  the main window is enabled again, as it was");
+    Check(IsWindowEnabled(main) && TextOf(text2) == L"1024",
+          "  the main window is enabled again, as it was");
   }
 
   PostMessageW(main, WM_CLOSE, 0, 0);

@@ -102,12 +102,14 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
 void QtWindow::ArrangeTabOrder() {
   std::vector<const ControlDesign*> order;
   for (const ControlDesign& control : design_.controls) {
-    if (control.tabIndex && Control(control.name) && Control(control.name)->focusPolicy() != Qt::NoFocus) {
+    if (control.tabIndex && Control(control.name) &&
+        Control(control.name)->focusPolicy() != Qt::NoFocus) {
       order.push_back(&control);
     }
   }
-  std::sort(order.begin(), order.end(),
-            [](const ControlDesign* a, const ControlDesign* b) { return *a->tabIndex < *b->tabIndex; });
+  std::sort(order.begin(), order.end(), [](const ControlDesign* a, const ControlDesign* b) {
+    return *a->tabIndex < *b->tabIndex;
+  });
   for (std::size_t i = 1; i < order.size(); ++i) {
     setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
   }
@@ -138,7 +140,8 @@ template <typename Widget>
 Widget* QtWindow::ControlOfKind(std::string_view name) const {
   auto* widget = qobject_cast<Widget*>(Control(name));
   if (!widget) {
-    throw std::logic_error(std::string(design_.name) + " has no such control: " + std::string(name));
+    throw std::logic_error(std::string(design_.name) +
+                           " has no such control: " + std::string(name));
   }
   return widget;
 }

@@ -37,7 +37,8 @@ void Win32Platform::ShowMessage(std::u16string_view text, MessageIcon icon,
                                 std::u16string_view title) {
   HWND owner = GetActiveWindow();
   if (!owner) {
-    if (auto* main = static_cast<Win32Window*>(LoadedWindow(FormId::kForm1))) owner = main->Handle();
+    if (auto* main = static_cast<Win32Window*>(LoadedWindow(FormId::kForm1)))
+      owner = main->Handle();
   }
   const std::wstring wideText(text.begin(), text.end());
   const std::wstring wideTitle(title.begin(), title.end());

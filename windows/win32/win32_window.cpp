@@ -31,8 +31,8 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
     windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
     return RegisterClassExW(&windowClass) != 0;
   }();
@@ -106,8 +106,10 @@ Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowE
   RECT client{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = std::max<int>(work.left, std::min<int>(Scale(design.clientLeft), work.right - client.right));
-  const int top = std::max<int>(work.top, std::min<int>(Scale(design.clientTop), work.bottom - client.bottom));
+  const int left =
+      std::max<int>(work.left, std::min<int>(Scale(design.clientLeft), work.right - client.right));
+  const int top =
+      std::max<int>(work.top, std::min<int>(Scale(design.clientTop), work.bottom - client.bottom));
   OffsetRect(&client, left, top);
   AdjustWindowRectEx(&client, kWindowStyle, FALSE, 0);
   window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle, client.left,
@@ -124,10 +126,10 @@ Win32Window::~Win32Window() {
 }
 
 HFONT Win32Window::CreateDesignFont(const FontDesign& font) {
-  HFONT handle = CreateFontW(-FontPixels(font, dpi_), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                             FALSE, FALSE, FALSE, static_cast<BYTE>(font.charset),
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+  HFONT handle =
+      CreateFontW(-FontPixels(font, dpi_), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                  FALSE, static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
   if (!handle) Fail("CreateFont");
   fonts_.push_back(handle);
   return handle;

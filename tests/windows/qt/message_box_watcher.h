@@ -33,7 +33,8 @@ class MessageBoxWatcher {
     if (!box || !box->isVisible()) return;
     QStringList buttons;
     for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality()});
+    boxes_.push_back(
+        {box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality()});
     box->buttons().front()->click();
   }
 

@@ -98,15 +98,33 @@ void WindowsTest::calculates_data() {
   QTest::addColumn<QString>("input");
   QTest::addColumn<QString>("clicks");  // controls clicked in turn, comma-separated
   QTest::addColumn<QString>("output");
-  QTest::newRow("old rule") << "4" << "Command1" << "4102";
-  QTest::newRow("new rule") << "4" << "Option2,Command1" << "4103";
-  QTest::newRow("option switches") << "4" << "Option2" << "4103";
-  QTest::newRow("and back") << "4" << "Option2,Option1" << "4102";
-  QTest::newRow("extra cylinder") << "16065" << "Option2" << "16450568";
-  QTest::newRow("fraction") << "1.5" << "Command1,Option2" << "1538";
-  QTest::newRow("negative written") << "-1e3" << "Command1" << "-1026002";
-  QTest::newRow("negative new") << "-1e3" << "Option2" << "-1023994";
-  QTest::newRow("zero") << "0" << "Command1" << "-2";
+  QTest::newRow("old rule") << "4"
+                            << "Command1"
+                            << "4102";
+  QTest::newRow("new rule") << "4"
+                            << "Option2,Command1"
+                            << "4103";
+  QTest::newRow("option switches") << "4"
+                                   << "Option2"
+                                   << "4103";
+  QTest::newRow("and back") << "4"
+                            << "Option2,Option1"
+                            << "4102";
+  QTest::newRow("extra cylinder") << "16065"
+                                  << "Option2"
+                                  << "16450568";
+  QTest::newRow("fraction") << "1.5"
+                            << "Command1,Option2"
+                            << "1538";
+  QTest::newRow("negative written") << "-1e3"
+                                    << "Command1"
+                                    << "-1026002";
+  QTest::newRow("negative new") << "-1e3"
+                                << "Option2"
+                                << "-1023994";
+  QTest::newRow("zero") << "0"
+                        << "Command1"
+                        << "-2";
 }
 
 void WindowsTest::calculates() {
@@ -151,10 +169,14 @@ void WindowsTest::refusesSilentlyOnOptionClicks() {
 void WindowsTest::reportsErrorsAndStaysUsable_data() {
   QTest::addColumn<QString>("input");
   QTest::addColumn<QString>("message");
-  QTest::newRow("not a number") << "a" << "类型不匹配";
-  QTest::newRow("check passes, reading fails") << "1e3x" << "类型不匹配";
-  QTest::newRow("beyond the double range") << "1e400" << "溢出";
-  QTest::newRow("megabytes overflow") << "1.8E+305" << "溢出";
+  QTest::newRow("not a number") << "a"
+                                << "类型不匹配";
+  QTest::newRow("check passes, reading fails") << "1e3x"
+                                               << "类型不匹配";
+  QTest::newRow("beyond the double range") << "1e400"
+                                           << "溢出";
+  QTest::newRow("megabytes overflow") << "1.8E+305"
+                                      << "溢出";
 }
 
 void WindowsTest::reportsErrorsAndStaysUsable() {
@@ -260,8 +282,11 @@ void WindowsTest::textsFitTheirControls() {
       const bool fromTop = qobject_cast<QLabel*>(widget);
       const int inkBottom = fromTop ? metrics.ascent() + ink.bottom() : ink.height();
       const QString detail = QStringLiteral("%1: %2x%3 in %4x%5")
-                                 .arg(text).arg(metrics.horizontalAdvance(text)).arg(inkBottom)
-                                 .arg(room.width()).arg(room.height());
+                                 .arg(text)
+                                 .arg(metrics.horizontalAdvance(text))
+                                 .arg(inkBottom)
+                                 .arg(room.width())
+                                 .arg(room.height());
       QVERIFY2(metrics.horizontalAdvance(text) <= room.width(), qPrintable(detail));
       QVERIFY2(inkBottom <= room.height(), qPrintable(detail));
     }
