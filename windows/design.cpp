@@ -24,6 +24,17 @@ Rect Bounds(const ControlDesign& control) {
   return {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)};
 }
 
+std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window) {
+  std::vector<const ControlDesign*> order;
+  for (const ControlDesign& control : window.controls) {
+    if (control.tabIndex) order.push_back(&control);
+  }
+  std::sort(order.begin(), order.end(), [](const ControlDesign* a, const ControlDesign* b) {
+    return *a->tabIndex < *b->tabIndex;
+  });
+  return order;
+}
+
 int FontPixels(const FontDesign& font, int dpi) {
   return static_cast<int>(std::lround(font.points * dpi / 72));
 }

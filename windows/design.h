@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // A window's design as data, like a resource script: the window itself, then one row per
 // control. Positions and sizes are in twips (1440 per inch, 15 per pixel at 96 dpi). Event
@@ -55,6 +56,9 @@ struct WindowDesign {
 
 // The rectangle a control covers; a line's is its bounding box.
 Rect Bounds(const ControlDesign& control);
+
+// The controls that have a tab index, in the order of their indices.
+std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window);
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTwipsPerPixelAt96Dpi = kTwipsPerInch / 96;

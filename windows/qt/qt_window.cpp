@@ -100,20 +100,17 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
 }
 
 void QtWindow::ArrangeTabOrder() {
-  std::vector<const ControlDesign*> order;
-  for (const ControlDesign& control : design_.controls) {
-    if (control.tabIndex && Control(control.name) &&
-        Control(control.name)->focusPolicy() != Qt::NoFocus) {
-      order.push_back(&control);
+  QWidget* previous = nullptr;
+  for (const ControlDesign* control : InTabOrder(design_)) {
+    QWidget* widget = Control(control->name);
+    if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) {
+      setTabOrder(previous, widget);
+    } else {
+      widget->setFocus();  // the window opens with the focus on its first stop
     }
+    previous = widget;
   }
-  std::sort(order.begin(), order.end(), [](const ControlDesign* a, const ControlDesign* b) {
-    return *a->tabIndex < *b->tabIndex;
-  });
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
-  }
-  if (!order.empty()) Control(order.front()->name)->setFocus();
 }
 
 // The client area goes where the design puts it, moved back inside a screen that is too small.

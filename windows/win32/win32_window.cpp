@@ -48,19 +48,6 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-// The controls in tab order, which in Win32 is the order of creation; so a control earlier in
-// the tab order also lies above a later one, as the output box lies over its label's box.
-std::vector<std::size_t> TabOrder(const WindowDesign& design) {
-  std::vector<std::size_t> order;
-  for (std::size_t i = 0; i < design.controls.size(); ++i) {
-    if (design.controls[i].tabIndex) order.push_back(i);
-  }
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return *design.controls[a].tabIndex < *design.controls[b].tabIndex;
-  });
-  return order;
-}
-
 struct ControlClass {
   const wchar_t* name;
   DWORD style;
@@ -138,9 +125,12 @@ HFONT Win32Window::CreateDesignFont(const FontDesign& font) {
 void Win32Window::CreateControls(HINSTANCE instance) {
   HFONT defaultFont = CreateDesignFont(design_.defaultFont);
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
+  // Win32 takes the tab order from the order of creation, which is also the stacking order: a
+  // control earlier in the tab order lies above a later one, as the output box lies over its
+  // label's box.
   ControlKind previous = ControlKind::kLine;
-  for (const std::size_t index : TabOrder(design_)) {
-    const ControlDesign& control = design_.controls[index];
+  for (const ControlDesign* entry : InTabOrder(design_)) {
+    const ControlDesign& control = *entry;
     const ControlClass controlClass =
         ClassFor(control, control.kind == ControlKind::kOptionButton && previous != control.kind);
     previous = control.kind;
@@ -149,7 +139,8 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         controlClass.extendedStyle, controlClass.name, Wide(control.caption).c_str(),
         controlClass.style, Scale(bounds.left), Scale(bounds.top), Scale(bounds.width),
         Scale(bounds.height), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design_, control.name))), instance,
+        nullptr);
     if (!handle) Fail("CreateWindowEx of a control");
     HFONT font = control.font ? CreateDesignFont(*control.font) : defaultFont;
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
