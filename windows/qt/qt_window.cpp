@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -74,9 +75,12 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       widget = option;
       break;
     }
-    case ControlKind::kTextBox:
-      widget = new QLineEdit(caption, this);
+    case ControlKind::kTextBox: {
+      auto* edit = new QLineEdit(caption, this);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
+      widget = edit;
       break;
+    }
     case ControlKind::kLabel: {
       auto* label = new QLabel(caption, this);
       label->setTextFormat(Qt::PlainText);

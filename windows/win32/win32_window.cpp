@@ -142,6 +142,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design_, control.name))), instance,
         nullptr);
     if (!handle) Fail("CreateWindowEx of a control");
+    if (control.kind == ControlKind::kTextBox) SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // none
     HFONT font = control.font ? CreateDesignFont(*control.font) : defaultFont;
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
