@@ -61,7 +61,6 @@ Rect Bounds(const ControlDesign& control);
 std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window);
 
 constexpr int kTwipsPerInch = 1440;
-constexpr int kTwipsPerPixelAt96Dpi = kTwipsPerInch / 96;
 
 // Twips to pixels at the given dots per inch, rounded to the nearest pixel.
 constexpr int TwipsToPixels(int twips, int dpi = 96) {
