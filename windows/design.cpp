@@ -24,6 +24,14 @@ Rect Bounds(const ControlDesign& control) {
   return {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)};
 }
 
+Rect PixelBounds(const ControlDesign& control, int dpi) {
+  const Rect twips = Bounds(control);
+  const int left = TwipsToPixels(twips.left, dpi);
+  const int top = TwipsToPixels(twips.top, dpi);
+  return {left, top, TwipsToPixels(twips.left + twips.width, dpi) - left,
+          TwipsToPixels(twips.top + twips.height, dpi) - top};
+}
+
 std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window) {
   std::vector<const ControlDesign*> order;
   for (const ControlDesign& control : window.controls) {

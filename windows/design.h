@@ -57,6 +57,10 @@ struct WindowDesign {
 // The rectangle a control covers; a line's is its bounding box.
 Rect Bounds(const ControlDesign& control);
 
+// The control's rectangle in pixels at the given dots per inch. Its edges are scaled, not its size,
+// so that controls that merely touch in twips still merely touch at any scale.
+Rect PixelBounds(const ControlDesign& control, int dpi = 96);
+
 // The controls that have a tab index, in the order of their indices.
 std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window);
 

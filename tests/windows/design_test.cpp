@@ -51,6 +51,32 @@ TEST_P(DesignTest, OnlyAPushButtonIsTheDefaultButton) {
   }
 }
 
+bool Overlap(windows::Rect a, windows::Rect b) {
+  // A line is as thick as one unit at either scale.
+  for (windows::Rect* r : {&a, &b}) {
+    r->width = std::max(r->width, 1);
+    r->height = std::max(r->height, 1);
+  }
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+// Scaling keeps the arrangement: two controls, or a control and a line, overlap at a scale only
+// where they overlap in twips (Label4 lies under Text2 by design).
+TEST_P(DesignTest, ScalingAddsNoOverlap) {
+  const auto& controls = GetParam()->controls;
+  for (const int dpi : {96, 120, 144, 192}) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        const auto &a = controls[i], &b = controls[j];
+        if (!Overlap(windows::PixelBounds(a, dpi), windows::PixelBounds(b, dpi))) continue;
+        EXPECT_TRUE(Overlap(windows::Bounds(a), windows::Bounds(b)))
+            << a.name << " and " << b.name << " at " << dpi << " dpi";
+      }
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, DesignTest,
                          testing::Values(&windows::Form1Design(), &windows::Form2Design()),
                          [](const auto& info) { return std::string(info.param->name); });

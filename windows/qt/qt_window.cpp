@@ -21,9 +21,9 @@
 namespace windows::qt {
 namespace {
 
-QRect PixelRect(const Rect& twips) {
-  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
-               TwipsToPixels(twips.height));
+QRect PixelRect(const ControlDesign& control) {
+  const Rect pixels = PixelBounds(control);
+  return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
   widget->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
   if (control.font) widget->setFont(FontFor(*control.font));
   if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
-  widget->setGeometry(PixelRect(Bounds(control)));
+  widget->setGeometry(PixelRect(control));
   if (control.kind == ControlKind::kLabel) {
     // A label shorter than its font's line grows downward rather than cut off its text.
     const int lineHeight = widget->fontMetrics().height();
