@@ -19,6 +19,26 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
   throw std::runtime_error("window operation failed: " + std::string(what));
 }
 
+// The icon drawn at a smaller size, colour and mask apart.
+HICON ScaledIcon(HICON icon, int size) {
+  HDC screen = GetDC(nullptr);
+  HDC context = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  HGDIOBJ previous = SelectObject(context, colour);
+  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_IMAGE);
+  SelectObject(context, mask);
+  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_MASK);
+  SelectObject(context, previous);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON scaled = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colour);
+  DeleteDC(context);
+  ReleaseDC(nullptr, screen);
+  return scaled;
+}
+
 }  // namespace
 
 void Win32Window::RegisterWindowClass(HINSTANCE instance) {
@@ -30,9 +50,11 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     windowClass.lpszClassName = kWindowClass;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The one image at its own size, and the title bar's small icon scaled from it: an icon
+    // loaded at another size leaves the system to derive the small one, which comes out dark.
     windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+    windowClass.hIconSm = ScaledIcon(windowClass.hIcon, GetSystemMetrics(SM_CXSMICON));
     windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
     return RegisterClassExW(&windowClass) != 0;
   }();
@@ -134,11 +156,10 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     const ControlClass controlClass =
         ClassFor(control, control.kind == ControlKind::kOptionButton && previous != control.kind);
     previous = control.kind;
-    const Rect bounds = Bounds(control);
+    const Rect bounds = PixelBounds(control, dpi_);
     HWND handle = CreateWindowExW(
         controlClass.extendedStyle, controlClass.name, Wide(control.caption).c_str(),
-        controlClass.style, Scale(bounds.left), Scale(bounds.top), Scale(bounds.width),
-        Scale(bounds.height), window_,
+        controlClass.style, bounds.left, bounds.top, bounds.width, bounds.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design_, control.name))), instance,
         nullptr);
     if (!handle) Fail("CreateWindowEx of a control");
