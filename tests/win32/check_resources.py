@@ -2,7 +2,10 @@
 """Checks the Windows executable from outside: its resources (manifest, version record, icon),
 what it imports, its security flags and its size.
 
-Usage: check_resources.py QUORVEL.exe"""
+The 32-bit and the 64-bit program are checked alike: the processor the manifest must name comes
+from the executable's header.
+
+Usage: check_resources.py QUORVEL.exe VERSION"""
 
 import os
 import struct
@@ -14,6 +17,7 @@ import pefile
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
 ASSEMBLY = "{urn:schemas-microsoft-com:asm.v1}"
+MACHINES = {0x14C: "X86", 0x8664: "amd64"}  # PE machine -> manifest processorArchitecture
 
 passed = failed = 0
 
@@ -38,7 +42,7 @@ def resources(pe):
     return found
 
 
-def check_manifest(found):
+def check_manifest(found, architecture, version):
     data = found.get((RT_MANIFEST, 1, 0x0409))
     check(data is not None, "manifest: type 24, id 1, language 0x0409")
     if data is None:
@@ -49,23 +53,25 @@ def check_manifest(found):
     root = ElementTree.fromstring(text)
     check(root.tag == ASSEMBLY + "assembly" and root.get("manifestVersion") == "1.0", "manifest: assembly 1.0")
     identity = root.find(ASSEMBLY + "assemblyIdentity")
-    check(identity is not None and identity.get("version") == "1.0.0.0"
-          and identity.get("processorArchitecture") == "X86" and identity.get("type") == "win32"
+    check(identity is not None and identity.get("version") == version
+          and identity.get("processorArchitecture") == architecture and identity.get("type") == "win32"
           and identity.get("name"), "manifest: the program's identity")
     check(root.find(ASSEMBLY + "description") is not None, "manifest: a description")
     dependencies = root.findall(f"{ASSEMBLY}dependency/{ASSEMBLY}dependentAssembly/{ASSEMBLY}assemblyIdentity")
     expected = {"type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
-                "processorArchitecture": "X86", "publicKeyToken": "6595b64144ccf1df", "language": "*"}
+                "processorArchitecture": architecture, "publicKeyToken": "6595b64144ccf1df", "language": "*"}
     check(len(dependencies) == 1 and dependencies[0].attrib == expected,
           "manifest: depends on common controls 6.0.0.0")
 
 
-def check_version(pe, found):
+def check_version(pe, found, version):
     check((RT_VERSION, 1, 0x0804) in found, "version record: type 16, id 1, language 0x0804")
     fixed = pe.VS_FIXEDFILEINFO[0]
-    check((fixed.FileVersionMS, fixed.FileVersionLS) == (0x00010000, 0)
-          and (fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x00010000, 0),
-          "version record: file and product version 1.0.0.0")
+    major, minor, patch, tweak = (int(part) for part in version.split("."))
+    expected = (major << 16 | minor, patch << 16 | tweak)
+    check((fixed.FileVersionMS, fixed.FileVersionLS) == expected
+          and (fixed.ProductVersionMS, fixed.ProductVersionLS) == expected,
+          f"version record: file and product version {version}")
     check(fixed.FileFlags == 0 and fixed.FileOS == 4 and fixed.FileType == 1,
           "version record: no flags, 32-bit Windows, an application")
     kinds = [info.Key for info in pe.FileInfo[0]]
@@ -81,11 +87,12 @@ def check_version(pe, found):
                                                     b"ProductVersion", b"InternalName", b"OriginalFilename"],
                   "version record: the entries in their order")
             values = dict(entries)
+            short = f"{major}.{minor:02d}".encode()
             check(values[b"CompanyName"] != b"", "version record: a company name")
             check((values[b"ProductName"], values[b"FileVersion"], values[b"ProductVersion"],
                    values[b"InternalName"], values[b"OriginalFilename"])
-                  == (b"QUORVEL", b"1.00", b"1.00", b"quorvel", b"quorvel.exe"),
-                  "version record: QUORVEL 1.00, quorvel, quorvel.exe")
+                  == (b"QUORVEL", short, short, b"quorvel", b"quorvel.exe"),
+                  f"version record: QUORVEL {short.decode()}, quorvel, quorvel.exe")
 
 
 def check_icon(found):
@@ -110,13 +117,14 @@ def check_icon(found):
     check(0 < transparent < 64 * 64 // 2, "icon: the mask leaves the drive and ruler opaque, the corners clear")
 
 
-def main(path):
+def main(path, version):
     pe = pefile.PE(path)
+    architecture = MACHINES.get(pe.FILE_HEADER.Machine)
+    check(architecture is not None, f"an x86 or x86-64 executable: {architecture}")
     found = resources(pe)
-    check_manifest(found)
-    check_version(pe, found)
+    check_manifest(found, architecture, version)
+    check_version(pe, found, version)
     check_icon(found)
-    check(pe.FILE_HEADER.Machine == 0x14C, "a 32-bit x86 executable")
     imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     check(imports <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imports)}")
     characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
@@ -128,4 +136,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

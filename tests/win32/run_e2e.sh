@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the driver against quorvel.exe under Wine on a private X display, in Simplified Chinese.
-# Usage: run_e2e.sh WINEPREFIX LOCALE_DIR DRIVER.exe QUORVEL.exe
+# Usage: run_e2e.sh LOCALE_DIR DRIVER.exe QUORVEL.exe (WINELOADER and WINEPREFIX set)
 set -euo pipefail
-export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-locales=$2 driver=$3 program=$4
+wine=$(dirname "$0")/wine.sh
+locales=$1 driver=$2 program=$3
+program=$("$wine" winepath -w "$program")  # skips here where the target cannot run
 
 # A zh_CN.UTF-8 locale of our own: window titles in Chinese, and 确定 on the message boxes.
 if [[ ! -d "$locales/zh_CN.UTF-8" ]]; then
@@ -16,7 +17,10 @@ work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-until [[ -s "$work/display" ]]; do sleep 0.1; done
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "Xvfb did not start within 10 s" >&2; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
+# A wine server left from a test without a display would refuse this one its windows.
+wineserver -k 2>/dev/null || true
 
-wine "$driver" "$(winepath -w "$program")"
+"$wine" "$driver" "$program"
