@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace windows {
 
@@ -40,6 +41,27 @@ std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window) {
   std::sort(order.begin(), order.end(), [](const ControlDesign* a, const ControlDesign* b) {
     return *a->tabIndex < *b->tabIndex;
   });
+  return order;
+}
+
+std::vector<const ControlDesign*> InReadingOrder(const WindowDesign& window) {
+  std::vector<const ControlDesign*> order;
+  for (const ControlDesign& control : window.controls) {
+    if (control.kind != ControlKind::kLine) order.push_back(&control);
+  }
+  const auto byTop = [](const ControlDesign* a, const ControlDesign* b) {
+    return std::pair(a->top, a->left) < std::pair(b->top, b->left);
+  };
+  std::sort(order.begin(), order.end(), byTop);
+  for (auto line = order.begin(); line != order.end();) {
+    const int bottom = (*line)->top + (*line)->height;
+    const auto end =
+        std::find_if(line, order.end(), [&](const ControlDesign* c) { return c->top >= bottom; });
+    std::stable_sort(line, end, [](const ControlDesign* a, const ControlDesign* b) {
+      return a->left < b->left;
+    });
+    line = end;
+  }
   return order;
 }
 

@@ -64,6 +64,10 @@ Rect PixelBounds(const ControlDesign& control, int dpi = 96);
 // The controls that have a tab index, in the order of their indices.
 std::vector<const ControlDesign*> InTabOrder(const WindowDesign& window);
 
+// The controls but the lines in the order a reader meets them: line by line from the top, each
+// line from the left. A line holds the controls that start above the bottom of its first one.
+std::vector<const ControlDesign*> InReadingOrder(const WindowDesign& window);
+
 constexpr int kTwipsPerInch = 1440;
 
 // Twips to pixels at the given dots per inch, rounded to the nearest pixel.

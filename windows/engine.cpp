@@ -26,7 +26,8 @@ EngineWindow& Engine::Load(FormId form) {
                                             [this, &handlers](std::string_view control) {
                                               Dispatch(*this, [&] { handlers.Click(control); });
                                             },
-                                        .close = [this, form] { return Unload(form); }});
+                                        .close = [this, form] { return Unload(form); },
+                                        .activated = [this, form] { Activated(form); }});
     Dispatch(*this, [&] { handlers.Form_Load(); });
   }
   return *instance.window;
@@ -38,6 +39,21 @@ bool Engine::Unload(FormId form) {
   Dispatch(*this, [&] { instance.handlers->Form_Unload(); });
   Discard(std::move(instance.window));
   return true;
+}
+
+void Engine::Activated(FormId form) {
+  const EngineWindow* window = LoadedWindow(form);
+  if (!window || window->IsEnabled()) return;
+  for (const FormId other : {FormId::kForm1, FormId::kForm2}) {
+    EngineWindow* front = LoadedWindow(other);
+    if (other != form && front && front->IsEnabled()) front->Show();
+  }
+}
+
+void Engine::ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) {
+  ShowBox(text, icon, title);
+  EngineWindow* main = LoadedWindow(FormId::kForm1);
+  if (main && main->IsEnabled()) main->FocusFirstStop();
 }
 
 }  // namespace windows

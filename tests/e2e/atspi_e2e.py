@@ -64,6 +64,11 @@ def application(program_name):
 
 
 BOX_ROLES = (Atspi.Role.ALERT, Atspi.Role.DIALOG)
+WINDOW_ROLES = (Atspi.Role.FRAME, Atspi.Role.DIALOG)
+
+
+def children(node):
+    return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
 
 
 def top_window(app, title, boxes=False):
@@ -71,7 +76,7 @@ def top_window(app, title, boxes=False):
     for i in range(app.get_child_count()):
         child = app.get_child_at_index(i)
         if (child is not None and child.get_name() == title
-                and (child.get_role() in BOX_ROLES) == boxes
+                and (child.get_role() == Atspi.Role.ALERT) == boxes
                 and child.get_state_set().contains(Atspi.StateType.SHOWING)):
             return child
     return None
@@ -132,8 +137,10 @@ def main(program):
         explain = find(main_window, Atspi.Role.PUSH_BUTTON, "了解原理")
         new_rule = find(main_window, Atspi.Role.RADIO_BUTTON, "新算法")
         assert find(main_window, Atspi.Role.RADIO_BUTTON, "旧算法")
-        for label in ("分区：", "GB", "应输整数：", "MB"):
-            assert find(main_window, Atspi.Role.LABEL, label), label
+        # A window, and its controls in reading order: line by line, each from the left.
+        assert main_window.get_role() in WINDOW_ROLES, main_window.get_role_name()
+        assert children(main_window) == ["旧算法", "新算法", "分区：", "分区 (GB)", "GB", "应输整数：",
+                                         "应输整数 (MB)", "MB", "了解原理", "开始计算"], children(main_window)
 
         Atspi.EditableText.set_text_contents(size_in, "4")
         press(calculate)
@@ -152,8 +159,9 @@ def main(program):
         press(explain)
         explanation = wait_for("explanation window", lambda: top_window(app, "原理"))
         wait_for("the main window disabled", lambda: not enabled(size_in))
-        assert find(explanation, Atspi.Role.LABEL, "MB=(GB-1)*2+GB*1024")
-        assert find(explanation, Atspi.Role.LABEL, "1柱面大小=512byte*255*63＝8225280(B)")
+        assert explanation.get_role() in WINDOW_ROLES, explanation.get_role_name()
+        assert children(explanation)[:2] == ["新算法：", "1柱面大小=512byte*255*63＝8225280(B)"]
+        assert children(explanation)[6:8] == ["旧算法：", "MB=(GB-1)*2+GB*1024"]
         close_x_window("Prelvane")  # ignored while the explanation is open
         close_x_window("原理")
         wait_for("the main window enabled", lambda: enabled(size_in))

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "tests/windows/scenario.h"
 #include "windows/design.h"
 #include "windows/win32/control_ids.h"
 
@@ -31,6 +33,8 @@ std::wstring TextOf(HWND window) {
   SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
   return text;
 }
+
+std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
@@ -148,7 +152,6 @@ int wmain(int argc, wchar_t** argv) {
   const auto type = [](HWND edit, const wchar_t* text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   };
-  const auto click = [](HWND button) { SendMessageW(button, BM_CLICK, 0, 0); };
 
   // The start state.
   Check(TextOf(text1).empty() && TextOf(text2).empty(), "both boxes start empty");
@@ -163,74 +166,115 @@ int wmain(int argc, wchar_t** argv) {
   Check(client.right == MulDiv(4620, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440),
         "client width scales with dpi");
 
-  // Focus order and the default button.
-  const HWND order[] = {text1, text2, option1, command1, command2, text1};
+  // Focus order, by the Tab key, and the default button.
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process.dwThreadId, &info);
+    return info.hwndFocus;
+  };
   bool inOrder = true;
-  for (int i = 0; i + 1 < 6; ++i)
-    inOrder = inOrder && GetNextDlgTabItem(main, order[i], FALSE) == order[i + 1];
-  Check(inOrder, "Tab goes Text1, Text2, the options, Command1, Command2");
+  for (HWND next : {text2, option1, command1, command2, text1}) {
+    PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 0);
+    for (int i = 0; i < 40 && focus() != next; ++i) Sleep(25);
+    inOrder = inOrder && focus() == next;
+  }
+  Check(inOrder, "Tab goes Text1, Text2, the selected option, Command1, Command2");
   const LRESULT defaultId = SendMessageW(main, DM_GETDEFID, 0, 0);
   Check(HIWORD(defaultId) == DC_HASDEFID && LOWORD(defaultId) == ControlId(form1, "Command1"),
         "Enter clicks the calculate button");
 
-  // Results.
-  type(text1, L"4");
-  click(command1);
-  Check(TextOf(text2) == L"4102", "4 GB by the old rule: 4102");
-  click(option2);
-  Check(TextOf(text2) == L"4103" && checked(option2) && !checked(option1),
-        "the new rule at once: 4103");
-  click(option1);
-  Check(TextOf(text2) == L"4102", "and back: 4102");
-  click(option2);
-  type(text1, L"16065");
-  click(command1);
-  Check(TextOf(text2) == L"16450568", "16065 GB by the new rule: 16450568");
-  type(text1, L"-1e3");
-  click(command1);
-  Check(TextOf(text2) == L"-1023994", "-1e3 by the new rule: -1023994");
+  // Screen readers meet the controls in stacking order: reading order, line by line.
+  std::vector<int> stacked;
+  for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    stacked.push_back(GetDlgCtrlID(child));
+  }
+  std::vector<int> reading;
+  for (const auto* control : windows::InReadingOrder(form1)) {
+    reading.push_back(ControlId(form1, control->name));
+  }
+  Check(stacked == reading, "the controls are stacked in reading order");
 
-  // Refusals and errors.
+  // A long result shrinks the output box's font until it shows whole; a short one gets it back.
+  // Where the characters stand tells the font's size, from outside the program.
+  const auto left = [&](int character) {
+    return static_cast<short>(LOWORD(SendMessageW(text2, EM_POSFROMCHAR, character, 0)));
+  };
+  RECT box{};
+  GetClientRect(text2, &box);
+  type(text2, L"88");
+  const int designedAdvance = left(1) - left(0);
+  type(text2, L"102400005");
+  const int advance = (left(8) - left(0)) / 8;
+  Check(advance < designedAdvance && left(0) >= 0 && left(8) + advance <= box.right,
+        "a long result shows whole");
+  type(text2, L"88");
+  Check(left(1) - left(0) == designedAdvance, "  and a short one as designed");
+  type(text2, L"");
+  RECT input{};
+  GetClientRect(text1, &input);
+  for (const wchar_t* typed : {L"1", L"16", L"160", L"1606", L"16065"}) {
+    SendMessageW(text1, WM_CHAR, typed[wcslen(typed) - 1], 0);
+  }
+  const auto inputLeft = [&](int character) {
+    return static_cast<short>(LOWORD(SendMessageW(text1, EM_POSFROMCHAR, character, 0)));
+  };
+  for (int i = 0; i < 40 && inputLeft(0) < 0; ++i) Sleep(25);  // it scrolls back after typing
+  Check(TextOf(text1) == L"16065" && inputLeft(0) >= 0 &&
+            inputLeft(4) + (inputLeft(4) - inputLeft(0)) / 4 <= input.right,
+        "a typed 16065 shows whole");
   type(text1, L"");
-  PostMessageW(command1, BM_CLICK, 0, 0);
-  AnswerBox(main, L"数据有误", L"请输入纯数字", "an empty input is refused");
-  Check(TextOf(text2) == L"-1023994", "  and the output stays");
-  PostMessageW(option1, BM_CLICK, 0, 0);
-  Check(NoBoxAppears(), "an option click on a refused input stays silent");
-  type(text1, L"a");
-  PostMessageW(command1, BM_CLICK, 0, 0);
-  AnswerBox(main, L"Prelvane", L"类型不匹配", "a conversion error is reported");
-  type(text1, L"1e400");
-  PostMessageW(command1, BM_CLICK, 0, 0);
-  AnswerBox(main, L"Prelvane", L"溢出", "an overflow is reported");
-  Check(TextOf(text2) == L"-1023994", "  and the output stays");
-  type(text1, L"1");
-  click(command1);
-  Check(TextOf(text2) == L"1024", "the window stays usable");
 
-  // The explanation window, twice.
+  // The scenario every engine runs.
   const windows::WindowDesign& form2 = Form2Design();
-  for (int opening = 0; opening < 2; ++opening) {
-    PostMessageW(command2, BM_CLICK, 0, 0);
-    HWND explanation = WaitFor(L"原理", false);
-    Check(explanation != nullptr, "the explanation window opens");
-    if (!explanation) break;
-    Check(!IsWindowEnabled(main) && IsWindowVisible(main),
-          "  the main window is disabled, still visible");
-    Check(GetWindow(explanation, GW_OWNER) == nullptr, "  it has no owner");
-    Check(TextOf(item(explanation, form2, "Label1")) == L"1柱面大小=512byte*255*63＝8225280(B)" &&
-              TextOf(item(explanation, form2, "Label5")) ==
-                  L"应分MB数=4301821440/1024/1024=4102.53662…≈4103(MB)" &&
-              TextOf(item(explanation, form2, "Label9")) == L"MB=(GB-1)*2+GB*1024",
-          "  it shows the worked example");
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    Sleep(300);
-    Check(IsWindow(main), "  closing the main window meanwhile is ignored");
-    PostMessageW(explanation, WM_CLOSE, 0, 0);
-    Check(WaitUntilGone(explanation), "  it closes");
-    Sleep(100);
-    Check(IsWindowEnabled(main) && TextOf(text2) == L"1024",
-          "  the main window is enabled again, as it was");
+  for (const scenario::Step& step : scenario::kSteps) {
+    std::string what = std::string(step.target) + " " + Narrow(step.typed);
+    const auto closes = [](HWND window) {
+      DWORD_PTR result = 0;
+      return SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+    };
+    switch (step.action) {
+      case scenario::kType:
+        SendMessageW(
+            text1, WM_SETTEXT, 0,
+            reinterpret_cast<LPARAM>(std::wstring(step.typed.begin(), step.typed.end()).c_str()));
+        break;
+      case scenario::kClick: {
+        HWND control = item(main, form1, std::string(step.target).c_str());
+        if (step.box == scenario::kNone) {
+          // Returns once the click is handled; a box would keep it waiting.
+          DWORD_PTR result = 0;
+          Check(SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, 2000, &result) != 0,
+                (what + ": no box").c_str());
+          if (step.target == "Command2") WaitFor(L"原理", false);
+        } else {
+          PostMessageW(control, BM_CLICK, 0, 0);
+          const scenario::ExpectedBox expected = scenario::Expected(step.box);
+          AnswerBox(main, std::wstring(expected.title.begin(), expected.title.end()).c_str(),
+                    std::wstring(expected.text.begin(), expected.text.end()).c_str(), what.c_str());
+          for (int i = 0; i < 40 && focus() != text1; ++i) Sleep(25);
+          const auto selection = SendMessageW(text1, EM_GETSEL, 0, 0);
+          Check(focus() == text1 && LOWORD(selection) == 0 &&
+                    HIWORD(selection) == TextOf(text1).size(),
+                "  the input has the focus, its text selected");
+        }
+        break;
+      }
+      case scenario::kClose:
+        Check(closes(step.target == "Form1" ? main : FindTop(L"原理", false)),
+              (what + ": closed or refused at once").c_str());
+        break;
+    }
+    HWND explanation = FindTop(L"原理", false);
+    Check(TextOf(text2) == std::wstring(step.output.begin(), step.output.end()) &&
+              (explanation != nullptr) == step.explanationOpen &&
+              IsWindowEnabled(main) == !step.explanationOpen && IsWindowVisible(main),
+          (what + ": output, explanation window and main window as expected").c_str());
+    if (explanation && step.action == scenario::kClick) {
+      Check(GetWindow(explanation, GW_OWNER) == nullptr &&
+                TextOf(item(explanation, form2, "Label9")) == L"MB=(GB-1)*2+GB*1024",
+            "  the explanation has no owner and shows both rules");
+    }
   }
 
   PostMessageW(main, WM_CLOSE, 0, 0);

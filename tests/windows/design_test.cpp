@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "windows/design.h"
+#include "windows/fit.h"
 
 namespace {
 
@@ -80,6 +81,59 @@ TEST_P(DesignTest, ScalingAddsNoOverlap) {
 INSTANTIATE_TEST_SUITE_P(Windows, DesignTest,
                          testing::Values(&windows::Form1Design(), &windows::Form2Design()),
                          [](const auto& info) { return std::string(info.param->name); });
+
+std::vector<std::string_view> Names(const std::vector<const windows::ControlDesign*>& controls) {
+  std::vector<std::string_view> names;
+  for (const auto* control : controls) names.push_back(control->name);
+  return names;
+}
+
+// Line by line, each from the left, as the windows read: the options, then 分区： [GB box] GB;
+// 应输整数： [MB box] MB; the two buttons. The explanation from its heading to its credit line.
+TEST(ReadingOrder, FollowsTheLinesOfEachWindow) {
+  using Order = std::vector<std::string_view>;
+  EXPECT_EQ(Names(windows::InReadingOrder(windows::Form1Design())),
+            (Order{"Option1", "Option2", "Label2", "Text1", "Label1", "Label4", "Text2", "Label3",
+                   "Command2", "Command1"}));
+  EXPECT_EQ(Names(windows::InReadingOrder(windows::Form2Design())),
+            (Order{"Label6", "Label1", "Label2", "Label3", "Label4", "Label5", "Label8", "Label9",
+                   "Label7"}));
+}
+
+// Engines stack controls in reading order: where two overlap, the label must come first, so
+// that it lies beneath.
+TEST_P(DesignTest, ReadingOrderPutsLabelsBeneathWhatCoversThem) {
+  const auto order = windows::InReadingOrder(*GetParam());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      if (Overlap(windows::Bounds(*order[i]), windows::Bounds(*order[j]))) {
+        EXPECT_FALSE(order[j]->kind == ControlKind::kLabel && order[i]->kind != ControlKind::kLabel)
+            << order[j]->name << " would cover " << order[i]->name;
+      }
+    }
+  }
+}
+
+// A text n characters long measures n * pixels / 2 here, as half-width digits roughly do.
+TEST(FittingFont, ShrinksInWholePixelsDownToAFloor) {
+  struct Case {
+    int designed, dpi, room, characters, expected;
+  };
+  const Case cases[] = {
+      {27, 96, 90, 6, 27},    // fits as designed
+      {27, 96, 90, 7, 25},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
+      {27, 96, 90, 10, 18},   // 10 * 18 / 2 = 90, exactly the room
+      {27, 96, 90, 21, 14},   // the floor, 55% of 27 in whole pixels: shows the start
+      {16, 96, 50, 21, 12},   // never under 12 pixels at 96 dpi
+      {32, 192, 50, 21, 24},  // ... nor under 24 at 192
+      {10, 96, 10, 21, 10},   // a designed font below the floor stays as it is
+  };
+  for (const Case& c : cases) {
+    const int pixels = windows::FittingFontPixels(
+        c.designed, c.dpi, c.room, [&](int size) { return c.characters * size / 2; });
+    EXPECT_EQ(pixels, c.expected) << c.designed << " px, " << c.characters << " characters";
+  }
+}
 
 TEST(Twips, ConvertToPixels) {
   EXPECT_EQ(windows::TwipsToPixels(4620), 308);

@@ -10,7 +10,8 @@ namespace windows::qt {
 // The window operations over Qt Widgets.
 class QtPlatform final : public Engine {
  public:
-  void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) override;
+  QtPlatform();
+
   void InitCommonControls() override {}  // Qt's widgets need no set-up of their own
   char16_t DecimalSeparator() const override;
 
@@ -19,6 +20,7 @@ class QtPlatform final : public Engine {
   }
 
  protected:
+  void ShowBox(std::u16string_view text, MessageIcon icon, std::u16string_view title) override;
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design,
                                             WindowEvents events) override;
   void Discard(std::unique_ptr<EngineWindow> window) override;

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
+#include "windows/fit.h"
 #include "windows/qt/fonts.h"
 #include "windows/qt/text.h"
 
@@ -38,12 +40,10 @@ QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
   setFont(FontFor(design.defaultFont));
   setFixedSize(TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight));
 
-  for (const ControlDesign& control : design.controls) {
-    if (QWidget* widget = CreateControl(control)) controls_.emplace_back(control.name, widget);
-  }
-  // Labels lie beneath the other controls, whatever the creation order.
-  for (auto& [name, widget] : controls_) {
-    if (!qobject_cast<QLabel*>(widget)) widget->raise();
+  // Made in reading order, which screen readers follow; it is also the stacking order, and puts
+  // Label4 beneath the output box, as the design draws it.
+  for (const ControlDesign* control : InReadingOrder(design)) {
+    controls_.emplace_back(control->name, CreateControl(*control));
   }
   ArrangeTabOrder();
   PlaceOnScreen();
@@ -66,18 +66,18 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       break;
     }
     case ControlKind::kOptionButton: {
-      // One group: the window's options. An option is clicked when it becomes selected, by
-      // mouse, keyboard, screen reader or code alike.
+      // One group: the window's options. Qt reports the user's clicks, the one on the option
+      // already selected included, and not the program's selections.
       auto* option = new QRadioButton(caption, this);
-      connect(option, &QRadioButton::toggled, this, [this, name](bool selected) {
-        if (selected) events_.click(name);
-      });
+      connect(option, &QRadioButton::clicked, this, [this, name] { events_.click(name); });
       widget = option;
       break;
     }
     case ControlKind::kTextBox: {
       auto* edit = new QLineEdit(caption, this);
       edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
+      const QFont designed = control.font ? FontFor(*control.font) : font();
+      connect(edit, &QLineEdit::textChanged, this, [edit, designed] { FitText(edit, designed); });
       widget = edit;
       break;
     }
@@ -131,6 +131,31 @@ void QtWindow::PlaceOnScreen() {
   setGeometry(client);
 }
 
+// The designed font where the text fits the box, else a smaller one (in whole pixels) at which it
+// does, down to a floor.
+void QtWindow::FitText(QLineEdit* edit, const QFont& designed) {
+  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+  // Qt keeps two pixels either side of the text, and one for the cursor.
+  const int room = edit->contentsRect().width() - 2 * frame - 2 * 2 - 1;
+  QFont font = designed;
+  font.setPixelSize(FittingFontPixels(designed.pixelSize(), 96, room, [&](int pixels) {
+    font.setPixelSize(pixels);
+    return QFontMetrics(font).horizontalAdvance(edit->text());
+  }));
+  if (edit->font() != font) edit->setFont(font);
+}
+
+void QtWindow::FocusFirstStop() {
+  for (const ControlDesign* control : InTabOrder(design_)) {
+    QWidget* widget = Control(control->name);
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    activateWindow();
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+    return;
+  }
+}
+
 QWidget* QtWindow::Control(std::string_view name) const {
   const auto found = std::find_if(controls_.begin(), controls_.end(),
                                   [&](const auto& entry) { return entry.first == name; });
@@ -151,8 +176,11 @@ std::u16string QtWindow::Text(std::string_view textBox) const {
   return ToU16(ControlOfKind<QLineEdit>(textBox)->text());
 }
 
+// The start of a text too long even for the smallest font shows, as the first digits matter most.
 void QtWindow::SetText(std::string_view textBox, std::u16string_view text) {
-  ControlOfKind<QLineEdit>(textBox)->setText(ToQString(text));
+  QLineEdit* edit = ControlOfKind<QLineEdit>(textBox);
+  edit->setText(ToQString(text));
+  edit->setCursorPosition(0);
 }
 
 bool QtWindow::Value(std::string_view optionButton) const {
@@ -194,6 +222,11 @@ void QtWindow::Show() {
   show();
   raise();
   activateWindow();
+}
+
+bool QtWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !isEnabled()) events_.activated();
+  return QWidget::event(event);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

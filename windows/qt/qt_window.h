@@ -9,6 +9,7 @@
 #include "windows/design.h"
 #include "windows/engine.h"
 
+class QLineEdit;
 class QPushButton;
 
 namespace windows::qt {
@@ -21,6 +22,7 @@ class QtWindow final : public QWidget, public EngineWindow {
 
   void Show() override;
   bool IsEnabled() const override { return isEnabled(); }
+  void FocusFirstStop() override;
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view textBox, std::u16string_view text) override;
@@ -34,6 +36,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   const WindowDesign& Design() const { return design_; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -43,6 +46,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   Widget* ControlOfKind(std::string_view name) const;
   QWidget* CreateControl(const ControlDesign& control);
   void ArrangeTabOrder();
+  static void FitText(QLineEdit* edit, const QFont& designed);
   void PlaceOnScreen();
 
   const WindowDesign& design_;

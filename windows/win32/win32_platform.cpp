@@ -6,10 +6,25 @@
 
 namespace windows::win32 {
 
+Win32Window* Win32Platform::OurWindow(HWND top) const {
+  for (const FormId form : {FormId::kForm1, FormId::kForm2}) {
+    auto* window = static_cast<Win32Window*>(LoadedWindow(form));
+    if (window && window->Handle() == top) return window;
+  }
+  return nullptr;
+}
+
 int Win32Platform::Run() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    // Tab follows the design's order, which is not the stacking order the dialog manager follows.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+      if (Win32Window* window = OurWindow(top)) {
+        window->MoveFocus(GetKeyState(VK_SHIFT) < 0);
+        continue;
+      }
+    }
     if (!top || !IsDialogMessageW(top, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
@@ -33,8 +48,7 @@ void Win32Platform::Discard(std::unique_ptr<EngineWindow> window) {
 
 // Modal to the window in front (the main window, unless the explanation window is): a box owned
 // by a window that is disabled would enable it again when it closes.
-void Win32Platform::ShowMessage(std::u16string_view text, MessageIcon icon,
-                                std::u16string_view title) {
+void Win32Platform::ShowBox(std::u16string_view text, MessageIcon icon, std::u16string_view title) {
   HWND owner = GetActiveWindow();
   if (!owner) {
     if (auto* main = static_cast<Win32Window*>(LoadedWindow(FormId::kForm1)))

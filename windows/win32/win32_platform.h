@@ -18,16 +18,18 @@ class Win32Platform final : public Engine {
   // The message loop, with the dialog manager's Tab and Enter keys, until no window is left.
   int Run();
 
-  void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) override;
   void InitCommonControls() override;
   char16_t DecimalSeparator() const override;
 
  protected:
+  void ShowBox(std::u16string_view text, MessageIcon icon, std::u16string_view title) override;
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design,
                                             WindowEvents events) override;
   void Discard(std::unique_ptr<EngineWindow> window) override;
 
  private:
+  Win32Window* OurWindow(HWND top) const;
+
   HINSTANCE instance_;
   int windowsLeft_ = 0;
   // Unloaded windows, still inside the message that closed them until the loop clears them.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "windows/fit.h"
 #include "windows/win32/control_ids.h"
 
 namespace windows::win32 {
@@ -12,6 +13,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kIconResource = 1;
+constexpr UINT kRescroll = WM_APP;  // a text box whose font changed scrolls anew
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
@@ -76,8 +78,8 @@ struct ControlClass {
   DWORD extendedStyle;
 };
 
-// The options that follow each other in tab order form one group; the first of them takes the
-// tab stop, and any other control starts a group of its own.
+// The options that follow each other form one group, for the arrow keys; any other control
+// starts a group of its own.
 ControlClass ClassFor(const ControlDesign& control, bool startsOptionGroup) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (control.kind) {
@@ -88,8 +90,7 @@ ControlClass ClassFor(const ControlDesign& control, bool startsOptionGroup) {
               0};
     case ControlKind::kOptionButton:
       return {L"BUTTON",
-              child | BS_AUTORADIOBUTTON |
-                  (startsOptionGroup ? static_cast<DWORD>(WS_GROUP | WS_TABSTOP) : 0u),
+              child | BS_AUTORADIOBUTTON | (startsOptionGroup ? static_cast<DWORD>(WS_GROUP) : 0u),
               0};
     case ControlKind::kTextBox:
       return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
@@ -131,27 +132,36 @@ Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowE
 
 Win32Window::~Win32Window() {
   if (window_) DestroyWindow(window_);
-  for (HFONT font : fonts_) DeleteObject(font);
+  for (const auto& font : fonts_) DeleteObject(std::get<HFONT>(font));
 }
 
-HFONT Win32Window::CreateDesignFont(const FontDesign& font) {
+HFONT Win32Window::DesignFont(const FontDesign& font, int pixels) {
+  for (const auto& [design, size, handle] : fonts_) {
+    if (design == &font && size == pixels) return handle;
+  }
   HFONT handle =
-      CreateFontW(-FontPixels(font, dpi_), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                  FALSE, static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
   if (!handle) Fail("CreateFont");
-  fonts_.push_back(handle);
+  fonts_.emplace_back(&font, pixels, handle);
   return handle;
 }
 
+const FontDesign& Win32Window::FontOf(const ControlDesign& control) const {
+  return control.font ? *control.font : design_.defaultFont;
+}
+
 void Win32Window::CreateControls(HINSTANCE instance) {
-  HFONT defaultFont = CreateDesignFont(design_.defaultFont);
-  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
-  // Win32 takes the tab order from the order of creation, which is also the stacking order: a
-  // control earlier in the tab order lies above a later one, as the output box lies over its
-  // label's box.
+  SendMessageW(window_, WM_SETFONT,
+               reinterpret_cast<WPARAM>(
+                   DesignFont(design_.defaultFont, FontPixels(design_.defaultFont, dpi_))),
+               FALSE);
+  // Made in reading order, which is also the stacking order: screen readers follow it, and
+  // Label4 lies beneath the output box, as the design draws it. Tab follows the design's own
+  // order (MoveFocus).
   ControlKind previous = ControlKind::kLine;
-  for (const ControlDesign* entry : InTabOrder(design_)) {
+  for (const ControlDesign* entry : InReadingOrder(design_)) {
     const ControlDesign& control = *entry;
     const ControlClass controlClass =
         ClassFor(control, control.kind == ControlKind::kOptionButton && previous != control.kind);
@@ -164,15 +174,138 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         nullptr);
     if (!handle) Fail("CreateWindowEx of a control");
     if (control.kind == ControlKind::kTextBox) SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // none
-    HFONT font = control.font ? CreateDesignFont(*control.font) : defaultFont;
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const FontDesign& font = FontOf(control);
+    SetControlFont(handle, DesignFont(font, FontPixels(font, dpi_)));
   }
+  ClipLabelsBeneathControls();
+}
+
+// A text box keeps one pixel (at 96 dpi) either side of its text, whatever the font: the margins
+// an edit control derives from a CJK font would leave a long number little room.
+void Win32Window::SetControlFont(HWND control, HFONT font) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  const WORD margin = static_cast<WORD>(dpi_ / 96);
+  SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+}
+
+// A label read before a control it overlaps lies above it in the stacking order: cut the
+// control's rectangle out of the label, so that the control shows over it, as designed.
+void Win32Window::ClipLabelsBeneathControls() {
+  for (const ControlDesign& label : design_.controls) {
+    if (label.kind != ControlKind::kLabel) continue;
+    const Rect area = PixelBounds(label, dpi_);
+    HRGN visible = CreateRectRgn(0, 0, area.width, area.height);
+    for (const ControlDesign& control : design_.controls) {
+      if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kLine) continue;
+      const Rect over = PixelBounds(control, dpi_);
+      HRGN covered =
+          CreateRectRgn(over.left - area.left, over.top - area.top,
+                        over.left - area.left + over.width, over.top - area.top + over.height);
+      CombineRgn(visible, visible, covered, RGN_DIFF);
+      DeleteObject(covered);
+    }
+    SetWindowRgn(GetDlgItem(window_, ControlId(design_, label.name)), visible, FALSE);  // owns it
+  }
+}
+
+// The designed font where the text fits the box, else a smaller one (in whole pixels) at which it
+// does, down to a floor.
+void Win32Window::FitText(HWND edit, const ControlDesign& control) {
+  const int length = GetWindowTextLengthW(edit);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(edit, text.data(), length + 1);
+  RECT client{};
+  GetClientRect(edit, &client);
+  const DWORD margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
+  // The caret stands a pixel past the text, and the edit control scrolls when it reaches the edge.
+  const int room = client.right - LOWORD(margins) - HIWORD(margins) - 2;
+
+  const FontDesign& font = FontOf(control);
+  HDC context = GetDC(edit);
+  const HGDIOBJ previous = GetCurrentObject(context, OBJ_FONT);
+  const int pixels = FittingFontPixels(FontPixels(font, dpi_), dpi_, room, [&](int size) {
+    SIZE extent{};
+    SelectObject(context, DesignFont(font, size));
+    GetTextExtentPoint32W(context, text.c_str(), length, &extent);
+    return static_cast<int>(extent.cx);
+  });
+  SelectObject(context, previous);
+  ReleaseDC(edit, context);
+  HFONT fitting = DesignFont(font, pixels);
+  if (reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)) != fitting) {
+    SetControlFont(edit, fitting);
+    // The box may have scrolled while the text was too wide; the edit control scrolls to its
+    // caret once this notification is over, so set it right after that.
+    PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
+  }
+}
+
+// The stops of the design's tab order: every control but the labels, and of a group of options
+// only the selected one (the first where none is), as the dialog manager has it.
+std::vector<HWND> Win32Window::FocusStops() const {
+  std::vector<HWND> stops;
+  bool inOptions = false, optionChosen = false;
+  for (const ControlDesign* control : InTabOrder(design_)) {
+    HWND handle = GetDlgItem(window_, ControlId(design_, control->name));
+    if (control->kind == ControlKind::kLabel || !handle || !IsWindowEnabled(handle)) continue;
+    if (control->kind != ControlKind::kOptionButton) {
+      stops.push_back(handle);
+      inOptions = false;
+      continue;
+    }
+    const bool selected = SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (!inOptions) {
+      stops.push_back(handle);
+    } else if (selected && !optionChosen) {
+      stops.back() = handle;
+    }
+    optionChosen = inOptions ? optionChosen || selected : selected;
+    inOptions = true;
+  }
+  return stops;
+}
+
+void Win32Window::MoveFocus(bool backward) {
+  const std::vector<HWND> stops = FocusStops();
+  if (stops.empty()) return;
+  const auto current = std::find(stops.begin(), stops.end(), GetFocus());
+  std::size_t next = 0;
+  if (current != stops.end()) {
+    const std::size_t index = static_cast<std::size_t>(current - stops.begin());
+    next = backward ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size();
+  } else if (backward) {
+    next = stops.size() - 1;
+  }
+  FocusStop(stops[next]);
+}
+
+// A text box takes the focus with its text selected, as Tab does in a dialog.
+// As in a dialog, the push button with the focus is the one Enter clicks; elsewhere the design's
+// default button is.
+void Win32Window::FocusStop(HWND control) {
+  SetFocus(control);
+  wchar_t className[8] = {};
+  GetClassNameW(control, className, 8);
+  if (lstrcmpiW(className, L"EDIT") == 0) SendMessageW(control, EM_SETSEL, 0, -1);
+  const bool onButton = (SendMessageW(control, WM_GETDLGCODE, 0, 0) &
+                         (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+  for (const ControlDesign& button : design_.controls) {
+    if (button.kind != ControlKind::kPushButton) continue;
+    HWND handle = GetDlgItem(window_, ControlId(design_, button.name));
+    const bool isDefault = onButton ? handle == control : button.isDefaultButton;
+    SendMessageW(handle, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+}
+
+void Win32Window::FocusFirstStop() {
+  const std::vector<HWND> stops = FocusStops();
+  if (!stops.empty()) FocusStop(stops.front());
 }
 
 void Win32Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
-  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+  if (!lastFocus_) FocusFirstStop();
 }
 
 HWND Win32Window::Control(std::string_view name, ControlKind kind) const {
@@ -235,9 +368,21 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const auto index = static_cast<std::size_t>(LOWORD(wParam)) - kFirstControlId;
-      if (HIWORD(wParam) == BN_CLICKED && index < design_.controls.size()) {
-        events_.click(design_.controls[index].name);
-      }
+      if (index >= design_.controls.size()) return 0;
+      const ControlDesign& control = design_.controls[index];
+      if (HIWORD(wParam) == BN_CLICKED) events_.click(control.name);
+      if (HIWORD(wParam) == EN_CHANGE) FitText(reinterpret_cast<HWND>(lParam), control);
+      return 0;
+    }
+    case kRescroll: {  // from the start again, then only as far as the caret needs
+      HWND edit = reinterpret_cast<HWND>(wParam);
+      DWORD start = 0, end = 0;
+      SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+      SendMessageW(edit, EM_SETSEL, 0, 0);
+      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+      SendMessageW(edit, EM_SETSEL, start, end);
+      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
       return 0;
     }
     case DM_GETDEFID:  // the dialog manager asks which button Enter clicks
@@ -251,8 +396,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_SETCURSOR:  // a click on the window while it is disabled
+      if (!IsWindowEnabled(window_) && HIWORD(lParam) == WM_LBUTTONDOWN) events_.activated();
+      break;
     case WM_ACTIVATE:  // the focus comes back to the control that had it
-      if (LOWORD(wParam) == WA_INACTIVE) {
+      if (!IsWindowEnabled(window_) && LOWORD(wParam) != WA_INACTIVE) {
+        events_.activated();
+      } else if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) lastFocus_ = focus;
       } else if (lastFocus_ && IsWindow(lastFocus_)) {

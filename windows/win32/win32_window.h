@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,9 @@ class Win32Window final : public EngineWindow {
   HWND Handle() const { return window_; }
   void Show() override;
   bool IsEnabled() const override { return IsWindowEnabled(window_); }
+  void FocusFirstStop() override;
+  // Tab and Shift+Tab: the next or previous stop in the design's tab order.
+  void MoveFocus(bool backward);
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view textBox, std::u16string_view text) override;
@@ -39,7 +43,13 @@ class Win32Window final : public EngineWindow {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HINSTANCE instance);
-  HFONT CreateDesignFont(const FontDesign& font);
+  void ClipLabelsBeneathControls();
+  void SetControlFont(HWND control, HFONT font);
+  HFONT DesignFont(const FontDesign& font, int pixels);
+  const FontDesign& FontOf(const ControlDesign& control) const;
+  void FitText(HWND edit, const ControlDesign& control);
+  std::vector<HWND> FocusStops() const;
+  void FocusStop(HWND control);
   HWND Control(std::string_view name, ControlKind kind) const;
   int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
   void PaintLines();
@@ -49,7 +59,7 @@ class Win32Window final : public EngineWindow {
   std::function<void()> destroyed_;
   HWND window_ = nullptr;
   int dpi_ = 96;
-  std::vector<HFONT> fonts_;
+  std::vector<std::tuple<const FontDesign*, int, HFONT>> fonts_;  // each design font, by size
   HWND lastFocus_ = nullptr;
 };
 

@@ -18,6 +18,8 @@ class MessageBoxWatcher {
     QMessageBox::Icon icon;
     QStringList buttons;
     Qt::WindowModality modality;
+    int width;
+    QFontMetrics fontMetrics;
   };
 
   MessageBoxWatcher() {
@@ -33,8 +35,8 @@ class MessageBoxWatcher {
     if (!box || !box->isVisible()) return;
     QStringList buttons;
     for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    boxes_.push_back(
-        {box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality()});
+    boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons,
+                      box->windowModality(), box->width(), box->fontMetrics()});
     box->buttons().front()->click();
   }
 
