@@ -12,3 +12,9 @@ if(NOT WIN32)
                       $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   add_link_options(-Wl,-z,relro,-z,now)
 endif()
+
+# mingw-w64's own printf and strtod, which round exactly, rather than msvcrt's: the rules' number
+# conversions and the tests' reference both.
+if(WIN32)
+  add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
+endif()

@@ -94,31 +94,6 @@ bool ReadExponent(Scanner& scanner, DecimalNumber& number, bool skipBlanks) {
   return true;
 }
 
-// A positive magnitude rounded to 15 significant digits. When some power of ten up to 10^22 (an
-// exact double) scales the magnitude to a whole number below 10^15, that number holds its
-// digits: the one rounding of the product is far below the spacing of 15-digit decimals.
-// Otherwise the magnitude's exact expansion is rounded.
-RoundedDecimal RoundedMagnitude(double magnitude) {
-  if (magnitude >= 1e-5 && magnitude < 1e15) {
-    double scale = 1;
-    for (int shift = 0; shift <= 22; ++shift, scale *= 10) {
-      const double scaled = magnitude * scale;
-      if (scaled >= 1e15) break;
-      if (scaled != std::floor(scaled)) continue;
-      char whole[24];
-      const char* wholeEnd =
-          std::to_chars(std::begin(whole), std::end(whole), static_cast<std::int64_t>(scaled)).ptr;
-      RoundedDecimal result{};
-      result.count = static_cast<int>(wholeEnd - whole);
-      result.exponent = result.count - 1 - shift;
-      while (result.count > 1 && whole[result.count - 1] == '0') --result.count;
-      std::copy(whole, whole + result.count, result.digits);
-      return result;
-    }
-  }
-  return RoundToSignificantDigits(magnitude);
-}
-
 // Plain for decimal exponents from -4 to 14, otherwise mantissa, E, sign and at least two
 // exponent digits; no trailing zeros after the point.
 char* WriteDigits(const RoundedDecimal& rounded, char* end) {
@@ -171,7 +146,7 @@ std::u16string WriteNumber(double value, bool signColumn, char16_t decimalSepara
     // Whole numbers below 10^15 are written as they are: the common case, and exact.
     end = std::to_chars(end, std::end(out), static_cast<std::int64_t>(magnitude)).ptr;
   } else {
-    end = WriteDigits(RoundedMagnitude(magnitude), end);
+    end = WriteDigits(RoundToSignificantDigits(magnitude), end);
   }
   std::u16string text(out, end);
   std::replace(text.begin(), text.end(), u'.', decimalSeparator);

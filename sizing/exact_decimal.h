@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-// Exact conversions between decimal digits and doubles, in portable integer arithmetic: the
-// same results on every target, and no dependence on the library's floating-point conversions.
+// Exact conversions between decimal digits and doubles, on the C library's correctly rounded
+// strtod and printf. Neither sees a decimal point, so the user's locale cannot change them.
 namespace sizing {
 
 // The double nearest to digits × 10^exponent (ties to even), where `digits` is a run of decimal
