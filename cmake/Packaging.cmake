@@ -1,19 +1,35 @@
-# A Debian package of the program: its library dependencies come from the shared libraries it
-# links (dpkg-shlibdeps); the Song face the windows ask for is named by hand.
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Prelvane")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+
+# The Windows download: a zip of the program and its licence, named for its processor.
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win32)
+  else()
+    set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win64)
+  endif()
+  include(CPack)
+  return()
+endif()
+
+# A Debian package of the program: its library dependencies come from the shared libraries it
+# links (dpkg-shlibdeps); the Song face the windows ask for is named by hand.
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Partition size calculator: GB to the whole MB to enter")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Prelvane turns the size a partition should have, in GB, into the whole number of MB to type
-into a partitioning tool, by the old rule or by the new one that rounds up to whole disk
-cylinders. Simplified Chinese user interface.")
+  "Prelvane turns the size a partition should have, in GB, into the whole number
+of MB to type into a partitioning tool, by the old rule or by the new one that
+rounds up to whole disk cylinders. Simplified Chinese user interface.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Prelvane developers <maintainers@prelvane.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://prelvane.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming")
+# Native windows on a Wayland desktop rather than through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
