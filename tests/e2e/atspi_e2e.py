@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """A smoke test of the built program, driven from outside as a screen reader would: through
-AT-SPI on a private X display. Run inside its own D-Bus session: dbus-run-session -- atspi_e2e.py PROGRAM"""
+AT-SPI on a private X display, or with --wayland natively under a headless Weston compositor,
+which has no input devices and closes no windows for us. Run inside its own D-Bus session:
+dbus-run-session -- atspi_e2e.py PROGRAM [--wayland]"""
 
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 import gi
@@ -38,6 +41,19 @@ def start_display():
     return server, f":{number}"
 
 
+def start_compositor(runtime):
+    """A headless Weston on the pixman renderer, without an on-screen keyboard."""
+    config = os.path.join(runtime, "weston.ini")
+    with open(config, "w") as ini:
+        ini.write("[input-method]\npath=\n")
+    server = subprocess.Popen(
+        ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=quorvel-test",
+         f"--config={config}"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("the compositor", lambda: os.path.exists(os.path.join(runtime, "quorvel-test")))
+    return server
+
+
 def children(node):
     """(role, name) of each child, in the order a screen reader meets them."""
     kids = [node.get_child_at_index(i) for i in range(node.get_child_count())]
@@ -64,12 +80,18 @@ def close_x_window(title):
     raise AssertionError(f"no X window titled {title}")
 
 
-def main(program):
-    server, name = start_display()
-    env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb",
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
-    os.environ["DISPLAY"] = name
-    quorvel = subprocess.Popen([program, "--ignored-argument"], env=env)
+def main(program, wayland):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+    if wayland:
+        runtime = tempfile.mkdtemp()
+        server = start_compositor(runtime)
+        env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quorvel-test", QT_QPA_PLATFORM="wayland")
+        env.pop("DISPLAY", None)
+    else:
+        server, name = start_display()
+        env.update(DISPLAY=name, QT_QPA_PLATFORM="xcb")
+        os.environ["DISPLAY"] = name
+    quorvel = subprocess.Popen([program, "--ignored-argument"], env=env, stderr=subprocess.PIPE, text=True)
     try:
         desktop = Atspi.get_desktop(0)
         app = wait_for("the program on the accessibility bus",
@@ -91,12 +113,21 @@ def main(program):
         Atspi.Action.do_action(explain, 0)
         explanation = wait_for("the explanation window as a frame", lambda: child_named(app, "原理", role.FRAME))
         assert children(explanation)[0] == (role.LABEL, "新算法："), children(explanation)
+        wait_for("the main window disabled",
+                 lambda: not size_in.get_state_set().contains(Atspi.StateType.ENABLED))
+        if wayland:
+            quorvel.terminate()
+            warnings = quorvel.communicate(timeout=TIMEOUT)[1]
+            assert not warnings, warnings
+            print("1 passed, 0 failed")
+            return
         close_x_window("原理")
         wait_for("the main window enabled again",
                  lambda: size_in.get_state_set().contains(Atspi.StateType.ENABLED))
 
         close_x_window("Prelvane")
         assert quorvel.wait(TIMEOUT) == 0
+        assert not quorvel.stderr.read(), "no warnings"
         print("1 passed, 0 failed")
     finally:
         if quorvel.poll() is None:
@@ -107,4 +138,4 @@ def main(program):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], "--wayland" in sys.argv[2:])
