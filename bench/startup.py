@@ -3,18 +3,29 @@
 turns, on a private Xvfb display, and reports for each the time until its window is mapped,
 until it is first painted, and its resident memory once up: medians with min-max.
 
-Usage: startup.py QUORVEL BARE_WINDOW [--runs N]"""
+With --wayland the program also runs natively under a headless Weston compositor, in the same
+turns: there the figures are the time until its window is first configured, until it first
+commits a painted buffer (read from the Wayland protocol log), and its resident memory.
+
+Usage: startup.py QUORVEL BARE_WINDOW [--runs N] [--wayland]"""
 
 import argparse
 import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 from Xlib import X, display as xdisplay
 
 SETTLE = 0.3  # seconds after the first paint before memory is read
+LIMIT = 10  # seconds a window or a server may take to come up
+
+
+def within_limit(start, what):
+    if time.perf_counter() - start > LIMIT:
+        raise TimeoutError(f"{what} did not come up within {LIMIT} s")
 
 
 def start_display():
@@ -48,12 +59,16 @@ def measure(x, program, env):
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         while True:
+            while not x.pending_events():
+                within_limit(start, program)
+                time.sleep(0.0005)
             event = x.next_event()
             if event.type == X.MapNotify:
                 mapped = time.perf_counter() - start
                 window = event.window
                 break
         while not painted(window):
+            within_limit(start, program)
             time.sleep(0.0005)
         first_paint = time.perf_counter() - start
         time.sleep(SETTLE)
@@ -66,6 +81,41 @@ def measure(x, program, env):
             x.next_event()
 
 
+def start_compositor():
+    runtime = tempfile.mkdtemp()
+    with open(os.path.join(runtime, "weston.ini"), "w") as ini:
+        ini.write("[input-method]\npath=\n")
+    server = subprocess.Popen(
+        ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=quorvel-bench",
+         f"--config={runtime}/weston.ini"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    start = time.perf_counter()
+    while not os.path.exists(os.path.join(runtime, "quorvel-bench")):
+        within_limit(start, "weston")
+        time.sleep(0.01)
+    return server, runtime
+
+
+def measure_wayland(program, env):
+    start = time.perf_counter()
+    process = subprocess.Popen([program], env=dict(env, WAYLAND_DEBUG="client"),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    try:
+        configured = attached = None
+        for line in process.stderr:
+            if configured is None and "xdg_toplevel@" in line and ".configure(" in line:
+                configured = time.perf_counter() - start
+            attached = attached or (".attach(wl_buffer@" in line)
+            if attached and ".commit()" in line:
+                painted = time.perf_counter() - start
+                break
+        time.sleep(SETTLE)
+        return configured * 1000, painted * 1000, resident_mib(process.pid)
+    finally:
+        process.kill()
+        process.wait()
+
+
 def summary(values, unit):
     return f"{statistics.median(values):6.1f} {unit} ({min(values):.1f}-{max(values):.1f})"
 
@@ -75,34 +125,49 @@ def main():
     parser.add_argument("quorvel")
     parser.add_argument("bare")
     parser.add_argument("--runs", type=int, default=20)
+    parser.add_argument("--wayland", action="store_true")
     args = parser.parse_args()
 
     server, name = start_display()
+    compositor, runtime = start_compositor() if args.wayland else (None, None)
     try:
         env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
         x = xdisplay.Display(name)
         x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         programs = {"quorvel": args.quorvel, "bare Qt window": args.bare}
+        if args.wayland:
+            programs["quorvel, Wayland"] = args.quorvel
+            wayland_env = dict(os.environ, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quorvel-bench",
+                               QT_QPA_PLATFORM="wayland", LANG="C.UTF-8")
         results = {label: [] for label in programs}
         for run in range(args.runs + 1):  # run 0 warms the caches and is not counted
             order = list(programs.items())
             if run % 2:
                 order.reverse()
             for label, program in order:
-                figures = measure(x, program, env)
+                figures = (measure_wayland(program, wayland_env) if label.endswith("Wayland")
+                           else measure(x, program, env))
                 if run:
                     results[label].append(figures)
         print(f"{args.runs} runs each, medians (min-max)")
         for label, runs in results.items():
             mapped, paint, memory = zip(*runs)
-            print(f"{label:15} mapped {summary(mapped, 'ms')}  painted {summary(paint, 'ms')}"
+            print(f"{label:17} mapped {summary(mapped, 'ms')}  painted {summary(paint, 'ms')}"
                   f"  resident {summary(memory, 'MiB')}")
         ratio = statistics.median(r[0] for r in results["quorvel"]) / statistics.median(
             r[0] for r in results["bare Qt window"])
         extra = statistics.median(r[2] for r in results["quorvel"]) - statistics.median(
             r[2] for r in results["bare Qt window"])
         print(f"quorvel against the bare window: {ratio:.2f}x the time to map, {extra:+.1f} MiB")
+        if args.wayland:
+            medians = {label: [statistics.median(r[i] for r in results[label]) for i in (1, 2)]
+                       for label in ("quorvel", "quorvel, Wayland")}
+            paint, memory = (medians["quorvel, Wayland"][i] / medians["quorvel"][i] for i in (0, 1))
+            print(f"quorvel on Wayland against X11: {paint:.2f}x the time to paint, {memory:.2f}x the memory")
     finally:
+        if compositor:
+            compositor.terminate()
+            compositor.wait()
         server.terminate()
         server.wait()
 
