@@ -3,7 +3,7 @@ add_compile_options(-Wall -Wextra -Wpedantic -ffp-contract=off)
 
 # A hardened program on Linux: position-independent, full RELRO, stack protector, and fortified
 # library calls where the optimiser can see sizes.
-if(NOT WIN32)
+if(NOT WIN32 AND NOT EMSCRIPTEN)
   include(CheckPIESupported)
   check_pie_supported()
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
@@ -17,4 +17,10 @@ endif()
 # conversions and the tests' reference both.
 if(WIN32)
   add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
+endif()
+
+# WebAssembly: C++ exceptions carry the rules' errors, as everywhere else.
+if(EMSCRIPTEN)
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
 endif()

@@ -3,6 +3,7 @@
 find_package(GTest QUIET)
 if(NOT GTest_FOUND)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  # WebAssembly runs the tests on one thread.
+  set(gtest_disable_pthreads ${EMSCRIPTEN} CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
