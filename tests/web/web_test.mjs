@@ -1,0 +1,158 @@
+// The page in Debian's headless Chromium, driven as a user would: the scenario every engine runs,
+// then what is the web engine's own (modal boxes, the disabled main window, keyboard use, the
+// page's accessibility), and a screenshot at 1x and at 2x.
+// Usage: node web_test.mjs SITE_DIR SCENARIO.json SCREENSHOT_DIR
+import {readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
+import {extname, join} from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [site, scenarioFile, screenshots] = process.argv.slice(2);
+const steps = JSON.parse(readFileSync(scenarioFile, 'utf8'));
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+               '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png'};
+let passed = 0, failed = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+  ok ? ++passed : ++failed;
+}
+
+// Any web server can host the folder; this one serves it on a free port of the loopback.
+const server = createServer((request, response) => {
+  const path = join(site, request.url === '/' ? 'index.html' : decodeURIComponent(request.url));
+  try {
+    const body = readFileSync(path);
+    response.writeHead(200, {'Content-Type': types[extname(path)] || 'application/octet-stream'});
+    response.end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const address = `http://127.0.0.1:${server.address().port}/`;
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
+         '--disable-component-update', '--disable-sync', '--lang=zh-CN'],
+});
+const timer = setTimeout(() => {
+  console.log('FAILED: the test did not finish within 60 s');
+  process.exit(1);
+}, 60000);
+
+try {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1024, height: 768});
+  page.on('pageerror', (error) => check(false, `no error on the page: ${error.message}`));
+  await page.goto(address);
+  const main = 'section[aria-label="Prelvane"]';
+  const explanation = 'section[aria-label="原理"]';
+  const control = (name, window = main) => `${window} [data-control="${name}"]`;
+  const field = (name) => `${control(name)}${name.startsWith('Option') ? ' input' : ''}`;
+  await page.waitForSelector(`${main}:not([hidden])`);
+  const value = (name) => page.$eval(field(name), (element) => element.value);
+  const state = () => page.evaluate((main, explanation) => ({
+    explanationOpen: !!document.querySelector(explanation),
+    mainDisabled: document.querySelector(main).inert &&
+        [...document.querySelectorAll(`${main} input, ${main} button:not(.close)`)]
+            .every((element) => element.disabled),
+    focus: document.activeElement.dataset.control ||
+        document.activeElement.closest('[data-control]')?.dataset.control,
+    selected: document.activeElement.selectionStart === 0 &&
+        document.activeElement.selectionEnd === document.activeElement.value.length,
+  }), main, explanation);
+
+  check(await page.$eval(field('Text1'), (e) => e === document.activeElement),
+        'the page opens with the focus in the input box');
+
+  for (const step of steps) {
+    const what = `${step.action} ${step.target} ${step.typed}`;
+    if (step.action === 'type') {
+      await page.$eval(field(step.target), (element) => { element.value = ''; });
+      await page.type(field(step.target), step.typed);
+    } else if (step.action === 'click') {
+      await page.click(field(step.target));
+    } else {
+      const window = step.target === 'Form1' ? main : explanation;
+      await page.$eval(`${window} .close`, (close) => close.click());
+    }
+    if (step.box) {
+      const box = await page.waitForSelector('dialog[open]', {timeout: 5000}).catch(() => null);
+      check(box, `${what}: a box`);
+      if (!box) continue;
+      const shown = await box.evaluate((dialog) => ({
+        title: dialog.getAttribute('aria-label'), role: dialog.getAttribute('role'),
+        text: dialog.querySelector('p').textContent, modal: dialog.matches(':modal'),
+        critical: !!dialog.querySelector('.symbol.critical'),
+        buttons: [...dialog.querySelectorAll('button')].map((b) => b.textContent),
+      }));
+      check(shown.title === step.boxTitle && shown.text === step.boxText &&
+                shown.critical === step.critical && shown.role === 'alertdialog',
+            `  titled ${shown.title}: ${shown.text}`);
+      check(shown.modal && shown.buttons.join() === '确定', '  modal, with one button, 确定');
+      await box.$eval('button', (ok) => ok.click());
+      await page.waitForSelector('dialog', {hidden: true});
+      const after = await state();
+      check(after.focus === 'Text1' && after.selected,
+            `  then the input has the focus, selected: ${JSON.stringify(after)}`);
+    } else {
+      check(!(await page.$('dialog[open]')), `${what}: no box`);
+    }
+    const now = await state();
+    check(await value('Text2') === step.output && now.explanationOpen === step.explanationOpen &&
+              now.mainDisabled === step.explanationOpen,
+          `  output ${step.output}, explanation ${step.explanationOpen ? 'open' : 'closed'}`);
+  }
+
+  // The keyboard: Tab follows the design's order, Enter clicks the calculate button.
+  await page.focus(field('Text1'));
+  const order = [];
+  for (let i = 0; i < 4; ++i) {
+    await page.keyboard.press('Tab');
+    order.push((await state()).focus);
+  }
+  check(order.join() === 'Text2,Option1,Command1,Command2', `Tab goes ${order.join(', ')}`);
+  await page.$eval(field('Text1'), (element) => { element.value = ''; });
+  await page.type(field('Text1'), '99999');
+  await page.keyboard.press('Enter');
+  check(await value('Text2') === '102598972', 'Enter in the input box calculates');
+
+  // A long result shrinks its box's font until it shows whole.
+  const fits = await page.$eval(field('Text2'), (element) =>
+      element.scrollWidth <= element.clientWidth && parseFloat(element.style.fontSize) < 27);
+  check(fits, 'a nine-digit result shows whole, in a smaller font');
+
+  // A screen reader meets windows, named text boxes and controls in reading order (a radio
+  // button's own text follows it, the title bar comes first).
+  const dialog = await page.$('::-p-aria([name="Prelvane"][role="dialog"])');
+  check(dialog, 'the main window is a dialog to a screen reader');
+  const roles = ['radio', 'textbox', 'button', 'StaticText'];
+  const walk = (node) => roles.includes(node.role) ? [node] : (node.children || []).flatMap(walk);
+  const nodes = dialog ? walk(await page.accessibility.snapshot({root: dialog, interestingOnly: false})) : [];
+  const names = nodes.map((node) => node.name)
+      .filter((name, i, all) => i > 1 && name !== all[i - 1]);
+  check(names.join() === '旧算法,新算法,分区：,分区 (GB),GB,应输整数：,应输整数 (MB),MB,了解原理,开始计算',
+        `in reading order: ${names.join(', ')}`);
+
+  await page.screenshot({path: join(screenshots, 'web-main-window.png'),
+                         clip: await (await page.$(main)).boundingBox()});
+  await page.click(field('Command2'));
+  await page.waitForSelector(explanation);
+  // A press on the disabled main window brings the explanation window to the front.
+  const box = await (await page.$(main)).boundingBox();
+  await page.mouse.click(box.x + 10, box.y + 10);
+  const front = await page.evaluate((main, explanation) =>
+      Number(document.querySelector(explanation).style.zIndex) >
+          Number(document.querySelector(main).style.zIndex), main, explanation);
+  check(front, 'a press on the disabled main window puts the explanation in front');
+  await page.setViewport({width: 1024, height: 768, deviceScaleFactor: 2});
+  await page.screenshot({path: join(screenshots, 'web-2x-explanation-window.png'),
+                         clip: await (await page.$(explanation)).boundingBox()});
+} finally {
+  clearTimeout(timer);
+  await browser.close();
+  server.close();
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);
