@@ -3,33 +3,19 @@
 // page's accessibility), and a screenshot at 1x and at 2x.
 // Usage: node web_test.mjs SITE_DIR SCENARIO.json SCREENSHOT_DIR
 import {readFileSync} from 'node:fs';
-import {createServer} from 'node:http';
-import {extname, join} from 'node:path';
+import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
+import {serve} from './serve.mjs';
 
 const [site, scenarioFile, screenshots] = process.argv.slice(2);
 const steps = JSON.parse(readFileSync(scenarioFile, 'utf8'));
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png'};
 let passed = 0, failed = 0;
 function check(ok, what) {
   console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
   ok ? ++passed : ++failed;
 }
 
-// Any web server can host the folder; this one serves it on a free port of the loopback.
-const server = createServer((request, response) => {
-  const path = join(site, request.url === '/' ? 'index.html' : decodeURIComponent(request.url));
-  try {
-    const body = readFileSync(path);
-    response.writeHead(200, {'Content-Type': types[extname(path)] || 'application/octet-stream'});
-    response.end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const address = `http://127.0.0.1:${server.address().port}/`;
+const {server, address} = await serve(site);
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
