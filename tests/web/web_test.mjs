@@ -79,6 +79,8 @@ try {
       check(shown.modal && shown.buttons.join() === '确定', '  modal, with one button, 确定');
       await box.$eval('button', (ok) => ok.click());
       await page.waitForSelector('dialog', {hidden: true});
+      await page.waitForFunction(() => document.activeElement.dataset.control === 'Text1',
+                                 {timeout: 2000}).catch(() => {});
       const after = await state();
       check(after.focus === 'Text1' && after.selected,
             `  then the input has the focus, selected: ${JSON.stringify(after)}`);

@@ -243,9 +243,11 @@ var QuorvelPageLibrary = {
       box.querySelector('.title').textContent = UTF16ToString(title);
       box.querySelector('p').textContent = UTF16ToString(text);
       box.querySelector('.symbol').classList.add(icon === 16 ? 'critical' : 'exclamation');
+      // The program goes on in a task of its own, once the browser has given the focus back to
+      // where it was before the box: what the program then focuses stays focused.
       box.addEventListener('close', () => {
         box.remove();
-        wakeUp();
+        setTimeout(wakeUp);
       });
       document.body.appendChild(box);
       box.showModal();
