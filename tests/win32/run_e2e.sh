@@ -11,7 +11,6 @@ if [[ ! -d "$locales/zh_CN.UTF-8" ]]; then
   mkdir -p "$locales"
   localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8"
 fi
-export LOCPATH=$locales LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -23,4 +22,5 @@ export DISPLAY=":$(cat "$work/display")"
 # A wine server left from a test without a display would refuse this one its windows.
 wineserver -k 2>/dev/null || true
 
-"$wine" "$driver" "$program"
+# For the program alone: this shell would try the locale itself, before LOCPATH reaches it, and warn.
+env LOCPATH="$locales" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$wine" "$driver" "$program"
