@@ -4,7 +4,8 @@
 #include <QIcon>
 
 #include "app/version.h"
-#include "windows/qt/qt_platform.h"
+#include "ui/core.h"
+#include "ui/qt/qt_engine.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // command-line arguments mean nothing to the program
   QApplication::setWindowIcon(ApplicationIcon());
 
-  windows::qt::QtPlatform platform;
-  platform.Start();
+  ui::qt::QtEngine engine;
+  ui::Core core(engine);
+  core.Start();
   return application.exec();
 }

@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include "windows/win32/win32_platform.h"
+#include "ui/core.h"
+#include "ui/win32/win32_engine.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void DeclareDpiAware() {
 // The command line means nothing to the program.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAware();
-  windows::win32::Win32Platform platform(instance);
-  platform.Start();
-  return platform.Run();
+  ui::win32::Win32Engine engine(instance);
+  ui::Core core(engine);
+  core.Start();
+  return engine.Run();
 }

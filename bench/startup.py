@@ -10,14 +10,17 @@ commits a painted buffer (read from the Wayland protocol log), and its resident 
 Usage: startup.py QUORVEL BARE_WINDOW [--runs N] [--wayland]"""
 
 import argparse
+import contextlib
 import os
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 
 from Xlib import X, display as xdisplay
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
+import displays  # noqa: E402
 
 SETTLE = 0.3  # seconds after the first paint before memory is read
 LIMIT = 10  # seconds a window or a server may take to come up
@@ -26,16 +29,6 @@ LIMIT = 10  # seconds a window or a server may take to come up
 def within_limit(start, what):
     if time.perf_counter() - start > LIMIT:
         raise TimeoutError(f"{what} did not come up within {LIMIT} s")
-
-
-def start_display():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as reader:
-        return server, ":" + reader.readline().strip()
 
 
 def resident_mib(pid):
@@ -81,21 +74,6 @@ def measure(x, program, env):
             x.next_event()
 
 
-def start_compositor():
-    runtime = tempfile.mkdtemp()
-    with open(os.path.join(runtime, "weston.ini"), "w") as ini:
-        ini.write("[input-method]\npath=\n")
-    server = subprocess.Popen(
-        ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=quorvel-bench",
-         f"--config={runtime}/weston.ini"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    start = time.perf_counter()
-    while not os.path.exists(os.path.join(runtime, "quorvel-bench")):
-        within_limit(start, "weston")
-        time.sleep(0.01)
-    return server, runtime
-
-
 def measure_wayland(program, env):
     start = time.perf_counter()
     process = subprocess.Popen([program], env=dict(env, WAYLAND_DEBUG="client"),
@@ -128,9 +106,9 @@ def main():
     parser.add_argument("--wayland", action="store_true")
     args = parser.parse_args()
 
-    server, name = start_display()
-    compositor, runtime = start_compositor() if args.wayland else (None, None)
-    try:
+    with contextlib.ExitStack() as stack:
+        name = stack.enter_context(displays.xvfb())
+        runtime = stack.enter_context(displays.weston("quorvel-bench")) if args.wayland else None
         env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
         x = xdisplay.Display(name)
         x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
@@ -164,12 +142,6 @@ def main():
                        for label in ("quorvel", "quorvel, Wayland")}
             paint, memory = (medians["quorvel, Wayland"][i] / medians["quorvel"][i] for i in (0, 1))
             print(f"quorvel on Wayland against X11: {paint:.2f}x the time to paint, {memory:.2f}x the memory")
-    finally:
-        if compositor:
-            compositor.terminate()
-            compositor.wait()
-        server.terminate()
-        server.wait()
 
 
 if __name__ == "__main__":

@@ -18,7 +18,3 @@ set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -ffunction-sections -fdata-section
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 # ASLR and DEP.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--dynamicbase,--nxcompat,--gc-sections -s")
-
-# Tests run under the Wine loader of the target (WINELOADER, set by the tests), or are skipped
-# where this machine cannot run the target's programs.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/win32/wine.sh)

@@ -15,7 +15,7 @@ constexpr double kCylinderBytes = 8225280;  // 512 bytes per sector * 255 heads 
 // Every value a formula computes stays finite until a later one is derived from it, so a
 // non-finite value at a status test means an invalid operation, a division by zero or an
 // overflow has happened since the formula began.
-void TestStatus(double latest) {
+void CheckFloatingPoint(double latest) {
   if (!std::isfinite(latest)) throw FloatingPointError("size beyond the double range");
 }
 
@@ -29,22 +29,22 @@ bool IsPureNumber(std::u16string_view input) {
 std::u16string OldAlgorithm(std::u16string_view input, char16_t decimalSeparator) {
   double twiceLessOne = StrictRead(input, decimalSeparator) - kOne;
   twiceLessOne = twiceLessOne + twiceLessOne;
-  TestStatus(twiceLessOne);
+  CheckFloatingPoint(twiceLessOne);
   const double megabytes = StrictRead(input, decimalSeparator) * kKilo + twiceLessOne;
-  TestStatus(megabytes);
+  CheckFloatingPoint(megabytes);
   return PlainWrite(megabytes, decimalSeparator);
 }
 
 std::u16string NewAlgorithm(std::u16string_view input, char16_t decimalSeparator) {
   const double cylinders =
       StrictRead(input, decimalSeparator) * kKilo * kKilo * kKilo / kCylinderBytes;
-  TestStatus(cylinders);
+  CheckFloatingPoint(cylinders);
   // One more cylinder, and then one more megabyte, even when the figure is already whole.
   const double wholeCylinders = WholePart(cylinders) + kOne;
   const double megabytes = wholeCylinders * kCylinderBytes / kKilo / kKilo;
-  TestStatus(megabytes);
+  CheckFloatingPoint(megabytes);
   const double wholeMegabytes = WholePart(megabytes) + kOne;
-  TestStatus(wholeMegabytes);
+  CheckFloatingPoint(wholeMegabytes);
   return PlainWrite(wholeMegabytes, decimalSeparator);
 }
 

@@ -3,31 +3,12 @@
 #include "sizing/formulas.h"
 
 namespace sizing {
-namespace {
 
-using Formula = std::u16string (*)(std::u16string_view, char16_t);
-
-// The input is read from the view afresh for the formula, never carried over from the check.
-void ShowResult(View& view, Formula formula) {
-  view.SetOutputText(formula(view.InputText(), view.DecimalSeparator()));
-}
-
-}  // namespace
-
-void Calculate(View& view) {
-  if (!IsPureNumber(view.InputText())) {
-    view.ShowRefusal();
-    return;
-  }
-  ShowResult(view, view.OldAlgorithmSelected() ? OldAlgorithm : NewAlgorithm);
-}
-
-void RecalculateOld(View& view) {
-  if (IsPureNumber(view.InputText())) ShowResult(view, OldAlgorithm);
-}
-
-void RecalculateNew(View& view) {
-  if (IsPureNumber(view.InputText())) ShowResult(view, NewAlgorithm);
+std::optional<std::u16string> Calculate(std::u16string_view input, Algorithm algorithm,
+                                        char16_t decimalSeparator) {
+  if (!IsPureNumber(input)) return std::nullopt;
+  return algorithm == Algorithm::kOld ? OldAlgorithm(input, decimalSeparator)
+                                      : NewAlgorithm(input, decimalSeparator);
 }
 
 }  // namespace sizing

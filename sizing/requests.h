@@ -1,24 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace sizing {
 
-// What a request sees of the main window.
-struct View {
-  virtual ~View() = default;
-  virtual std::u16string InputText() const = 0;
-  virtual void SetOutputText(const std::u16string& text) = 0;
-  virtual bool OldAlgorithmSelected() const = 0;
-  virtual void ShowRefusal() = 0;
-  virtual char16_t DecimalSeparator() const { return u'.'; }
-};
+enum class Algorithm { kOld, kNew };
 
-// The calculate button: warns about a refused input, otherwise applies the selected formula.
-void Calculate(View& view);
-
-// The option clicks: apply their own formula to an accepted input and stay silent otherwise.
-void RecalculateOld(View& view);
-void RecalculateNew(View& view);
+// A request of the main window: the acceptance check on the input, then the algorithm. Gives the
+// text of the result, or nothing for a refused input; the caller decides whether to warn.
+// Throws ConversionError or FloatingPointError where the algorithm fails.
+std::optional<std::u16string> Calculate(std::u16string_view input, Algorithm algorithm,
+                                        char16_t decimalSeparator = u'.');
 
 }  // namespace sizing

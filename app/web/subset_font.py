@@ -15,10 +15,7 @@ from fontTools.ttLib import TTCollection
 def characters(sources):
     found = set(map(chr, range(0x20, 0x7F)))
     for source in sources:
-        path = pathlib.Path(source)
-        for file in path.rglob("*") if path.is_dir() else [path]:
-            if file.suffix in (".cpp", ".h", ".html", ".js"):
-                found.update(file.read_text(encoding="utf-8"))
+        found.update(pathlib.Path(source).read_text(encoding="utf-8"))
     return {c for c in found if c >= " "}
 
 

@@ -7,7 +7,7 @@ dbus-run-session -- atspi_e2e.py PROGRAM [--wayland]"""
 import os
 import subprocess
 import sys
-import tempfile
+import contextlib
 import time
 
 import gi
@@ -15,6 +15,9 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 from Xlib import X, display as xdisplay, protocol  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+import displays  # noqa: E402
 
 TIMEOUT = 15
 
@@ -27,31 +30,6 @@ def wait_for(what, find):
             return found
         time.sleep(0.05)
     raise AssertionError(f"timed out waiting for {what}")
-
-
-def start_display():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    # The server writes the number and the newline apart, and dies if the pipe closes between.
-    with os.fdopen(read_end) as reader:
-        number = reader.readline().strip()
-    return server, f":{number}"
-
-
-def start_compositor(runtime):
-    """A headless Weston on the pixman renderer, without an on-screen keyboard."""
-    config = os.path.join(runtime, "weston.ini")
-    with open(config, "w") as ini:
-        ini.write("[input-method]\npath=\n")
-    server = subprocess.Popen(
-        ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=quorvel-test",
-         f"--config={config}"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for("the compositor", lambda: os.path.exists(os.path.join(runtime, "quorvel-test")))
-    return server
 
 
 def children(node):
@@ -81,16 +59,20 @@ def close_x_window(title):
 
 
 def main(program, wayland):
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
-    if wayland:
-        runtime = tempfile.mkdtemp()
-        server = start_compositor(runtime)
-        env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quorvel-test", QT_QPA_PLATFORM="wayland")
-        env.pop("DISPLAY", None)
-    else:
-        server, name = start_display()
-        env.update(DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        os.environ["DISPLAY"] = name
+    with contextlib.ExitStack() as servers:
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+        if wayland:
+            runtime = servers.enter_context(displays.weston("quorvel-test"))
+            env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quorvel-test", QT_QPA_PLATFORM="wayland")
+            env.pop("DISPLAY", None)
+        else:
+            name = servers.enter_context(displays.xvfb())
+            env.update(DISPLAY=name, QT_QPA_PLATFORM="xcb")
+            os.environ["DISPLAY"] = name
+        drive(program, wayland, env)
+
+
+def drive(program, wayland, env):
     quorvel = subprocess.Popen([program, "--ignored-argument"], env=env, stderr=subprocess.PIPE, text=True)
     try:
         desktop = Atspi.get_desktop(0)
@@ -132,9 +114,6 @@ def main(program, wayland):
     finally:
         if quorvel.poll() is None:
             quorvel.kill()
-        # A server still shutting down would remove the socket of the next one on its display.
-        server.terminate()
-        server.wait()
 
 
 if __name__ == "__main__":

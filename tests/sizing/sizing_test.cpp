@@ -166,24 +166,14 @@ TEST(Formulas, WorkedValuesAndFailures) {
   }
 }
 
-// The requests pass the window's decimal separator on to the rules.
-class CommaView : public sizing::View {
- public:
-  std::u16string InputText() const override { return u"1.25"; }
-  void SetOutputText(const std::u16string& text) override { output = text; }
-  bool OldAlgorithmSelected() const override { return true; }
-  void ShowRefusal() override {}
-  char16_t DecimalSeparator() const override { return u','; }
-
-  std::u16string output;
-};
-
-TEST(Requests, UseTheViewsDecimalSeparator) {
-  CommaView view;
-  sizing::Calculate(view);
-  EXPECT_EQ(view.output, u"1280,5");
-  sizing::RecalculateNew(view);
-  EXPECT_EQ(view.output, u"1287");
+// A request: the check first, then the algorithm with the window's decimal separator.
+TEST(Requests, CheckThenCalculate) {
+  using enum sizing::Algorithm;
+  EXPECT_EQ(sizing::Calculate(u"1.25", kOld, u','), u"1280,5");
+  EXPECT_EQ(sizing::Calculate(u"1.25", kNew, u','), u"1287");
+  EXPECT_EQ(sizing::Calculate(u"-5", kOld), std::nullopt);
+  EXPECT_EQ(sizing::Calculate(u"", kNew), std::nullopt);
+  EXPECT_THROW(sizing::Calculate(u"a", kNew), ConversionError);
 }
 
 // The Qt program runs under the user's LC_NUMERIC: a decimal comma in the C library changes
@@ -241,8 +231,8 @@ TEST(Properties, ReadingAgreesWithTheCLibrary) {
       if (d == point) text += '.';
       text += static_cast<char>('0' + random() % 10);
     }
-    const int exponent = i % 2 ? static_cast<int>(random() % 81) - 40
-                               : static_cast<int>(random() % 701) - 360;
+    const int exponent =
+        i % 2 ? static_cast<int>(random() % 81) - 40 : static_cast<int>(random() % 701) - 360;
     text += "e" + std::to_string(exponent);
     SCOPED_TRACE(text);
     const double expected = std::strtod(text.c_str(), nullptr);

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/windows/scenario.h"
+#include "tests/ui/scenario.h"
 
 namespace {
 

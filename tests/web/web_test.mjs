@@ -36,7 +36,7 @@ try {
   const explanation = 'section[aria-label="原理"]';
   const control = (name, window = main) => `${window} [data-control="${name}"]`;
   const field = (name) => `${control(name)}${name.startsWith('Option') ? ' input' : ''}`;
-  await page.waitForSelector(`${main}:not([hidden])`);
+  await page.waitForSelector(main, {visible: true});
   const value = (name) => page.$eval(field(name), (element) => element.value);
   const state = () => page.evaluate((main, explanation) => ({
     explanationOpen: !!document.querySelector(explanation),
@@ -105,6 +105,13 @@ try {
   await page.type(field('Text1'), '99999');
   await page.keyboard.press('Enter');
   check(await value('Text2') === '102598972', 'Enter in the input box calculates');
+  // Space on the option already selected clicks it again.
+  await page.$eval(field('Text2'), (element) => { element.value = ''; });
+  await page.focus(field('Option1'));
+  await page.keyboard.press('Space');
+  await page.waitForFunction((f) => document.querySelector(f).value !== '', {timeout: 2000},
+                             field('Text2')).catch(() => {});
+  check(await value('Text2') === '102598972', 'Space on the selected option recalculates');
 
   // A long result shrinks its box's font until it shows whole.
   const fits = await page.$eval(field('Text2'), (element) =>
@@ -125,18 +132,39 @@ try {
 
   await page.screenshot({path: join(screenshots, 'web-main-window.png'),
                          clip: await (await page.$(main)).boundingBox()});
+  for (const [size, name] of [['1234567890', '13-digits'], ['123456789012', '15-digits']]) {
+    await page.$eval(field('Text1'), (element) => { element.value = ''; });
+    await page.type(field('Text1'), size);
+    await page.keyboard.press('Enter');
+    await page.screenshot({path: join(screenshots, `web-${name}.png`),
+                           clip: await (await page.$(main)).boundingBox()});
+  }
   await page.click(field('Command2'));
   await page.waitForSelector(explanation);
-  // A press on the disabled main window brings the explanation window to the front.
+  // A press on the disabled main window, raised over the explanation, brings the explanation to
+  // the front; Escape closes it and the focus goes back to the button that opened it.
+  await page.evaluate((main, explanation) => {
+    const [a, b] = [main, explanation].map((window) => document.querySelector(window).style);
+    [a.zIndex, b.zIndex] = [b.zIndex, a.zIndex];
+  }, main, explanation);
   const box = await (await page.$(main)).boundingBox();
   await page.mouse.click(box.x + 10, box.y + 10);
   const front = await page.evaluate((main, explanation) =>
       Number(document.querySelector(explanation).style.zIndex) >
           Number(document.querySelector(main).style.zIndex), main, explanation);
   check(front, 'a press on the disabled main window puts the explanation in front');
+  const both = await page.evaluate((main, explanation) => {
+    const [a, b] = [main, explanation].map((w) => document.querySelector(w).getBoundingClientRect());
+    const left = Math.min(a.left, b.left) - 10, top = Math.min(a.top, b.top) - 10;
+    return {x: left, y: top, width: Math.max(a.right, b.right) + 10 - left,
+            height: Math.max(a.bottom, b.bottom) + 10 - top};
+  }, main, explanation);
   await page.setViewport({width: 1024, height: 768, deviceScaleFactor: 2});
-  await page.screenshot({path: join(screenshots, 'web-2x-explanation-window.png'),
-                         clip: await (await page.$(explanation)).boundingBox()});
+  await page.screenshot({path: join(screenshots, 'web-2x-explanation-window.png'), clip: both});
+  await page.keyboard.press('Escape');
+  await page.waitForSelector(explanation, {hidden: true, timeout: 2000}).catch(() => {});
+  check((await state()).focus === 'Command2' && !(await page.$(explanation)),
+        'Escape closes the explanation, the focus back on 了解原理');
 } finally {
   clearTimeout(timer);
   await browser.close();

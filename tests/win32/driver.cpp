@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/scenario.h"
-#include "windows/design.h"
-#include "windows/win32/control_ids.h"
+#include "tests/ui/scenario.h"
+#include "ui/design.h"
+#include "ui/win32/control_ids.h"
 
 namespace {
 
-using windows::Form1Design;
-using windows::Form2Design;
-using windows::win32::ControlId;
+using ui::Form1Design;
+using ui::Form2Design;
+using ui::win32::ControlId;
 
 int passed = 0;
 int failed = 0;
@@ -128,8 +128,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%d passed, %d failed\n", passed, failed);
     return 1;
   }
-  const windows::WindowDesign& form1 = Form1Design();
-  const auto item = [&](HWND window, const windows::WindowDesign& design, const char* name) {
+  const ui::WindowDesign& form1 = Form1Design();
+  const auto item = [&](HWND window, const ui::WindowDesign& design, const char* name) {
     return GetDlgItem(window, ControlId(design, name));
   };
   HWND text1 = item(main, form1, "Text1");
@@ -162,9 +162,12 @@ int wmain(int argc, wchar_t** argv) {
     inOrder = inOrder && focus() == next;
   }
   Check(inOrder, "Tab goes Text1, Text2, the selected option, Command1, Command2");
-  const LRESULT defaultId = SendMessageW(main, DM_GETDEFID, 0, 0);
-  Check(HIWORD(defaultId) == DC_HASDEFID && LOWORD(defaultId) == ControlId(form1, "Command1"),
-        "Enter clicks the calculate button");
+  type(text1, L"4");
+  PostMessageW(text1, WM_KEYDOWN, VK_RETURN, 0);
+  for (int i = 0; i < 40 && TextOf(text2) != L"4102"; ++i) Sleep(25);
+  Check(TextOf(text2) == L"4102", "Enter in the input box calculates");
+  type(text1, L"");
+  type(text2, L"");
 
   // Screen readers meet the controls in stacking order: reading order, line by line.
   std::vector<int> stacked;
@@ -172,7 +175,7 @@ int wmain(int argc, wchar_t** argv) {
     stacked.push_back(GetDlgCtrlID(child));
   }
   std::vector<int> reading;
-  for (const auto* control : windows::InReadingOrder(form1)) {
+  for (const auto* control : ui::ReadingOrder(form1)) {
     reading.push_back(ControlId(form1, control->name));
   }
   Check(stacked == reading, "the controls are stacked in reading order");
@@ -208,7 +211,7 @@ int wmain(int argc, wchar_t** argv) {
   type(text1, L"");
 
   // The scenario every engine runs.
-  const windows::WindowDesign& form2 = Form2Design();
+  const ui::WindowDesign& form2 = Form2Design();
   for (const scenario::Step& step : scenario::kSteps) {
     std::string what = std::string(step.target) + " " + Narrow(step.typed);
     const auto closes = [](HWND window) {
@@ -258,6 +261,15 @@ int wmain(int argc, wchar_t** argv) {
             "  the explanation has no owner and shows both rules");
     }
   }
+
+  // Escape closes the explanation window and puts the focus back on the button that opened it.
+  PostMessageW(command2, BM_CLICK, 0, 0);
+  HWND opened = WaitFor(L"原理", false);
+  for (int i = 0; i < 40 && focus() != opened; ++i) Sleep(25);
+  PostMessageW(opened, WM_KEYDOWN, VK_ESCAPE, 0);
+  Check(opened && WaitUntilGone(opened), "Escape closes the explanation window");
+  for (int i = 0; i < 40 && focus() != command2; ++i) Sleep(25);
+  Check(focus() == command2 && IsWindowEnabled(main), "  and the focus is back on 了解原理");
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   DWORD exitCode = 1;

@@ -1,0 +1,28 @@
+# The page: one static folder of HTML, CSS, JavaScript, WebAssembly, the icon and the Song
+# face's subset, with its licence.
+add_executable(quorvel main_web.cpp)
+target_link_libraries(quorvel PRIVATE ui_web)
+target_link_options(quorvel PRIVATE -Oz
+  "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall] -s ENVIRONMENT=web -s FILESYSTEM=0"
+  "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144")
+set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
+set_target_properties(quorvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
+
+# The font holds every character the program can show: those of the windows' sources and of the
+# page, found anew whenever a source is added, so that editing a shown string rebuilds it.
+find_file(SONG_FACE uming.ttc PATHS /usr/share/fonts/truetype/arphic NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_file(SONG_FACE_LICENCE copyright PATHS /usr/share/doc/fonts-arphic-uming NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(GLOB_RECURSE shown_sources CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/ui/*.h ${PROJECT_SOURCE_DIR}/ui/*.js
+  ${CMAKE_CURRENT_SOURCE_DIR}/web/index.html)
+add_custom_command(OUTPUT ${site}/song.woff2
+  COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/subset_font.py ${SONG_FACE}
+          ${site}/song.woff2 ${shown_sources}
+  DEPENDS web/subset_font.py ${shown_sources})
+add_custom_target(site ALL DEPENDS ${site}/song.woff2)
+configure_file(web/index.html ${site}/index.html COPYONLY)
+configure_file(web/style.css ${site}/style.css COPYONLY)
+configure_file(icons/${QUORVEL_APP_ID}-32.png ${site}/icon-32.png COPYONLY)
+configure_file(${SONG_FACE_LICENCE} ${site}/song-LICENSE.txt COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt COPYONLY)

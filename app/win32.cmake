@@ -1,0 +1,26 @@
+# The Windows program: the engine over Win32, and the resources of its executable.
+set(icon_image ${CMAKE_CURRENT_BINARY_DIR}/icon_image.bin)
+set(icon_group ${CMAKE_CURRENT_BINARY_DIR}/icon_group.bin)
+add_custom_command(OUTPUT ${icon_image} ${icon_group}
+  COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/split_icon.py
+          ${CMAKE_CURRENT_SOURCE_DIR}/icons/quorvel.ico 30001 ${icon_image} ${icon_group}
+  DEPENDS win32/split_icon.py icons/quorvel.ico)
+# The manifest names the processor, in the program's identity and in the common controls it
+# binds: with the wrong one Windows silently falls back to the unthemed controls.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(manifest_architecture X86)
+else()
+  set(manifest_architecture amd64)
+endif()
+configure_file(win32/quorvel.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/quorvel.manifest @ONLY)
+set_source_files_properties(win32/quorvel.rc PROPERTIES
+  OBJECT_DEPENDS "${icon_image};${icon_group};${CMAKE_CURRENT_BINARY_DIR}/quorvel.manifest")
+
+add_executable(quorvel WIN32 main_win32.cpp win32/quorvel.rc)
+target_include_directories(quorvel PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
+# windres finds the manifest and the icon resources beside the generated files.
+target_compile_options(quorvel PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CMAKE_CURRENT_BINARY_DIR}>)
+target_link_options(quorvel PRIVATE -municode)
+target_link_libraries(quorvel PRIVATE ui_win32)
+install(TARGETS quorvel RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -1,0 +1,20 @@
+add_subdirectory(ui/qt)
+
+# The built program, driven from outside through the accessibility bus: on a private X display,
+# and natively under a headless Wayland compositor.
+foreach(display x11 wayland)
+  add_test(NAME atspi_e2e_${display}
+    COMMAND dbus-run-session -- ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/atspi_e2e.py
+            $<TARGET_FILE:quorvel> $<$<STREQUAL:${display},wayland>:--wayland>)
+  set_tests_properties(atspi_e2e_${display} PROPERTIES
+    TIMEOUT 120
+    ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/ui/qt/xdg-runtime")
+endforeach()
+
+# The release binary's hardening, and the Debian package with its metadata.
+add_test(NAME hardening
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_hardening.sh $<TARGET_FILE:quorvel>
+          ${CMAKE_BINARY_DIR}/compile_commands.json)
+add_test(NAME package
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
+set_tests_properties(package PROPERTIES TIMEOUT 300)

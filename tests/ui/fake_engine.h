@@ -1,0 +1,118 @@
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/core.h"
+
+// An engine of plain data: what a toolkit would show, and what a user does to it. A text n
+// characters long measures n * pixels / 2, as half-width digits roughly do.
+namespace fake {
+
+struct Box {
+  std::u16string title;
+  std::u16string text;
+  ui::MessageIcon icon;
+};
+
+class Window final : public ui::EngineWindow {
+ public:
+  Window(const ui::WindowDesign& design, ui::WindowEvents events, std::vector<Window*>& stacking)
+      : design(design), events(std::move(events)), stacking_(stacking) {}
+  ~Window() override { std::erase(stacking_, this); }
+
+  std::u16string Text(std::string_view box) const override {
+    Access();
+    const auto found = texts.find(std::string(box));
+    return found == texts.end() ? std::u16string(design.Control(box).caption) : found->second;
+  }
+  void SetText(std::string_view control, std::u16string_view text) override {
+    Access();
+    texts[std::string(control)] = text;
+  }
+  bool Checked(std::string_view option) const override {
+    return checked.count(std::string(option));
+  }
+  void SetChecked(std::string_view option, bool on) override {
+    on ? void(checked.insert(std::string(option))) : void(checked.erase(std::string(option)));
+  }
+  void SetEnabled(bool on) override { enabled = on; }
+  std::string_view Focused() const override { return focus; }
+  void Focus(std::string_view control) override { focus = control; }
+  void MarkDefault(std::string_view button) override { defaultButton = button; }
+  int TextRoom(std::string_view box) const override {
+    return ui::PixelBounds(design.Control(box), dpi).width - 4;
+  }
+  int TextWidth(std::string_view, std::u16string_view text, int pixels) const override {
+    return static_cast<int>(text.size()) * pixels / 2;
+  }
+  void SetTextFont(std::string_view box, int pixels, int clip) override {
+    fonts[std::string(box)] = {pixels, clip};
+  }
+  int Dpi() const override { return dpi; }
+  ui::Margins Frame() const override { return frame; }
+  ui::Rect WorkArea() const override { return workArea; }
+  void MoveClient(ui::Point topLeft) override { client = topLeft; }
+  void Show() override {
+    std::erase(stacking_, this);
+    stacking_.push_back(this);
+  }
+
+  // The user's side: typing, and a click that selects an option before the window reports it.
+  void Type(std::string_view box, std::u16string_view text) {
+    texts[std::string(box)] = text;
+    events.textChanged(box);
+  }
+  void Click(std::string_view control) {
+    if (design.Control(control).kind == ui::ControlKind::kOptionButton) {
+      for (const auto& other : design.controls) checked.erase(std::string(other.name));
+      checked.insert(std::string(control));
+    }
+    events.click(design.Control(control).name);
+  }
+
+  const ui::WindowDesign& design;
+  ui::WindowEvents events;
+  std::map<std::string, std::u16string> texts;
+  std::set<std::string> checked;
+  std::map<std::string, std::pair<int, int>> fonts;  // pixels, clip
+  std::string_view focus;
+  std::string_view defaultButton;
+  bool enabled = true;
+  bool failing = false;  // every access to a text fails, as a toolkit might refuse one
+  int dpi = 96;
+  ui::Margins frame{};
+  ui::Rect workArea{0, 0, 1920, 1080};
+  ui::Point client{};
+
+ private:
+  void Access() const {
+    if (failing) throw std::runtime_error("refused");
+  }
+  std::vector<Window*>& stacking_;
+};
+
+class Engine final : public ui::Engine {
+ public:
+  std::unique_ptr<ui::EngineWindow> BuildWindow(const ui::WindowDesign& design,
+                                                ui::WindowEvents events) override {
+    return std::make_unique<Window>(design, std::move(events), stacking);
+  }
+  void Discard(std::unique_ptr<ui::EngineWindow> window) override { window.reset(); }
+  void ShowBox(const ui::EngineWindow*, std::u16string_view text, ui::MessageIcon icon,
+               std::u16string_view title) override {
+    boxes.push_back({std::u16string(title), std::u16string(text), icon});
+  }
+  char16_t DecimalSeparator() const override { return separator; }
+
+  std::vector<Box> boxes;
+  std::vector<Window*> stacking;  // front last
+  char16_t separator = u'.';
+};
+
+}  // namespace fake

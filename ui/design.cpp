@@ -1,0 +1,35 @@
+#include "ui/design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace ui {
+
+const ControlDesign& WindowDesign::Control(std::string_view controlName) const {
+  const auto found = std::find_if(controls.begin(), controls.end(),
+                                  [&](const ControlDesign& c) { return c.name == controlName; });
+  if (found == controls.end()) {
+    throw std::logic_error(std::string(name) + " has no control " + std::string(controlName));
+  }
+  return *found;
+}
+
+Rect PixelBounds(const ControlDesign& control, int dpi) {
+  const Rect twips = Bounds(control);
+  const int left = TwipsToPixels(twips.left, dpi);
+  const int top = TwipsToPixels(twips.top, dpi);
+  return {left, top, TwipsToPixels(twips.left + twips.width, dpi) - left,
+          TwipsToPixels(twips.top + twips.height, dpi) - top};
+}
+
+const FontDesign& FontOf(const WindowDesign& window, const ControlDesign& control) {
+  return control.font ? *control.font : window.defaultFont;
+}
+
+int FontPixels(const FontDesign& font, int dpi) {
+  return static_cast<int>(std::lround(font.points * dpi / 72));
+}
+
+}  // namespace ui

@@ -1,0 +1,62 @@
+#include "ui/qt/qt_engine.h"
+
+#include <QGridLayout>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "ui/qt/accessibility.h"
+#include "ui/qt/qt_window.h"
+#include "ui/qt/text.h"
+
+namespace ui::qt {
+namespace {
+
+// What a title bar holds beside the title: the icon and the window manager's buttons.
+constexpr int kTitleBarRoom = 120;
+
+}  // namespace
+
+QtEngine::QtEngine() { InstallAccessibility(); }
+
+QtEngine::~QtEngine() = default;
+
+std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design,
+                                                    WindowEvents events) {
+  auto window = std::make_unique<QtWindow>(design, std::move(events));
+  windows_.emplace_back(window.get(), window.get());
+  return window;
+}
+
+// The window is still in the event that closed it: Qt deletes it once that is over.
+void QtEngine::Discard(std::unique_ptr<EngineWindow> window) {
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [&](const auto& entry) { return entry.first == window.get(); });
+  found->second->deleteLater();
+  window.release();
+  windows_.erase(found);
+}
+
+void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
+                       std::u16string_view title) {
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [&](const auto& entry) { return entry.first == owner; });
+  QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
+                  ToQString(title), ToQString(text), QMessageBox::NoButton,
+                  found == windows_.end() ? nullptr : found->second);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+  // Wide enough for a window manager to show the whole title beside its icon and buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  box.exec();
+}
+
+char16_t QtEngine::DecimalSeparator() const { return QLocale().decimalPoint().at(0).unicode(); }
+
+}  // namespace ui::qt

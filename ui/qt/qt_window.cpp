@@ -1,0 +1,246 @@
+#include "ui/qt/qt_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/text.h"
+
+namespace ui::qt {
+namespace {
+
+QString Name(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+}  // namespace
+
+QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      design_(design),
+      events_(std::move(events)) {
+  setObjectName(Name(design.name));
+  setWindowTitle(ToQString(design.title));
+  setFont(FontFor(design.defaultFont));
+  setFixedSize(TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight));
+  // Made in reading order, which screen readers follow; it is also the stacking order, and puts
+  // Label4 beneath the output box, as the design draws it.
+  std::map<std::string_view, QButtonGroup*> groups;
+  for (const ControlDesign* control : ReadingOrder(design)) {
+    QWidget* widget = CreateControl(*control);
+    if (control->kind == ControlKind::kOptionButton) {
+      QButtonGroup*& group = groups[control->group];
+      if (!group) group = new QButtonGroup(this);
+      group->addButton(static_cast<QRadioButton*>(widget));
+    }
+    controls_.emplace_back(control->name, widget);
+  }
+}
+
+QWidget* QtWindow::CreateControl(const ControlDesign& control) {
+  QWidget* widget = nullptr;
+  const QString caption = ToQString(control.caption);
+  const std::string_view name = control.name;
+  switch (control.kind) {
+    case ControlKind::kPushButton: {
+      auto* button = new QPushButton(caption, this);
+      button->setAutoDefault(false);  // Enter is the core's to decide
+      connect(button, &QPushButton::clicked, this, [this, name] { events_.click(name); });
+      widget = button;
+      break;
+    }
+    case ControlKind::kOptionButton: {
+      // Qt reports the user's clicks, the one on the option already selected included, and not
+      // the program's selections.
+      auto* option = new QRadioButton(caption, this);
+      connect(option, &QRadioButton::clicked, this, [this, name] { events_.click(name); });
+      widget = option;
+      break;
+    }
+    case ControlKind::kTextBox: {
+      auto* edit = new QLineEdit(caption, this);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
+      connect(edit, &QLineEdit::textEdited, this, [this, name] { events_.textChanged(name); });
+      widget = edit;
+      break;
+    }
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(caption, this);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      widget = label;
+      break;
+    }
+    case ControlKind::kLine:
+      return nullptr;  // drawn by paintEvent
+  }
+  widget->setObjectName(Name(name));
+  widget->setFont(FontFor(FontOf(design_, control)));
+  if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
+  const Rect pixels = PixelBounds(control);
+  widget->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
+  if (control.kind == ControlKind::kLabel) {
+    // A label shorter than its font's line grows downward rather than cut off its text.
+    const int lineHeight = widget->fontMetrics().height();
+    if (widget->height() < lineHeight) widget->resize(widget->width(), lineHeight);
+  }
+  return widget;
+}
+
+QWidget* QtWindow::Widget(std::string_view name) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const auto& entry) { return entry.first == name; });
+  if (found == controls_.end() || !found->second) {
+    throw std::logic_error(std::string(design_.name) + " has no widget " + std::string(name));
+  }
+  return found->second;
+}
+
+template <typename Kind>
+Kind* QtWindow::Widget(std::string_view name) const {
+  auto* widget = qobject_cast<Kind*>(Widget(name));
+  if (!widget) throw std::logic_error("a widget of another kind: " + std::string(name));
+  return widget;
+}
+
+std::u16string QtWindow::Text(std::string_view textBox) const {
+  return ToU16(Widget<QLineEdit>(textBox)->text());
+}
+
+void QtWindow::SetText(std::string_view control, std::u16string_view text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(Widget(control))) {
+    edit->setText(ToQString(text));
+    edit->setCursorPosition(0);
+  } else {
+    Widget<QLabel>(control)->setText(ToQString(text));
+  }
+}
+
+bool QtWindow::Checked(std::string_view option) const {
+  return Widget<QRadioButton>(option)->isChecked();
+}
+
+void QtWindow::SetChecked(std::string_view option, bool checked) {
+  Widget<QRadioButton>(option)->setChecked(checked);
+}
+
+std::string_view QtWindow::Focused() const {
+  const QWidget* focus = focusWidget();
+  for (const auto& [name, widget] : controls_) {
+    if (widget && widget == focus) return name;
+  }
+  return {};
+}
+
+void QtWindow::Focus(std::string_view control) {
+  QWidget* widget = Widget(control);
+  widget->setFocus(Qt::TabFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+void QtWindow::MarkDefault(std::string_view button) {
+  for (const auto& [name, widget] : controls_) {
+    if (auto* push = qobject_cast<QPushButton*>(widget)) push->setDefault(name == button);
+  }
+}
+
+// Qt keeps two pixels either side of the text within the frame, and one for the cursor.
+int QtWindow::TextRoom(std::string_view textBox) const {
+  const QLineEdit* edit = Widget<QLineEdit>(textBox);
+  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+  return edit->contentsRect().width() - 2 * frame - 2 * 2 - 1;
+}
+
+QFont QtWindow::DesignFont(std::string_view control, int pixels) const {
+  QFont font = FontFor(FontOf(design_, design_.Control(control)));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+int QtWindow::TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const {
+  return QFontMetrics(DesignFont(textBox, pixels)).horizontalAdvance(ToQString(text));
+}
+
+void QtWindow::SetTextFont(std::string_view textBox, int pixels, int clip) {
+  QLineEdit* edit = Widget<QLineEdit>(textBox);
+  const QFont font = DesignFont(textBox, pixels);
+  if (edit->font() != font) edit->setFont(font);
+  // A clipped text needs no pixel for the cursor at its end: the clip takes that one too.
+  edit->setTextMargins(0, 0, clip ? clip + 1 : 0, 0);
+}
+
+Margins QtWindow::Frame() const {
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  return {frame.left(), frame.top(), frame.right(), frame.bottom()};
+}
+
+Rect QtWindow::WorkArea() const {
+  const QRect area = screen()->availableGeometry();
+  return {area.x(), area.y(), area.width(), area.height()};
+}
+
+void QtWindow::MoveClient(Point topLeft) { setGeometry(topLeft.x, topLeft.y, width(), height()); }
+
+void QtWindow::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
+bool QtWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !isEnabled()) events_.activated();
+  // A window manager frames a window once it is shown: report the frame when it comes or changes.
+  if (event->type() == QEvent::Move && windowHandle() && windowHandle()->frameMargins() != frame_) {
+    frame_ = windowHandle()->frameMargins();
+    events_.framed();
+  }
+  return QWidget::event(event);
+}
+
+bool QtWindow::focusNextPrevChild(bool next) {
+  return events_.key(next ? Key::kTab : Key::kShiftTab) || QWidget::focusNextPrevChild(next);
+}
+
+void QtWindow::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (plain && enter && events_.key(Key::kEnter)) return;
+  if (plain && event->key() == Qt::Key_Escape && events_.key(Key::kEscape)) return;
+  QWidget::keyPressEvent(event);
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  if (events_.close()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void QtWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(palette().windowText(), 1));
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kLine) continue;
+    painter.drawLine(TwipsToPixels(control.left), TwipsToPixels(control.top),
+                     TwipsToPixels(control.width), TwipsToPixels(control.height));
+  }
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMargins>
+#include <QWidget>
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/design.h"
+#include "ui/engine.h"
+
+namespace ui::qt {
+
+// A window built from its design: real widgets at the designed places, in reading order, lines
+// drawn on the window itself. It reports clicks, the user's edits, Tab, Enter and Escape, close
+// requests, activation and its frame to the core, and knows no handler.
+class QtWindow final : public QWidget, public EngineWindow {
+ public:
+  QtWindow(const WindowDesign& design, WindowEvents events);
+
+  std::u16string Text(std::string_view textBox) const override;
+  void SetText(std::string_view control, std::u16string_view text) override;
+  bool Checked(std::string_view option) const override;
+  void SetChecked(std::string_view option, bool checked) override;
+  void SetEnabled(bool enabled) override { setEnabled(enabled); }
+  std::string_view Focused() const override;
+  void Focus(std::string_view control) override;
+  void MarkDefault(std::string_view button) override;
+  int TextRoom(std::string_view textBox) const override;
+  int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
+  void SetTextFont(std::string_view textBox, int pixels, int clip) override;
+  int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
+  Margins Frame() const override;
+  Rect WorkArea() const override;
+  void MoveClient(Point topLeft) override;
+  void Show() override;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* CreateControl(const ControlDesign& control);
+  QWidget* Widget(std::string_view name) const;
+  template <typename Kind>
+  Kind* Widget(std::string_view name) const;
+  QFont DesignFont(std::string_view control, int pixels) const;
+
+  const WindowDesign& design_;
+  WindowEvents events_;
+  std::vector<std::pair<std::string_view, QWidget*>> controls_;
+  QMargins frame_;  // as last reported
+};
+
+}  // namespace ui::qt

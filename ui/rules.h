@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/design.h"
+
+// How a window behaves, decided here once for every engine from the window's design: where Tab
+// goes, which button Enter clicks, where a window opens, and how a text box shows a long text.
+namespace ui {
+
+// The tab stops in the design's tab order: every control that takes the focus (labels and
+// lines do not), and of an option group one stop only: its selected option, else its first.
+std::vector<std::string_view> FocusStops(const WindowDesign& window,
+                                         const std::function<bool(std::string_view)>& selected);
+
+// The stop after `current` (before it, going backward), round the window; the first stop (the
+// last, backward) where the focus is on no stop.
+std::string_view NextFocusStop(const std::vector<std::string_view>& stops, std::string_view current,
+                               bool backward);
+
+// The push button that Enter clicks, as in a dialog: the one with the focus, else the window's
+// default button; none in a window without buttons.
+std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
+                                               std::string_view focused);
+
+struct Margins {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+struct Point {
+  int x;
+  int y;
+};
+
+// Where the client area goes: where the design puts it, moved back so that the whole window,
+// its frame and title bar counted, lies inside the work area (its top-left corner first, where
+// the window is larger than the work area).
+Point PlaceClient(Rect designed, Margins frame, Rect workArea);
+
+// How a text box shows its text: the designed font where the text fits, else the largest
+// smaller one, in whole pixels, at which it does, but never below the floor (55% of the designed
+// size, and at least 12 pixels at 96 dpi). A text still too wide at the floor shows from its
+// first character and only whole characters: `clip` pixels at the right end of the room stay
+// empty, so no glyph is drawn in part; the rest can be scrolled to, and is read whole.
+struct TextFit {
+  int pixels;
+  int clip;
+};
+TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
+                const std::function<int(std::u16string_view text, int pixels)>& widthAt);
+
+}  // namespace ui

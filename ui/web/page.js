@@ -1,0 +1,286 @@
+// The page's side of the web engine: each window an in-page window (a title bar with the icon,
+// the title and a close box, over a client area at the designed CSS pixels), its controls real
+// form elements in reading order, and the message box a modal dialog. The page reports events to
+// the program through its exported functions and applies what the program decides.
+var QuorvelPageLibrary = {
+  // Methods as function properties: the library's objects are written out as source.
+  $QuorvelPage: {
+    windows: null,  // window number -> its elements, made with the first window
+    kinds: ['button', 'option', 'text', 'label'],
+    keys: {Tab: 0, Enter: 2, Escape: 3},  // the program's Key; Shift+Tab is 1
+    front: 10,
+
+    call: function(name, types, args) {
+      return Module.ccall(name, 'number', types, args, {async: true});
+    },
+    control: function(window, name) {
+      return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
+    },
+    watchPresses: function() {
+      // A press on a disabled window: it is inert, so the page only sees where the press was. The
+      // keyboard stays where it was rather than go to the page.
+      document.addEventListener('mousedown', (event) => {
+        for (const disabled of document.querySelectorAll('.window.disabled')) {
+          const r = disabled.getBoundingClientRect();
+          if (event.clientX >= r.left && event.clientX < r.right && event.clientY >= r.top &&
+              event.clientY < r.bottom) {
+            event.preventDefault();
+            QuorvelPage.call('quorvel_activated', ['number'], [Number(disabled.dataset.window)]);
+          }
+        }
+      }, true);
+    },
+  },
+
+  web_create_window: function(window, title, width, height) {
+    if (!QuorvelPage.windows) {
+      QuorvelPage.windows = new Map();
+      QuorvelPage.watchPresses();
+    }
+    const element = document.createElement('section');
+    element.className = 'window';
+    element.tabIndex = -1;  // a window without controls still takes the keyboard
+    element.setAttribute('role', 'dialog');
+    element.setAttribute('aria-label', UTF16ToString(title));
+    element.style.visibility = 'hidden';  // laid out, so that its frame can be measured
+    element.dataset.window = window;
+    element.innerHTML = '<header class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
+        '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
+        'aria-label="关闭">✕</button></header><div class="client"></div>';
+    element.querySelector('.title').textContent = UTF16ToString(title);
+    const client = element.querySelector('.client');
+    client.style.width = width + 'px';
+    client.style.height = height + 'px';
+    element.querySelector('.close').addEventListener('click', () =>
+        QuorvelPage.call('quorvel_close', ['number'], [window]));
+    element.addEventListener('keydown', (event) => {
+      const key = QuorvelPage.keys[event.key];
+      if (key === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+      event.preventDefault();
+      QuorvelPage.call('quorvel_key', ['number', 'number'],
+                       [window, key === 0 && event.shiftKey ? 1 : key]);
+    });
+    const self = {element, client, controls: new Map()};
+    element.addEventListener('focusin', (event) => { self.lastFocus = event.target; });
+    document.body.appendChild(element);
+    QuorvelPage.windows.set(window, self);
+  },
+
+  web_create_control: function(window, name, kind, caption, left, top, width, height, group,
+                               accessibleName, fontPixels, bold) {
+    const self = QuorvelPage.windows.get(window);
+    const controlName = UTF8ToString(name);
+    const click = () =>
+        QuorvelPage.call('quorvel_click', ['number', 'string'], [window, controlName]);
+    const text = UTF16ToString(caption);
+    let element, field;
+    switch (QuorvelPage.kinds[kind]) {
+      case 'button':
+        element = field = document.createElement('button');
+        element.type = 'button';
+        element.textContent = text;
+        element.addEventListener('click', click);
+        break;
+      case 'option':
+        // The browser clicks a radio button for the mouse, the arrow keys or an assistive
+        // technology, and for Space on one not yet selected; Space on the selected one is a
+        // click too. Setting `checked` raises none.
+        element = document.createElement('label');
+        field = document.createElement('input');
+        field.type = 'radio';
+        field.name = 'window-' + window + '-' + UTF8ToString(group);
+        field.addEventListener('click', click);
+        field.addEventListener('keydown', (event) => {
+          if (event.key === ' ' && field.checked) {
+            event.preventDefault();
+            click();
+          }
+        });
+        const span = document.createElement('span');
+        span.textContent = text;
+        element.append(field, span);
+        break;
+      case 'text':
+        element = field = document.createElement('input');
+        element.type = 'text';
+        element.value = text;
+        element.spellcheck = false;
+        element.autocomplete = 'off';
+        element.addEventListener('input', () =>
+            QuorvelPage.call('quorvel_text_changed', ['number', 'string'], [window, controlName]));
+        break;
+      case 'label':
+        element = document.createElement('div');
+        element.textContent = text;
+        break;
+    }
+    element.classList.add('control', QuorvelPage.kinds[kind]);
+    element.dataset.control = controlName;
+    const label = UTF16ToString(accessibleName);
+    if (label) element.setAttribute('aria-label', label);
+    Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
+                                  height: height + 'px', fontSize: fontPixels + 'px',
+                                  fontWeight: bold ? 'bold' : 'normal'});
+    self.client.appendChild(element);
+    self.controls.set(controlName, {element, field: field || element});
+  },
+
+  web_draw_line: function(window, x1, y1, x2, y2) {
+    const line = document.createElement('div');
+    line.className = 'rule';
+    line.setAttribute('aria-hidden', 'true');
+    Object.assign(line.style, {left: Math.min(x1, x2) + 'px', top: Math.min(y1, y2) + 'px',
+                               width: Math.max(1, Math.abs(x2 - x1)) + 'px',
+                               height: Math.max(1, Math.abs(y2 - y1)) + 'px'});
+    QuorvelPage.windows.get(window).client.appendChild(line);
+  },
+
+  web_destroy_window: function(window) {
+    QuorvelPage.windows.get(window).element.remove();
+    QuorvelPage.windows.delete(window);
+  },
+
+  // Visible, in front and active: the keyboard goes back to where it was in the window.
+  web_show_window: function(window) {
+    const self = QuorvelPage.windows.get(window);
+    self.element.style.visibility = 'visible';
+    self.element.style.zIndex = ++QuorvelPage.front;
+    if (self.element.contains(document.activeElement)) return;
+    const last = self.lastFocus;
+    (last && last.isConnected && !last.disabled ? last : self.element).focus();
+  },
+
+  web_set_enabled: function(window, enabled) {
+    const self = QuorvelPage.windows.get(window);
+    self.element.inert = !enabled;
+    self.element.classList.toggle('disabled', !enabled);
+    for (const control of self.controls.values()) {
+      if (control.field.tagName !== 'DIV') control.field.disabled = !enabled;
+    }
+  },
+
+  web_text__deps: ['malloc'],
+  web_text: function(window, name) {
+    const text = QuorvelPage.control(window, name).field.value;
+    const bytes = (text.length + 1) * 2;
+    const pointer = _malloc(bytes);
+    stringToUTF16(text, pointer, bytes);
+    return pointer;
+  },
+
+  web_set_text: function(window, name, text) {
+    const control = QuorvelPage.control(window, name);
+    if (control.field.tagName === 'INPUT') {
+      control.field.value = UTF16ToString(text);
+      control.field.setSelectionRange(0, 0);  // shown from its first character
+      control.field.scrollLeft = 0;
+    } else {
+      control.element.textContent = UTF16ToString(text);
+    }
+  },
+
+  web_checked: function(window, name) {
+    return QuorvelPage.control(window, name).field.checked ? 1 : 0;
+  },
+
+  web_set_checked: function(window, name, checked) {
+    QuorvelPage.control(window, name).field.checked = !!checked;
+  },
+
+  web_focused__deps: ['malloc'],
+  web_focused: function(window) {
+    const element = QuorvelPage.windows.get(window).element;
+    const focused = document.activeElement;
+    const control = element.contains(focused) && focused.closest('[data-control]');
+    if (!control) return 0;
+    const bytes = lengthBytesUTF8(control.dataset.control) + 1;
+    const pointer = _malloc(bytes);
+    stringToUTF8(control.dataset.control, pointer, bytes);
+    return pointer;
+  },
+
+  web_focus: function(window, name) {
+    const field = QuorvelPage.control(window, name).field;
+    field.focus();
+    if (field.select) field.select();
+  },
+
+  web_mark_default: function(window, name) {
+    const button = UTF8ToString(name);
+    QuorvelPage.windows.get(window).controls.forEach((control, controlName) =>
+        control.element.classList.toggle('default', controlName === button));
+  },
+
+  // The box's inner width less its padding (2 pixels either side) and a pixel for the caret.
+  web_text_room: function(window, name) {
+    return QuorvelPage.control(window, name).field.clientWidth - 2 - 2 - 1;
+  },
+
+  web_text_width: function(window, name, text, pixels) {
+    const field = QuorvelPage.control(window, name).field;
+    const measure = QuorvelPage.measure || (QuorvelPage.measure = document.createElement('span'));
+    measure.className = 'measure';
+    measure.style.font = getComputedStyle(field).font;
+    measure.style.fontSize = pixels + 'px';
+    measure.textContent = UTF16ToString(text);
+    document.body.appendChild(measure);
+    const width = Math.ceil(measure.getBoundingClientRect().width);
+    measure.remove();
+    return width;
+  },
+
+  // A clipped text needs no pixel for the caret at its end: the clip takes that one too.
+  web_set_text_font: function(window, name, pixels, clip) {
+    Object.assign(QuorvelPage.control(window, name).field.style,
+                  {fontSize: pixels + 'px', paddingRight: 2 + (clip && clip + 1) + 'px'});
+  },
+
+  web_frame: function(window, margins) {
+    const self = QuorvelPage.windows.get(window);
+    const outer = self.element.getBoundingClientRect(), inner = self.client.getBoundingClientRect();
+    HEAP32.set([inner.left - outer.left, inner.top - outer.top, outer.right - inner.right,
+                outer.bottom - inner.bottom].map(Math.round), margins >> 2);
+  },
+
+  web_work_area: function(rect) {
+    HEAP32.set([0, 0, innerWidth, innerHeight], rect >> 2);
+  },
+
+  web_move_client: function(window, left, top) {
+    const self = QuorvelPage.windows.get(window);
+    const outer = self.element.getBoundingClientRect(), inner = self.client.getBoundingClientRect();
+    self.element.style.left = left - Math.round(inner.left - outer.left) + 'px';
+    self.element.style.top = top - Math.round(inner.top - outer.top) + 'px';
+  },
+
+  web_show_box: function(text, icon, title) {
+    return Asyncify.handleSleep((wakeUp) => {
+      const box = document.createElement('dialog');
+      box.className = 'box';
+      box.setAttribute('role', 'alertdialog');
+      box.setAttribute('aria-label', UTF16ToString(title));
+      box.innerHTML = '<header class="titlebar"><span class="title"></span></header>' +
+          '<div class="message"><span class="symbol" aria-hidden="true"></span><p></p></div>' +
+          '<form method="dialog"><button class="default">确定</button></form>';
+      box.querySelector('.title').textContent = UTF16ToString(title);
+      box.querySelector('p').textContent = UTF16ToString(text);
+      box.querySelector('.symbol').classList.add(icon ? 'critical' : 'exclamation');
+      // The program goes on in a task of its own, once the browser has given the focus back to
+      // where it was before the box: what the program then focuses stays focused.
+      box.addEventListener('close', () => {
+        box.remove();
+        setTimeout(wakeUp);
+      });
+      document.body.appendChild(box);
+      box.showModal();
+      box.querySelector('button').focus();
+    });
+  },
+
+  web_decimal_separator: function() {
+    return (1.5).toLocaleString().charCodeAt(1);
+  },
+};
+
+autoAddDeps(QuorvelPageLibrary, '$QuorvelPage');
+mergeInto(LibraryManager.library, QuorvelPageLibrary);

@@ -1,0 +1,87 @@
+#include "ui/win32/win32_engine.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "ui/win32/win32_window.h"
+
+namespace ui::win32 {
+namespace {
+
+std::optional<Key> KeyOf(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return std::nullopt;
+  switch (message.wParam) {
+    case VK_TAB:
+      return GetKeyState(VK_SHIFT) < 0 ? Key::kShiftTab : Key::kTab;
+    case VK_RETURN:
+      return Key::kEnter;
+    case VK_ESCAPE:
+      return Key::kEscape;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// Themed controls come from the manifest; the call itself asks for no control classes.
+Win32Engine::Win32Engine(HINSTANCE instance) : instance_(instance) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = 0;
+  InitCommonControlsEx(&controls);
+}
+
+Win32Engine::~Win32Engine() = default;
+
+int Win32Engine::Run() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    Win32Window* window = Win32Window::Of(top);
+    const std::optional<Key> key = KeyOf(message);
+    const bool used = window && key && window->KeyPressed(*key);
+    if (!used && (!top || !IsDialogMessageW(top, &message))) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    discarded_.clear();
+  }
+  return static_cast<int>(message.wParam);
+}
+
+std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design,
+                                                       WindowEvents events) {
+  ++windowsLeft_;
+  auto window = std::make_unique<Win32Window>(instance_, design, std::move(events), [this] {
+    if (--windowsLeft_ == 0) PostQuitMessage(0);
+  });
+  windows_.emplace_back(window.get(), window->Handle());
+  return window;
+}
+
+void Win32Engine::Discard(std::unique_ptr<EngineWindow> window) {
+  std::erase_if(windows_, [&](const auto& entry) { return entry.first == window.get(); });
+  discarded_.push_back(std::move(window));
+}
+
+void Win32Engine::ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
+                          std::u16string_view title) {
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [&](const auto& entry) { return entry.first == owner; });
+  const std::wstring wideText(text.begin(), text.end());
+  const std::wstring wideTitle(title.begin(), title.end());
+  MessageBoxW(found == windows_.end() ? nullptr : found->second, wideText.c_str(),
+              wideTitle.c_str(),
+              MB_OK | (icon == MessageIcon::kError ? MB_ICONERROR : MB_ICONWARNING));
+}
+
+char16_t Win32Engine::DecimalSeparator() const {
+  wchar_t separator[4] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) == 0) return u'.';
+  return static_cast<char16_t>(separator[0]);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,384 @@
+#include "ui/win32/win32_window.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "ui/win32/control_ids.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kIconResource = 1;
+constexpr UINT kRescroll = WM_APP;       // a text box whose font changed scrolls anew
+constexpr UINT kActivated = WM_APP + 1;  // once the click or activation is over
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+[[noreturn]] void Fail(std::string_view what) {
+  throw std::runtime_error("window operation failed: " + std::string(what));
+}
+
+// The icon drawn at a smaller size, colour and mask apart.
+HICON ScaledIcon(HICON icon, int size) {
+  HDC screen = GetDC(nullptr);
+  HDC context = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  HGDIOBJ previous = SelectObject(context, colour);
+  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_IMAGE);
+  SelectObject(context, mask);
+  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_MASK);
+  SelectObject(context, previous);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON scaled = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colour);
+  DeleteDC(context);
+  ReleaseDC(nullptr, screen);
+  return scaled;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+// An option that starts its group in creation order starts a group for the dialog manager's
+// arrow keys; any other control starts a group of its own.
+ControlClass ClassFor(const ControlDesign& control, bool startsGroup) {
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (control.kind) {
+    case ControlKind::kPushButton:
+      return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case ControlKind::kOptionButton:
+      return {L"BUTTON", child | BS_AUTORADIOBUTTON | (startsGroup ? DWORD{WS_GROUP} : 0u), 0};
+    case ControlKind::kTextBox:
+      return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kLabel:
+      return {L"STATIC", child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::kLine:
+      break;
+  }
+  return {nullptr, 0, 0};
+}
+
+}  // namespace
+
+void Win32Window::RegisterWindowClass(HINSTANCE instance) {
+  static const bool registered = [instance] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The one image at its own size, and the title bar's small icon scaled from it: an icon
+    // loaded at another size leaves the system to derive the small one, which comes out dark.
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+    windowClass.hIconSm = ScaledIcon(windowClass.hIcon, GetSystemMetrics(SM_CXSMICON));
+    windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  if (!registered) Fail("RegisterClassEx");
+}
+
+Win32Window* Win32Window::Of(HWND top) {
+  wchar_t name[32] = {};
+  if (!top || !GetClassNameW(top, name, 32) || lstrcmpW(name, kWindowClass) != 0) return nullptr;
+  return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(top, GWLP_USERDATA));
+}
+
+Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowEvents events,
+                         std::function<void()> destroyed)
+    : design_(design),
+      events_(std::move(events)),
+      destroyed_(std::move(destroyed)),
+      dpi_(ScreenDpi()) {
+  RegisterWindowClass(instance);
+  RECT frame{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  if (!window_) Fail("CreateWindowEx");
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  CreateControls(instance);
+}
+
+Win32Window::~Win32Window() {
+  if (window_) DestroyWindow(window_);
+  for (const auto& font : fonts_) DeleteObject(std::get<HFONT>(font));
+}
+
+HFONT Win32Window::DesignFont(const FontDesign& font, int pixels) const {
+  for (const auto& [design, size, handle] : fonts_) {
+    if (design == &font && size == pixels) return handle;
+  }
+  HFONT handle =
+      CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+  if (!handle) Fail("CreateFont");
+  fonts_.emplace_back(&font, pixels, handle);
+  return handle;
+}
+
+void Win32Window::CreateControls(HINSTANCE instance) {
+  const auto fontFor = [&](const FontDesign& font) {
+    return reinterpret_cast<WPARAM>(DesignFont(font, FontPixels(font, dpi_)));
+  };
+  SendMessageW(window_, WM_SETFONT, fontFor(design_.defaultFont), FALSE);
+  // Made in reading order, which is also the stacking order: screen readers follow it, and
+  // Label4 lies beneath the output box, as the design draws it.
+  std::string_view previousGroup;
+  for (const ControlDesign* control : ReadingOrder(design_)) {
+    const ControlClass controlClass = ClassFor(*control, control->group != previousGroup);
+    previousGroup = control->group;
+    const Rect bounds = PixelBounds(*control, dpi_);
+    HWND handle = CreateWindowExW(
+        controlClass.extendedStyle, controlClass.name, Wide(control->caption).c_str(),
+        controlClass.style, bounds.left, bounds.top, bounds.width, bounds.height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design_, control->name))), instance,
+        nullptr);
+    if (!handle) Fail("CreateWindowEx of a control");
+    SendMessageW(handle, WM_SETFONT, fontFor(FontOf(design_, *control)), FALSE);
+    if (control->kind == ControlKind::kTextBox) {
+      SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // none
+      // A margin of its own, whatever the font: the margins an edit control derives from a CJK
+      // font would leave a long number little room.
+      SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELPARAM(Margin(), Margin()));
+    }
+  }
+  ClipLabelsBeneathControls();
+}
+
+// A label read before a control it overlaps lies above it in the stacking order: cut the
+// control's rectangle out of the label, so that the control shows over it, as designed.
+void Win32Window::ClipLabelsBeneathControls() {
+  for (const ControlDesign& label : design_.controls) {
+    if (label.kind != ControlKind::kLabel) continue;
+    const Rect area = PixelBounds(label, dpi_);
+    HRGN visible = CreateRectRgn(0, 0, area.width, area.height);
+    for (const ControlDesign& control : design_.controls) {
+      if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kLine) continue;
+      const Rect over = PixelBounds(control, dpi_);
+      HRGN covered =
+          CreateRectRgn(over.left - area.left, over.top - area.top,
+                        over.left - area.left + over.width, over.top - area.top + over.height);
+      CombineRgn(visible, visible, covered, RGN_DIFF);
+      DeleteObject(covered);
+    }
+    SetWindowRgn(Control(label.name), visible, FALSE);  // owns it
+  }
+}
+
+HWND Win32Window::Control(std::string_view name) const {
+  HWND handle = GetDlgItem(window_, ControlId(design_, name));
+  if (!handle) Fail("GetDlgItem");
+  return handle;
+}
+
+std::u16string Win32Window::Text(std::string_view textBox) const {
+  HWND edit = Control(textBox);
+  const int length = GetWindowTextLengthW(edit);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SetLastError(ERROR_SUCCESS);
+  const int copied = GetWindowTextW(edit, text.data(), length + 1);
+  if (copied == 0 && GetLastError() != ERROR_SUCCESS) Fail("GetWindowText");
+  return std::u16string(text.begin(), text.begin() + copied);
+}
+
+void Win32Window::SetText(std::string_view control, std::u16string_view text) {
+  HWND handle = Control(control);
+  settingText_ = true;
+  const BOOL set = SetWindowTextW(handle, Wide(text).c_str());
+  settingText_ = false;
+  if (!set) Fail("SetWindowText");
+}
+
+bool Win32Window::Checked(std::string_view option) const {
+  return SendMessageW(Control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Window::SetChecked(std::string_view option, bool checked) {
+  SendMessageW(Control(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string_view Win32Window::Focused() const {
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(window_, focus)) return {};
+  const auto index = static_cast<std::size_t>(GetDlgCtrlID(focus) - kFirstControlId);
+  return index < design_.controls.size() ? design_.controls[index].name : std::string_view{};
+}
+
+void Win32Window::Focus(std::string_view control) {
+  HWND handle = Control(control);
+  SetFocus(handle);
+  lastFocus_ = handle;
+  if (design_.Control(control).kind == ControlKind::kTextBox) {
+    SendMessageW(handle, EM_SETSEL, 0, -1);
+  }
+}
+
+void Win32Window::MarkDefault(std::string_view button) {
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kPushButton) continue;
+    SendMessageW(Control(control.name), BM_SETSTYLE,
+                 control.name == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+}
+
+// The caret stands a pixel past the text, and the edit control scrolls when it reaches the edge.
+int Win32Window::TextRoom(std::string_view textBox) const {
+  RECT client{};
+  GetClientRect(Control(textBox), &client);
+  return client.right - 2 * Margin() - 2;
+}
+
+int Win32Window::TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const {
+  HWND edit = Control(textBox);
+  HDC context = GetDC(edit);
+  const HGDIOBJ previous =
+      SelectObject(context, DesignFont(FontOf(design_, design_.Control(textBox)), pixels));
+  SIZE extent{};
+  GetTextExtentPoint32W(context, Wide(text).c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(context, previous);
+  ReleaseDC(edit, context);
+  return static_cast<int>(extent.cx);
+}
+
+void Win32Window::SetTextFont(std::string_view textBox, int pixels, int clip) {
+  HWND edit = Control(textBox);
+  HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), pixels);
+  const bool changed = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)) != font;
+  if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  // A clipped text needs no room for the caret at its end: the clip takes that too.
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(Margin(), Margin() + (clip ? clip + 2 : 0)));
+  // The box may have scrolled while the text was too wide; the edit control scrolls to its caret
+  // once the notification of a change is over, so scroll right after that.
+  if (changed) PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
+}
+
+Margins Win32Window::Frame() const {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  return {-frame.left, -frame.top, frame.right, frame.bottom};
+}
+
+Rect Win32Window::WorkArea() const {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+void Win32Window::MoveClient(Point topLeft) {
+  const Margins frame = Frame();
+  SetWindowPos(window_, nullptr, topLeft.x - frame.left, topLeft.y - frame.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::Show() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(window_);
+}
+
+LRESULT CALLBACK Win32Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const auto index = static_cast<std::size_t>(LOWORD(wParam)) - kFirstControlId;
+      if (index >= design_.controls.size()) return 0;
+      const std::string_view control = design_.controls[index].name;
+      if (HIWORD(wParam) == BN_CLICKED) events_.click(control);
+      if (HIWORD(wParam) == EN_CHANGE && !settingText_) events_.textChanged(control);
+      return 0;
+    }
+    case kRescroll: {  // from the start again, then only as far as the caret needs
+      HWND edit = reinterpret_cast<HWND>(wParam);
+      DWORD start = 0, end = 0;
+      SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+      SendMessageW(edit, EM_SETSEL, 0, 0);
+      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+      SendMessageW(edit, EM_SETSEL, start, end);
+      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+      return 0;
+    }
+    case kActivated:
+      events_.activated();
+      return 0;
+    case WM_CTLCOLORSTATIC:  // labels and options on the window's face
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_SETCURSOR:  // a click on the window while it is disabled
+      if (!IsWindowEnabled(window_) && HIWORD(lParam) == WM_LBUTTONDOWN) {
+        PostMessageW(window_, kActivated, 0, 0);
+      }
+      break;
+    case WM_ACTIVATE:  // the focus comes back to the control that had it
+      if (!IsWindowEnabled(window_) && LOWORD(wParam) != WA_INACTIVE) {
+        PostMessageW(window_, kActivated, 0, 0);
+      } else if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_PAINT:
+      PaintLines();
+      return 0;
+    case WM_CLOSE:
+      if (events_.close()) DestroyWindow(window_);
+      return 0;
+    case WM_NCDESTROY: {
+      HWND window = window_;
+      window_ = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      destroyed_();
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Window::PaintLines() {
+  PAINTSTRUCT paint;
+  HDC context = BeginPaint(window_, &paint);
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, dpi_ / 96), GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ previous = SelectObject(context, pen);
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kLine) continue;
+    MoveToEx(context, Scale(control.left), Scale(control.top), nullptr);
+    LineTo(context, Scale(control.width), Scale(control.height));
+  }
+  SelectObject(context, previous);
+  DeleteObject(pen);
+  EndPaint(window_, &paint);
+}
+
+}  // namespace ui::win32
