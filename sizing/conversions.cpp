@@ -188,6 +188,4 @@ std::u16string PlainWrite(double value, char16_t decimalSeparator) {
   return WriteNumber(value, false, decimalSeparator);
 }
 
-double WholePart(double value) { return std::floor(value); }
-
 }  // namespace sizing

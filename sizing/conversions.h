@@ -18,7 +18,4 @@ double StrictRead(std::u16string_view text, char16_t decimalSeparator = u'.');
 // Like SignedWrite without the sign column for non-negative values.
 std::u16string PlainWrite(double value, char16_t decimalSeparator = u'.');
 
-// Rounds toward minus infinity.
-double WholePart(double value);
-
 }  // namespace sizing

@@ -39,11 +39,12 @@ std::u16string NewAlgorithm(std::u16string_view input, char16_t decimalSeparator
   const double cylinders =
       StrictRead(input, decimalSeparator) * kKilo * kKilo * kKilo / kCylinderBytes;
   CheckFloatingPoint(cylinders);
-  // One more cylinder, and then one more megabyte, even when the figure is already whole.
-  const double wholeCylinders = WholePart(cylinders) + kOne;
+  // The whole part, toward minus infinity, and one more cylinder; then one more megabyte, even
+  // when the figure is already whole.
+  const double wholeCylinders = std::floor(cylinders) + kOne;
   const double megabytes = wholeCylinders * kCylinderBytes / kKilo / kKilo;
   CheckFloatingPoint(megabytes);
-  const double wholeMegabytes = WholePart(megabytes) + kOne;
+  const double wholeMegabytes = std::floor(megabytes) + kOne;
   CheckFloatingPoint(wholeMegabytes);
   return PlainWrite(wholeMegabytes, decimalSeparator);
 }

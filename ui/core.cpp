@@ -10,12 +10,6 @@
 #include "ui/rules.h"
 
 namespace ui {
-namespace {
-
-constexpr FormId kForms[] = {FormId::kForm1, FormId::kForm2};
-
-}  // namespace
-
 Window::Window(const WindowDesign& design, std::unique_ptr<EngineWindow> shown)
     : design_(design), shown_(std::move(shown)) {}
 
@@ -125,7 +119,7 @@ void Core::FocusFirstStop(Window& window) {
 }
 
 Window* Core::FrontWindow() const {
-  for (const FormId form : kForms) {
+  for (const FormId form : kFormIds) {
     if (Window* window = Loaded(form); window && window->Enabled()) return window;
   }
   return Loaded(FormId::kForm1);
@@ -213,7 +207,7 @@ bool Core::Close(FormId form) {
 void Core::Activated(FormId form) {
   const Window* window = Loaded(form);
   if (!window || window->Enabled()) return;
-  for (const FormId other : kForms) {
+  for (const FormId other : kFormIds) {
     if (Window* front = Loaded(other); front && front->Enabled()) front->Shown().Show();
   }
 }

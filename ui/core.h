@@ -19,6 +19,7 @@
 namespace ui {
 
 enum class FormId { kForm1, kForm2 };
+inline constexpr std::array kFormIds{FormId::kForm1, FormId::kForm2};
 
 // One loaded window as the handlers see it: its controls, by the names of its design.
 class Window {
@@ -95,7 +96,7 @@ class Core {
   Slot& SlotOf(FormId form) { return slots_[static_cast<std::size_t>(form)]; }
 
   Engine& engine_;
-  std::array<Slot, 2> slots_;
+  std::array<Slot, kFormIds.size()> slots_;
   std::optional<Control> clicked_;  // while a click handler runs
 };
 

@@ -106,12 +106,6 @@ TEST(StrictReading, OneNumberBetweenBlanks) {
   EXPECT_THROW(sizing::StrictRead(u"1e400"), FloatingPointError);
 }
 
-TEST(WholePart, RoundsTowardMinusInfinity) {
-  for (const auto& [value, whole] : {std::pair{522.17, 522.0}, {7.0, 7.0}, {-1.5, -2.0}}) {
-    EXPECT_EQ(sizing::WholePart(value), whole);
-  }
-}
-
 TEST(AcceptanceCheck, PassesNumbersTypedAsWritten) {
   // clang-format off
   const std::pair<std::u16string, bool> cases[] = {

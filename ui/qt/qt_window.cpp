@@ -181,8 +181,9 @@ void QtWindow::SetTextFont(std::string_view textBox, int pixels, int clip) {
   QLineEdit* edit = Widget<QLineEdit>(textBox);
   const QFont font = DesignFont(textBox, pixels);
   if (edit->font() != font) edit->setFont(font);
-  // A clipped text needs no pixel for the cursor at its end: the clip takes that one too.
-  edit->setTextMargins(0, 0, clip ? clip + 1 : 0, 0);
+  // Qt draws into the two pixels it keeps beside the text: a clipped text takes those, and the
+  // cursor's pixel, into the margin too.
+  edit->setTextMargins(0, 0, clip ? clip + 2 + 1 : 0, 0);
 }
 
 Margins QtWindow::Frame() const {
