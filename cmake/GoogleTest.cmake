@@ -8,4 +8,9 @@ if(NOT GTest_FOUND)
   # WebAssembly runs the tests on one thread.
   set(gtest_disable_pthreads ${EMSCRIPTEN} CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCES} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # Its customisation header for Windows, which GoogleTest includes with quotes: -iquote folders
+  # are searched before its own.
+  if(WIN32)
+    target_compile_options(gtest PUBLIC -iquote ${PROJECT_SOURCE_DIR}/tests/win32/gtest)
+  endif()
 endif()

@@ -17,6 +17,21 @@ RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
 ASSEMBLY = "{urn:schemas-microsoft-com:asm.v1}"
 MACHINES = {0x14C: "X86", 0x8664: "amd64"}  # PE machine -> manifest processorArchitecture
+# The oldest Windows each program runs on (NT version): XP, and XP x64 / Server 2003 x64.
+FLOORS = {0x14C: (5, 1), 0x8664: (5, 2)}
+# Functions that compilers' runtimes and libraries are known to import, with the first NT version
+# that has them, from the "Minimum supported" lines of Microsoft's API documentation. The POSIX
+# threads runtime of mingw-w64 brings GetTickCount64, for one.
+NEWER = {name: (6, 0) for name in (
+    "GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive", "AcquireSRWLockShared",
+    "ReleaseSRWLockExclusive", "ReleaseSRWLockShared", "InitializeConditionVariable",
+    "SleepConditionVariableCS", "SleepConditionVariableSRW", "WakeConditionVariable",
+    "WakeAllConditionVariable", "InitOnceExecuteOnce", "InitOnceBeginInitialize",
+    "InitOnceComplete", "GetLocaleInfoEx", "LCMapStringEx", "CompareStringEx",
+    "GetUserDefaultLocaleName", "CreateSymbolicLinkW", "GetFinalPathNameByHandleW",
+    "QueryFullProcessImageNameW", "CancelIoEx", "SetProcessDpiAware")}
+NEWER.update({name: (5, 2) for name in ("FlsAlloc", "FlsFree", "FlsGetValue", "FlsSetValue")})
+NEWER.update({"GetSystemTimePreciseAsFileTime": (6, 2), "TryAcquireSRWLockExclusive": (6, 1)})
 results = []
 
 
@@ -64,6 +79,15 @@ def main(path, version):
 
     imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     check(imports <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imports)}")
+    floor = FLOORS.get(pe.FILE_HEADER.Machine)
+    header = pe.OPTIONAL_HEADER
+    check((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion) == floor
+          and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) == floor,
+          f"the header asks for Windows NT {floor}")
+    newer = sorted(f"{function.name.decode()} ({'.'.join(map(str, NEWER[function.name.decode()]))})"
+                   for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
+                   if function.name and NEWER.get(function.name.decode(), (0, 0)) > floor)
+    check(not newer, f"imports nothing newer than Windows NT {floor}: {newer}")
     check(pe.OPTIONAL_HEADER.DllCharacteristics & 0x140 == 0x140, "ASLR and DEP")
     size = os.path.getsize(path)
     check(size < 400 * 1024, f"small: {size // 1024} KB")
