@@ -16,7 +16,8 @@ if(WIN32)
 endif()
 
 # A Debian package of the program: its library dependencies come from the shared libraries it
-# links (dpkg-shlibdeps); the Song face the windows ask for is named by hand.
+# links (dpkg-shlibdeps); the Song face the windows ask for, and Qt's translations of its own
+# texts, are named by hand.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Partition size calculator: GB to the whole MB to enter")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -28,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Prelvane developers <maintainers@prelvane.e
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://prelvane.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n")
 # Native windows on a Wayland desktop rather than through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)

@@ -23,8 +23,8 @@ for file in bin/quorvel share/applications/$id.desktop share/metainfo/$id.metain
             share/doc/quorvel/changelog.gz share/man/man1/quorvel.1.gz; do
   check "contains /usr/$file" "grep -x './usr/$file' '$work/files'"
 done
-check "depends on Qt's widgets and the Song face" \
-  "dpkg-deb -f '$deb' Depends | grep libqt6widgets6 | grep fonts-arphic-uming"
+check "depends on Qt's widgets and translations, and the Song face" \
+  "dpkg-deb -f '$deb' Depends | grep libqt6widgets6 | grep fonts-arphic-uming | grep qt6-translations-l10n"
 check "recommends Qt's Wayland platform" "dpkg-deb -f '$deb' Recommends | grep -x qt6-wayland"
 check "desktop entry is valid" "desktop-file-validate '$work/root/usr/share/applications/$id.desktop'"
 check "metainfo is valid, pedantically" \

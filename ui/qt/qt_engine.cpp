@@ -1,13 +1,18 @@
 #include "ui/qt/qt_engine.h"
 
+#include <QApplication>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 
 #include "ui/qt/accessibility.h"
+#include "ui/qt/box_symbol.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/text.h"
 
@@ -19,7 +24,15 @@ constexpr int kTitleBarRoom = 120;
 
 }  // namespace
 
-QtEngine::QtEngine() { InstallAccessibility(); }
+// Qt's own texts (a text box's menu, the boxes' buttons, accessibility actions) in the user's
+// language, where Qt has a translation; the program's own are Chinese in every locale.
+QtEngine::QtEngine() {
+  InstallAccessibility();
+  if (qtTexts_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts_);
+  }
+}
 
 QtEngine::~QtEngine() = default;
 
@@ -43,11 +56,21 @@ void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, Mess
                        std::u16string_view title) {
   const auto found = std::find_if(windows_.begin(), windows_.end(),
                                   [&](const auto& entry) { return entry.first == owner; });
+  QWidget* parent = found == windows_.end() ? nullptr : found->second;
   QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
-                  ToQString(title), ToQString(text), QMessageBox::NoButton,
-                  found == windows_.end() ? nullptr : found->second);
+                  ToQString(title), ToQString(text), QMessageBox::NoButton, parent);
   box.setWindowModality(Qt::ApplicationModal);
   box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+  // A box can be neither minimised nor maximised, also where Qt draws the title bar (Wayland).
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  // The symbol at the screen's pixel ratio (Qt's own is a 32-pixel bitmap, blocky when scaled),
+  // at the size Qt gave its own.
+  if (auto* symbol = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+    const qreal ratio = parent ? parent->devicePixelRatioF() : qApp->devicePixelRatio();
+    const int size = symbol->pixmap().deviceIndependentSize().toSize().width();
+    symbol->setPixmap(BoxSymbol(icon, size, ratio));
+  }
   // Wide enough for a window manager to show the whole title beside its icon and buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
     const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTranslator>
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -12,7 +14,7 @@ class QtWindow;
 
 // The engine over Qt 6 Widgets. Implemented: windows of real widgets at the designed
 // device-independent pixels (Qt scales them), message boxes, the user's locale's decimal
-// separator. What a window does is the core's to decide.
+// separator, Qt's own texts in the user's language. What a window does is the core's to decide.
 class QtEngine final : public Engine {
  public:
   QtEngine();
@@ -26,6 +28,7 @@ class QtEngine final : public Engine {
   char16_t DecimalSeparator() const override;
 
  private:
+  QTranslator qtTexts_;
   std::vector<std::pair<const EngineWindow*, QtWindow*>> windows_;  // each built window's widget
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -20,6 +20,7 @@ class MessageBoxWatcher {
     Qt::WindowModality modality;
     int width;
     QFontMetrics fontMetrics;
+    qreal symbolPixelRatio;  // of the pixels the symbol is drawn with
   };
 
   MessageBoxWatcher() {
@@ -35,8 +36,10 @@ class MessageBoxWatcher {
     if (!box || !box->isVisible()) return;
     QStringList buttons;
     for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons,
-                      box->windowModality(), box->width(), box->fontMetrics()});
+    const auto* symbol = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality(),
+                      box->width(), box->fontMetrics(),
+                      symbol ? symbol->pixmap().devicePixelRatio() : 0});
     box->buttons().front()->click();
   }
 

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -35,6 +36,7 @@ class WindowsTest : public QObject {
   void longNumbersShowWholeCharacters_data();
   void longNumbersShowWholeCharacters();
   void captionsFitTheirControls();
+  void qtsOwnTextsFollowTheLocale();
 
  private:
   QtWindow* Window(FormId form) {
@@ -111,6 +113,7 @@ void WindowsTest::runsTheScenario() {
     QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
     QCOMPARE(box.modality, Qt::ApplicationModal);
     QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
+    QCOMPARE(box.symbolPixelRatio, Main().devicePixelRatioF());
     // Typing replaces what was refused.
     auto* input = Get<QLineEdit>("Text1");
     QCOMPARE(Main().focusWidget(), input);
@@ -240,6 +243,20 @@ void WindowsTest::captionsFitTheirControls() {
       QVERIFY2(metrics.horizontalAdvance(text) <= room.width() && inkBottom <= room.height(),
                qPrintable(text));
     }
+  }
+}
+
+// Qt's own texts, such as a text box's menu, in Chinese under a Chinese locale.
+void WindowsTest::qtsOwnTextsFollowTheLocale() {
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  const ui::qt::QtEngine chinese;
+  const std::unique_ptr<QMenu> menu(Get<QLineEdit>("Text1")->createStandardContextMenu());
+  QLocale::setDefault(QLocale::c());
+  QStringList texts;
+  for (const QAction* action : menu->actions()) texts << action->text();
+  for (const QString& expected :
+       {QStringLiteral("撤消"), QStringLiteral("剪切"), QStringLiteral("粘贴")}) {
+    QVERIFY2(texts.join(' ').contains(expected), qPrintable(texts.join(' ')));
   }
 }
 
