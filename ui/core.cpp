@@ -1,5 +1,6 @@
 #include "ui/core.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -27,8 +28,10 @@ std::u16string Window::Text(std::string_view textBox) const {
 }
 
 void Window::SetText(std::string_view textBox, std::u16string_view text) {
-  shown_->SetText(Checked(textBox, ControlKind::kTextBox), text);
-  Fit(textBox);
+  const ControlDesign& control = design_.Control(Checked(textBox, ControlKind::kTextBox));
+  shown_->SetText(control.name, text);
+  Fit(control.name);
+  if (control.announced && !text.empty()) shown_->Announce(control.name, text);
 }
 
 bool Window::Value(std::string_view option) const {
@@ -46,7 +49,21 @@ void Window::SetValue(std::string_view option, bool selected) {
 }
 
 void Window::SetCaption(std::string_view label, std::u16string_view caption) {
-  shown_->SetText(Checked(label, ControlKind::kLabel), caption);
+  const std::string_view name = Checked(label, ControlKind::kLabel);
+  shown_->SetText(name, caption);
+  std::erase_if(captions_, [&](const auto& entry) { return entry.first == name; });
+  captions_.emplace_back(name, caption);
+}
+
+std::u16string Window::Captions() const {
+  std::u16string text;
+  for (const ControlDesign* control : ReadingOrder(design_)) {
+    const auto found = std::find_if(captions_.begin(), captions_.end(), [&](const auto& entry) {
+      return entry.first == control->name;
+    });
+    if (found != captions_.end()) text += found->second + u"\n";
+  }
+  return text;
 }
 
 void Window::SetEnabled(bool enabled) {
@@ -105,17 +122,20 @@ Window& Core::Load(FormId form) {
   return *slot.window;
 }
 
-// Shown for the first time since it was loaded, a window has the focus on its first stop.
+// Shown for the first time since it was loaded, a window has the focus on its first stop; a
+// window of text alone is read out whole, as a reader opening it would want.
 void Core::Show(FormId form) {
   Window& window = Load(form);
   if (clicked_) SlotOf(form).opener = clicked_;
   window.Shown().Show();
-  if (!std::exchange(SlotOf(form).shown, true)) FocusFirstStop(window);
+  if (std::exchange(SlotOf(form).shown, true)) return;
+  if (!FocusFirstStop(window)) window.Shown().Announce({}, window.Captions());
 }
 
-void Core::FocusFirstStop(Window& window) {
+bool Core::FocusFirstStop(Window& window) {
   const std::vector<std::string_view> stops = window.FocusStops();
   if (!stops.empty()) window.FocusOn(stops.front());
+  return !stops.empty();
 }
 
 Window* Core::FrontWindow() const {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/design.h"
@@ -45,12 +46,15 @@ class Window {
   void FocusOn(std::string_view control);
   std::vector<std::string_view> FocusStops() const;
   void Fit(std::string_view textBox);
+  // The labels' texts as a reader meets them, one a line.
+  std::u16string Captions() const;
 
  private:
   std::string_view Checked(std::string_view name, ControlKind kind) const;
 
   const WindowDesign& design_;
   std::unique_ptr<EngineWindow> shown_;
+  std::vector<std::pair<std::string_view, std::u16string>> captions_;
   bool enabled_ = true;
 };
 
@@ -91,8 +95,8 @@ class Core {
   bool Close(FormId form);
   void Activated(FormId form);
   void Place(FormId form);
-  void FocusFirstStop(Window& window);
-  Window* FrontWindow() const;  // the window in front: an enabled one, the main one first
+  bool FocusFirstStop(Window& window);  // whether the window has a stop
+  Window* FrontWindow() const;          // the window in front: an enabled one, the main one first
   Slot& SlotOf(FormId form) { return slots_[static_cast<std::size_t>(form)]; }
 
   Engine& engine_;

@@ -35,8 +35,11 @@ struct ControlDesign {
   std::optional<FontDesign> font = std::nullopt;  // else the window's default font
   std::u16string_view accessibleName = {};        // for a screen reader, where no caption names it
   bool isDefaultButton = false;                   // Enter clicks it
-  // An option's group: one selected option, one tab stop, the arrow keys move within it.
+  // An option's group, by the name a screen reader gives it: one selected option, one tab stop,
+  // the arrow keys move within it.
   std::string_view group = {};
+  std::string_view labelFor = {};  // a label's or a unit's text box, whose name already says it
+  bool announced = false;          // a new text is announced to a screen reader, as it is shown
 };
 
 struct Rect {

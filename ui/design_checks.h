@@ -56,6 +56,21 @@ constexpr bool OptionsInGroups(const WindowDesign& window) {
   return true;
 }
 
+// A label is for a text box of the window; only text boxes are announced.
+constexpr bool LabelsForTextBoxes(const WindowDesign& window) {
+  for (const ControlDesign& control : window.controls) {
+    if (control.announced && control.kind != ControlKind::kTextBox) return false;
+    if (control.labelFor.empty()) continue;
+    if (control.kind != ControlKind::kLabel) return false;
+    bool found = false;
+    for (const ControlDesign& box : window.controls) {
+      found = found || (box.name == control.labelFor && box.kind == ControlKind::kTextBox);
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+
 constexpr bool Overlap(Rect a, Rect b) {
   // A line is as thick as one unit.
   a.width = a.width > 0 ? a.width : 1;
@@ -91,4 +106,5 @@ constexpr bool LabelsBeneathWhatTheyOverlap(const WindowDesign& window) {
   static_assert(ui::checks::TabIndicesUnique(window), "tab indices are unique");              \
   static_assert(ui::checks::OneDefaultButton(window), "one default button");                  \
   static_assert(ui::checks::OptionsInGroups(window), "every option belongs to a group");      \
+  static_assert(ui::checks::LabelsForTextBoxes(window), "labels are for text boxes");         \
   static_assert(ui::checks::LabelsBeneathWhatTheyOverlap(window), "labels lie beneath")

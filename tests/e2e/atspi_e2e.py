@@ -13,7 +13,7 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 from Xlib import X, display as xdisplay, protocol  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
@@ -25,6 +25,8 @@ TIMEOUT = 15
 def wait_for(what, find):
     deadline = time.monotonic() + TIMEOUT
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):  # the events that came meanwhile
+            pass
         found = find()
         if found:
             return found
@@ -85,16 +87,29 @@ def drive(program, wayland, env):
             (role.RADIO_BUTTON, "旧算法"), (role.RADIO_BUTTON, "新算法"), (role.LABEL, "分区："),
             (role.TEXT, "分区 (GB)"), (role.LABEL, "GB"), (role.LABEL, "应输整数："),
             (role.TEXT, "应输整数 (MB)"), (role.LABEL, "MB"), (role.PUSH_BUTTON, "了解原理"),
-            (role.PUSH_BUTTON, "开始计算")], children(main_window)
+            (role.PUSH_BUTTON, "开始计算"), (role.NOTIFICATION, "")], children(main_window)
         size_in, new_rule, size_out, explain = (main_window.get_child_at_index(i) for i in (3, 1, 6, 8))
+        labels = [target.get_name() for relation in size_out.get_relation_set()
+                  if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
+                  for target in (relation.get_target(i) for i in range(relation.get_n_targets()))]
+        assert sorted(labels) == ["MB", "应输整数："], labels
 
+        # A new result is shown as a notification, which a screen reader speaks; the box reads whole.
+        heard = []
+        listener = Atspi.EventListener.new(lambda event: heard.append(event.source.get_name())
+                                           if event.source.get_role() == role.NOTIFICATION and event.detail1
+                                           else None)
+        listener.register("object:state-changed:showing")
         Atspi.EditableText.set_text_contents(size_in, "4")
         Atspi.Action.do_action(new_rule, 0)
-        wait_for("4103", lambda: size_out.get_text(0, -1) == "4103")
+        wait_for("4103 announced", lambda: "4103" in heard)
+        assert size_out.get_text(0, -1) == "4103"
+        assert Atspi.Text.get_attribute_run(size_out, 0, False)[1:] == (0, 4)
 
         Atspi.Action.do_action(explain, 0)
         explanation = wait_for("the explanation window as a frame", lambda: child_named(app, "原理", role.FRAME))
         assert children(explanation)[0] == (role.LABEL, "新算法："), children(explanation)
+        wait_for("the explanation read out", lambda: any(text.startswith("新算法：") for text in heard))
         wait_for("the main window disabled",
                  lambda: not size_in.get_state_set().contains(Atspi.StateType.ENABLED))
         if wayland:

@@ -62,6 +62,9 @@ class Window final : public ui::EngineWindow {
     std::erase(stacking_, this);
     stacking_.push_back(this);
   }
+  void Announce(std::string_view, std::u16string_view text) override {
+    announced.emplace_back(text);
+  }
 
   // The user's side: typing, and a click that selects an option before the window reports it.
   void Type(std::string_view box, std::u16string_view text) {
@@ -81,6 +84,7 @@ class Window final : public ui::EngineWindow {
   std::map<std::string, std::u16string> texts;
   std::set<std::string> checked;
   std::map<std::string, std::pair<int, int>> fonts;  // pixels, clip
+  std::vector<std::u16string> announced;
   std::string_view focus;
   std::string_view defaultButton;
   bool enabled = true;

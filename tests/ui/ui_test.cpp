@@ -134,6 +134,23 @@ TEST_F(Windows, ActivatingTheDisabledMainWindowPutsTheExplanationInFront) {
   EXPECT_EQ(engine.stacking.back(), &explanation);
 }
 
+// A screen reader hears each new result once, whichever control has the focus, and the
+// explanation window whole when it opens; an empty box or a refusal announces nothing.
+TEST_F(Windows, ResultsAndTheExplanationAreAnnounced) {
+  EXPECT_TRUE(Main().announced.empty());
+  Main().Type("Text1", u"4");
+  Main().Click("Command1");
+  Main().Click("Option2");
+  Main().Type("Text1", u"-5");
+  Main().Click("Command1");
+  EXPECT_EQ(Main().announced, (std::vector<std::u16string>{u"4102", u"4103"}));
+  Main().Click("Command2");
+  const std::vector<std::u16string>& read = Shown(FormId::kForm2).announced;
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_TRUE(read[0].starts_with(u"新算法：\n1柱面大小"));
+  EXPECT_TRUE(read[0].ends_with(u"旧算法：\nMB=(GB-1)*2+GB*1024\nPrelvane 开发组 制作\n"));
+}
+
 // The worked example, from its own arithmetic: 4 GB in bytes, the cylinders it needs rounded up,
 // their bytes, and their megabytes rounded up, each in its line in the window's order.
 TEST_F(Windows, TheExplanationShowsTheWorkedExample) {

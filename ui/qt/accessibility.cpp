@@ -1,7 +1,10 @@
 #include "ui/qt/accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QRadioButton>
+
+#include "ui/qt/text_box_accessible.h"
 
 namespace ui::qt {
 namespace {
@@ -42,6 +45,13 @@ class OptionAccessible final : public QAccessibleWidget {
 QAccessibleInterface* Interface(const QString& className, QObject* object) {
   if (className == QLatin1String("QRadioButton")) {
     return new OptionAccessible(static_cast<QRadioButton*>(object));
+  }
+  if (className == QLatin1String("QLineEdit")) {
+    return new TextBoxAccessible(static_cast<QLineEdit*>(object));
+  }
+  // What a window announces: shown anew for each announcement, which a screen reader speaks.
+  if (object->objectName() == QLatin1String("announcer")) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
   }
   // The windows are the program's only plain top-level widgets.
   if (className == QLatin1String("QWidget") && static_cast<QWidget*>(object)->isWindow()) {

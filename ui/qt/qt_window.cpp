@@ -51,6 +51,15 @@ QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
     }
     controls_.emplace_back(control->name, widget);
   }
+  for (const ControlDesign* control : ReadingOrder(design)) {
+    if (!control->labelFor.empty()) {
+      Widget<QLabel>(control->name)->setBuddy(Widget(control->labelFor));
+    }
+  }
+  // Nothing to see: a screen reader hears it (accessibility.cpp).
+  announcer_ = new QWidget(this);
+  announcer_->setObjectName(QStringLiteral("announcer"));
+  announcer_->setGeometry(0, 0, 0, 0);
 }
 
 QWidget* QtWindow::CreateControl(const ControlDesign& control) {
@@ -202,6 +211,12 @@ void QtWindow::Show() {
   show();
   raise();
   activateWindow();
+}
+
+void QtWindow::Announce(std::string_view, std::u16string_view text) {
+  announcer_->setAccessibleName(ToQString(text));
+  announcer_->hide();
+  announcer_->show();
 }
 
 bool QtWindow::event(QEvent* event) {

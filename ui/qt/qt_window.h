@@ -35,6 +35,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   Rect WorkArea() const override;
   void MoveClient(Point topLeft) override;
   void Show() override;
+  void Announce(std::string_view control, std::u16string_view text) override;
 
  protected:
   bool event(QEvent* event) override;
@@ -54,6 +55,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   WindowEvents events_;
   std::vector<std::pair<std::string_view, QWidget*>> controls_;
   QMargins frame_;  // as last reported
+  QWidget* announcer_;
 };
 
 }  // namespace ui::qt

@@ -6,7 +6,7 @@
 extern "C" {
 void web_create_window(int window, const char16_t* title, int width, int height);
 void web_create_control(int window, const char* name, int kind, const char16_t* caption, int left,
-                        int top, int width, int height, const char* group,
+                        int top, int width, int height, const char* group, const char* labelFor,
                         const char16_t* accessibleName, int fontPixels, int bold);
 void web_draw_line(int window, int x1, int y1, int x2, int y2);
 void web_destroy_window(int window);
@@ -25,6 +25,7 @@ void web_set_text_font(int window, const char* control, int pixels, int clip);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height
 void web_move_client(int window, int left, int top);
+void web_announce(int window, const char16_t* text);
 // Returns once the box is dismissed: the program waits for it, as on the desktop.
 void web_show_box(const char16_t* text, int icon, const char16_t* title);
 int web_decimal_separator();

@@ -44,9 +44,11 @@ var QuorvelPageLibrary = {
     element.setAttribute('aria-label', UTF16ToString(title));
     element.style.visibility = 'hidden';  // laid out, so that its frame can be measured
     element.dataset.window = window;
-    element.innerHTML = '<header class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
+    // What the program announces is said by a screen reader, politely, and not shown.
+    element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
         '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
-        'aria-label="关闭">✕</button></header><div class="client"></div>';
+        'aria-label="关闭">✕</button></div><div class="client"></div>' +
+        '<div class="announcer" role="status" aria-live="polite"></div>';
     element.querySelector('.title').textContent = UTF16ToString(title);
     const client = element.querySelector('.client');
     client.style.width = width + 'px';
@@ -67,13 +69,13 @@ var QuorvelPageLibrary = {
   },
 
   web_create_control: function(window, name, kind, caption, left, top, width, height, group,
-                               accessibleName, fontPixels, bold) {
+                               labelFor, accessibleName, fontPixels, bold) {
     const self = QuorvelPage.windows.get(window);
     const controlName = UTF8ToString(name);
     const click = () =>
         QuorvelPage.call('quorvel_click', ['number', 'string'], [window, controlName]);
     const text = UTF16ToString(caption);
-    let element, field;
+    let element, field, parent = self.client;
     switch (QuorvelPage.kinds[kind]) {
       case 'button':
         element = field = document.createElement('button');
@@ -99,9 +101,21 @@ var QuorvelPageLibrary = {
         const span = document.createElement('span');
         span.textContent = text;
         element.append(field, span);
+        // The options of a group are one named group to a screen reader ("1 of 2").
+        const groupName = UTF8ToString(group);
+        let radios = self.client.querySelector(`[data-group="${groupName}"]`);
+        if (!radios) {
+          radios = document.createElement('div');
+          radios.setAttribute('role', 'radiogroup');
+          radios.setAttribute('aria-label', groupName);
+          radios.dataset.group = groupName;
+          self.client.appendChild(radios);
+        }
+        parent = radios;
         break;
       case 'text':
         element = field = document.createElement('input');
+        element.id = 'control-' + window + '-' + controlName;
         element.type = 'text';
         element.value = text;
         element.spellcheck = false;
@@ -110,7 +124,14 @@ var QuorvelPageLibrary = {
             QuorvelPage.call('quorvel_text_changed', ['number', 'string'], [window, controlName]));
         break;
       case 'label':
-        element = document.createElement('div');
+        // A label or unit of a text box: a click on it goes to the box, and a screen reader hears
+        // both in the box's name, once.
+        const box = UTF8ToString(labelFor);
+        element = document.createElement(box ? 'label' : 'div');
+        if (box) {
+          element.htmlFor = 'control-' + window + '-' + box;
+          element.setAttribute('aria-hidden', 'true');
+        }
         element.textContent = text;
         break;
     }
@@ -121,7 +142,7 @@ var QuorvelPageLibrary = {
     Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
                                   height: height + 'px', fontSize: fontPixels + 'px',
                                   fontWeight: bold ? 'bold' : 'normal'});
-    self.client.appendChild(element);
+    parent.appendChild(element);
     self.controls.set(controlName, {element, field: field || element});
   },
 
@@ -253,15 +274,26 @@ var QuorvelPageLibrary = {
     self.element.style.top = top - Math.round(inner.top - outer.top) + 'px';
   },
 
+  // Emptied first, so that the same text twice is said twice.
+  web_announce: function(window, text) {
+    const region = QuorvelPage.windows.get(window).element.querySelector('.announcer');
+    const said = UTF16ToString(text);
+    region.textContent = '';
+    setTimeout(() => { region.textContent = said; }, 100);
+  },
+
   web_show_box: function(text, icon, title) {
     return Asyncify.handleSleep((wakeUp) => {
       const box = document.createElement('dialog');
       box.className = 'box';
+      // Said once, as an alert with its title for a name and its text for a description.
       box.setAttribute('role', 'alertdialog');
-      box.setAttribute('aria-label', UTF16ToString(title));
-      box.innerHTML = '<header class="titlebar"><span class="title"></span></header>' +
-          '<div class="message"><span class="symbol" aria-hidden="true"></span><p></p></div>' +
-          '<form method="dialog"><button class="default">确定</button></form>';
+      box.setAttribute('aria-labelledby', 'box-title');
+      box.setAttribute('aria-describedby', 'box-text');
+      box.innerHTML = '<div class="titlebar"><span class="title" id="box-title"></span></div>' +
+          '<div class="message"><span class="symbol" aria-hidden="true"></span>' +
+          '<p id="box-text"></p></div><div class="buttons"><button class="default">确定</button></div>';
+      box.querySelector('button').addEventListener('click', () => box.close());
       box.querySelector('.title').textContent = UTF16ToString(title);
       box.querySelector('p').textContent = UTF16ToString(text);
       box.querySelector('.symbol').classList.add(icon ? 'critical' : 'exclamation');

@@ -33,7 +33,7 @@ WebWindow::WebWindow(const WindowDesign& design, WindowEvents events)
     const FontDesign& font = FontOf(design, *control);
     web_create_control(number_, Name(control->name).c_str(), static_cast<int>(control->kind),
                        Terminated(control->caption).c_str(), pixels.left, pixels.top, pixels.width,
-                       pixels.height, Name(control->group).c_str(),
+                       pixels.height, Name(control->group).c_str(), Name(control->labelFor).c_str(),
                        Terminated(control->accessibleName).c_str(), FontPixels(font), font.bold);
   }
   for (const ControlDesign& line : design.controls) {
@@ -118,5 +118,9 @@ Rect WebWindow::WorkArea() const {
 void WebWindow::MoveClient(Point topLeft) { web_move_client(number_, topLeft.x, topLeft.y); }
 
 void WebWindow::Show() { web_show_window(number_); }
+
+void WebWindow::Announce(std::string_view, std::u16string_view text) {
+  web_announce(number_, Terminated(text).c_str());
+}
 
 }  // namespace ui::web

@@ -41,6 +41,7 @@ class WebWindow final : public EngineWindow {
   Rect WorkArea() const override;
   void MoveClient(Point topLeft) override;
   void Show() override;
+  void Announce(std::string_view control, std::u16string_view text) override;
 
  private:
   const WindowDesign& design_;

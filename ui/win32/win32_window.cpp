@@ -1,5 +1,8 @@
 #include "ui/win32/win32_window.h"
 
+#include <oleauto.h>
+#include <unknwn.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -296,6 +299,40 @@ void Win32Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(window_);
+}
+
+// Where the system has UI Automation notifications (Windows 10 1709 on), a screen reader speaks
+// the text; everywhere the control's value change tells it the box changed. Looked up at run time,
+// so that older Windows still start.
+void Win32Window::Announce(std::string_view control, std::u16string_view text) {
+  HWND source = control.empty() ? window_ : Control(control);
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, source, OBJID_CLIENT, CHILDID_SELF);
+  using HostProvider = HRESULT(WINAPI*)(HWND, IUnknown**);
+  using RaiseNotification = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
+  using AllocateString = BSTR(WINAPI*)(const OLECHAR*);
+  using FreeString = void(WINAPI*)(BSTR);
+  static HMODULE automation = LoadLibraryW(L"uiautomationcore.dll");
+  static HMODULE automationStrings = LoadLibraryW(L"oleaut32.dll");
+  if (!automation || !automationStrings) return;
+  const auto host = reinterpret_cast<HostProvider>(
+      reinterpret_cast<void*>(GetProcAddress(automation, "UiaHostProviderFromHwnd")));
+  const auto raise = reinterpret_cast<RaiseNotification>(
+      reinterpret_cast<void*>(GetProcAddress(automation, "UiaRaiseNotificationEvent")));
+  const auto allocate = reinterpret_cast<AllocateString>(
+      reinterpret_cast<void*>(GetProcAddress(automationStrings, "SysAllocString")));
+  const auto release = reinterpret_cast<FreeString>(
+      reinterpret_cast<void*>(GetProcAddress(automationStrings, "SysFreeString")));
+  IUnknown* provider = nullptr;
+  if (!host || !raise || !allocate || !release || FAILED(host(source, &provider)) || !provider) {
+    return;
+  }
+  constexpr int kActionCompleted = 2, kMostRecent = 2;  // NotificationKind, NotificationProcessing
+  BSTR said = allocate(Wide(text).c_str());
+  BSTR activity = allocate(L"Prelvane.result");
+  raise(provider, kActionCompleted, kMostRecent, said, activity);
+  release(activity);
+  release(said);
+  provider->Release();
 }
 
 LRESULT CALLBACK Win32Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,

@@ -45,6 +45,7 @@ class Win32Window final : public EngineWindow {
   Rect WorkArea() const override;
   void MoveClient(Point topLeft) override;
   void Show() override;
+  void Announce(std::string_view control, std::u16string_view text) override;
 
  private:
   static void RegisterWindowClass(HINSTANCE instance);
