@@ -51,11 +51,6 @@ QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
     }
     controls_.emplace_back(control->name, widget);
   }
-  for (const ControlDesign* control : ReadingOrder(design)) {
-    if (!control->labelFor.empty()) {
-      Widget<QLabel>(control->name)->setBuddy(Widget(control->labelFor));
-    }
-  }
   // Nothing to see: a screen reader hears it (accessibility.cpp).
   announcer_ = new QWidget(this);
   announcer_->setObjectName(QStringLiteral("announcer"));
