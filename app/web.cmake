@@ -3,7 +3,7 @@
 add_executable(quorvel main_web.cpp)
 target_link_libraries(quorvel PRIVATE ui_web)
 target_link_options(quorvel PRIVATE -Oz
-  "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall] -s ENVIRONMENT=web -s FILESYSTEM=0"
+  "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall] -s ENVIRONMENT=web -s FILESYSTEM=0 -s DYNAMIC_EXECUTION=0"
   "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144")
 set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 set_target_properties(quorvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
@@ -20,9 +20,19 @@ add_custom_command(OUTPUT ${site}/song.woff2
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/subset_font.py ${SONG_FACE}
           ${site}/song.woff2 ${shown_sources}
   DEPENDS web/subset_font.py ${shown_sources})
-add_custom_target(site ALL DEPENDS ${site}/song.woff2)
-configure_file(web/index.html ${site}/index.html COPYONLY)
-configure_file(web/style.css ${site}/style.css COPYONLY)
-configure_file(icons/${QUORVEL_APP_ID}-32.png ${site}/icon-32.png COPYONLY)
+foreach(file index.html style.css offline.js manifest.webmanifest)
+  configure_file(web/${file} ${site}/${file} COPYONLY)
+endforeach()
+foreach(size 32 128 256)
+  configure_file(icons/${QUORVEL_APP_ID}-${size}.png ${site}/icon-${size}.png COPYONLY)
+endforeach()
 configure_file(${SONG_FACE_LICENCE} ${site}/song-LICENSE.txt COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt COPYONLY)
+
+# Offline and small: the service worker over this build's files, and their compressed copies.
+add_custom_command(OUTPUT ${site}/sw.js
+  COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/make_offline.py ${site}
+          ${CMAKE_CURRENT_SOURCE_DIR}/web/sw.js.in
+  DEPENDS web/make_offline.py web/sw.js.in quorvel ${site}/song.woff2 web/index.html web/style.css
+          web/offline.js web/manifest.webmanifest)
+add_custom_target(site ALL DEPENDS ${site}/sw.js)

@@ -15,7 +15,7 @@ const site = resolve(process.argv[2]);
 const runs = Number(process.argv[3] || 20);
 const puppeteer = createRequire(join(site, '../../tests/web/package.json'))('puppeteer-core');
 
-const weight = readdirSync(site).filter((name) => !name.endsWith('.txt'))
+const weight = readdirSync(site).filter((name) => !/\.(txt|gz|br)$/.test(name))
     .reduce((sum, name) => sum + gzipSync(readFileSync(join(site, name)), {level: 9}).length, 0);
 const {server, address} = await serve(site, here);
 const browser = await puppeteer.launch({

@@ -170,6 +170,40 @@ try {
   await page.waitForSelector(explanation, {hidden: true, timeout: 2000}).catch(() => {});
   check((await state()).focus === 'Command2' && !(await page.$(explanation)),
         'Escape closes the explanation, the focus back on 了解原理');
+
+  // On a phone, by taps: the windows fit its width at the top, every target takes a finger, and
+  // once opened the page calculates offline.
+  const phone = await browser.newPage();
+  await phone.setViewport({width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+  await phone.goto(address);
+  await phone.waitForSelector(main, {visible: true});
+  const onScreen = await phone.$eval(main, (window) => {
+    const r = window.getBoundingClientRect();
+    return r.left >= 0 && r.right <= innerWidth && r.top < 20;
+  });
+  check(onScreen, 'on a phone the main window fits the width, at the top');
+  const small = await phone.$$eval(`${main} :is(input[type="text"], .option, button)`, (targets) =>
+      targets.map((t) => [t.dataset.control || t.className, t.getBoundingClientRect()])
+          .filter(([, r]) => r.width < 23.5 || r.height < 23.5).map(([name]) => name));
+  check(small.length === 0, `  every target at least 24 px: ${small.join(', ') || 'all'}`);
+  const inputMode = await phone.$eval(field('Text1'), (input) => input.inputMode);
+  await phone.tap(field('Text1'));
+  await phone.keyboard.type('4');
+  await phone.tap(field('Command1'));
+  await phone.tap(`${control('Option2')}`);
+  await phone.waitForFunction((f) => document.querySelector(f).value === '4103', {timeout: 2000},
+                              field('Text2')).catch(() => {});
+  check(inputMode === 'decimal' && await phone.$eval(field('Text2'), (e) => e.value) === '4103',
+        '  taps calculate, and the input asks for the decimal keyboard');
+  await phone.screenshot({path: join(screenshots, 'web-phone.png')});
+  await phone.evaluate(() => navigator.serviceWorker.ready);
+  await phone.setOfflineMode(true);
+  await phone.reload();
+  await phone.waitForSelector(main, {visible: true, timeout: 5000}).catch(() => {});
+  await phone.type(field('Text1'), '1').catch(() => {});
+  await phone.tap(field('Command1')).catch(() => {});
+  check(await phone.$eval(field('Text2'), (e) => e.value).catch(() => '') === '1024',
+        '  offline, reloaded, it still calculates');
 } finally {
   clearTimeout(timer);
   await browser.close();

@@ -16,6 +16,28 @@ var QuorvelPageLibrary = {
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
+    // On a phone's screen (narrower than 600 CSS pixels) the windows sit at its top, scaled as a
+    // whole to its width where they are wider; elsewhere they stand where the program puts them.
+    fitScreen: function() {
+      const margin = 8;
+      let widest = 0;
+      QuorvelPage.windows.forEach((self) => { widest = Math.max(widest, self.element.offsetWidth); });
+      const compact = innerWidth < 600;
+      const scale = compact ? Math.min(1, innerWidth / (widest + 2 * margin)) : 1;
+      document.body.classList.toggle('compact', compact);
+      document.body.style.setProperty('--scale', scale);
+      // A group's options, one under the other, each as tall as a finger needs.
+      const finger = compact ? 24 / scale : 0;
+      for (const group of document.querySelectorAll('[role="radiogroup"]')) {
+        let bottom = -Infinity;
+        for (const option of group.children) {
+          const top = Math.max(Number(option.dataset.top), bottom);
+          const height = Math.max(Number(option.dataset.height), finger);
+          Object.assign(option.style, {top: top + 'px', height: height + 'px'});
+          bottom = top + height;
+        }
+      }
+    },
     watchPresses: function() {
       // A press on a disabled window: it is inert, so the page only sees where the press was. The
       // keyboard stays where it was rather than go to the page.
@@ -36,6 +58,7 @@ var QuorvelPageLibrary = {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
       QuorvelPage.watchPresses();
+      addEventListener('resize', QuorvelPage.fitScreen);
     }
     const element = document.createElement('section');
     element.className = 'window';
@@ -66,6 +89,7 @@ var QuorvelPageLibrary = {
     element.addEventListener('focusin', (event) => { self.lastFocus = event.target; });
     document.body.appendChild(element);
     QuorvelPage.windows.set(window, self);
+    QuorvelPage.fitScreen();
   },
 
   web_create_control: function(window, name, kind, caption, left, top, width, height, group,
@@ -120,6 +144,7 @@ var QuorvelPageLibrary = {
         element.value = text;
         element.spellcheck = false;
         element.autocomplete = 'off';
+        element.inputMode = 'decimal';  // a phone's keyboard of digits and a decimal point
         element.addEventListener('input', () =>
             QuorvelPage.call('quorvel_text_changed', ['number', 'string'], [window, controlName]));
         break;
@@ -142,6 +167,7 @@ var QuorvelPageLibrary = {
     Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
                                   height: height + 'px', fontSize: fontPixels + 'px',
                                   fontWeight: bold ? 'bold' : 'normal'});
+    Object.assign(element.dataset, {top, height});
     parent.appendChild(element);
     self.controls.set(controlName, {element, field: field || element});
   },
@@ -163,6 +189,7 @@ var QuorvelPageLibrary = {
 
   // Visible, in front and active: the keyboard goes back to where it was in the window.
   web_show_window: function(window) {
+    QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
     self.element.style.zIndex = ++QuorvelPage.front;
