@@ -45,19 +45,34 @@ def child_named(node, name, role=None):
                  if kid.get_name() == name and role in (None, kid.get_role())), None)
 
 
-def close_x_window(title):
-    """Asks the window to close as a window manager would (there is none here)."""
+def x_window(title):
     x = xdisplay.Display()
     net_wm_name, utf8 = x.intern_atom("_NET_WM_NAME"), x.intern_atom("UTF8_STRING")
-    protocols, delete = x.intern_atom("WM_PROTOCOLS"), x.intern_atom("WM_DELETE_WINDOW")
     for candidate in x.screen().root.query_tree().children:
         name = candidate.get_full_property(net_wm_name, utf8)
         if name and name.value.decode() == title:
-            candidate.send_event(protocol.event.ClientMessage(
-                window=candidate, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-            x.flush()
-            return
+            return x, candidate
     raise AssertionError(f"no X window titled {title}")
+
+
+def icon_sizes(title):
+    """The sizes of the icon images a window offers its window manager."""
+    x, window = x_window(title)
+    icon = window.get_full_property(x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
+    data, sizes = list(icon.value) if icon else [], []
+    while data:
+        sizes.append((data[0], data[1]))
+        data = data[2 + data[0] * data[1]:]
+    return sizes
+
+
+def close_x_window(title):
+    """Asks the window to close as a window manager would (there is none here)."""
+    x, window = x_window(title)
+    protocols, delete = x.intern_atom("WM_PROTOCOLS"), x.intern_atom("WM_DELETE_WINDOW")
+    window.send_event(protocol.event.ClientMessage(
+        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+    x.flush()
 
 
 def main(program, wayland):
@@ -114,6 +129,7 @@ def drive(program, wayland, env):
             assert not warnings, warnings
             print("1 passed, 0 failed")
             return
+        assert (64, 64) in icon_sizes("原理"), icon_sizes("原理")
         close_x_window("原理")
         wait_for("the main window enabled again",
                  lambda: size_in.get_state_set().contains(Atspi.StateType.ENABLED))

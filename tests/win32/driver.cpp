@@ -151,8 +151,10 @@ int wmain(int argc, wchar_t** argv) {
   Check(focus() == text1, "the focus starts in the input box");
   RECT client{};
   GetClientRect(main, &client);
-  Check(client.right == MulDiv(4620, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440),
+  HDC screen = GetDC(nullptr);
+  Check(client.right == MulDiv(4620, GetDeviceCaps(screen, LOGPIXELSY), 1440),
         "client width scales with dpi");
+  ReleaseDC(nullptr, screen);
 
   // Focus order, by the Tab key, and the default button.
   bool inOrder = true;
