@@ -19,8 +19,11 @@
 namespace ui::qt {
 namespace {
 
-// What a title bar holds beside the title: the icon and the window manager's buttons.
-constexpr int kTitleBarRoom = 120;
+// What a title bar holds beside its title, which it centres: the icon and the window manager's
+// buttons. On Wayland Qt draws the title bar itself, with three buttons always.
+int TitleBarRoom() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? 200 : 120;
+}
 
 }  // namespace
 
@@ -61,7 +64,7 @@ void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, Mess
                   ToQString(title), ToQString(text), QMessageBox::NoButton, parent);
   box.setWindowModality(Qt::ApplicationModal);
   box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
-  // A box can be neither minimised nor maximised, also where Qt draws the title bar (Wayland).
+  // A box can be neither minimised nor maximised.
   box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // The symbol at the screen's pixel ratio (Qt's own is a 32-pixel bitmap, blocky when scaled),
@@ -73,7 +76,7 @@ void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, Mess
   }
   // Wide enough for a window manager to show the whole title beside its icon and buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarRoom();
     grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }
