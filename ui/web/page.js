@@ -187,7 +187,9 @@ var QuorvelPageLibrary = {
     QuorvelPage.windows.delete(window);
   },
 
-  // Visible, in front and active: the keyboard goes back to where it was in the window.
+  // Visible, in front and active: the keyboard goes back to where it was in the window, or, in a
+  // window without controls, to the window itself; a window shown for the first time gets it
+  // where the program puts it.
   web_show_window: function(window) {
     QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
@@ -195,7 +197,13 @@ var QuorvelPageLibrary = {
     self.element.style.zIndex = ++QuorvelPage.front;
     if (self.element.contains(document.activeElement)) return;
     const last = self.lastFocus;
-    (last && last.isConnected && !last.disabled ? last : self.element).focus();
+    const focusable = [...self.controls.values()].some((control) =>
+        control.field.matches('input, button'));
+    if (last && last.isConnected && !last.disabled) {
+      last.focus();
+    } else if (!focusable) {
+      self.element.focus();
+    }
   },
 
   web_set_enabled: function(window, enabled) {
