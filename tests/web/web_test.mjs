@@ -74,7 +74,7 @@ try {
         buttons: [...dialog.querySelectorAll('button')].map((b) => b.textContent),
       }));
       check(shown.title === step.boxTitle && shown.text === step.boxText &&
-                shown.critical === step.critical && shown.role === 'alertdialog',
+                shown.critical === step.critical && shown.role === 'dialog',
             `  titled ${shown.title}: ${shown.text}`);
       check(shown.modal && shown.buttons.join() === '确定', '  modal, with one button, 确定');
       await box.$eval('button', (ok) => ok.click());

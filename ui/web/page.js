@@ -321,8 +321,9 @@ var QuorvelPageLibrary = {
     return Asyncify.handleSleep((wakeUp) => {
       const box = document.createElement('dialog');
       box.className = 'box';
-      // Said once, as an alert with its title for a name and its text for a description.
-      box.setAttribute('role', 'alertdialog');
+      // Said once, with its title for a name and its text for a description: as a modal dialog
+      // that takes the focus (an alert dialog is said again as an alert, and its text a third time).
+      box.setAttribute('role', 'dialog');
       box.setAttribute('aria-labelledby', 'box-title');
       box.setAttribute('aria-describedby', 'box-text');
       box.innerHTML = '<div class="titlebar"><span class="title" id="box-title"></span></div>' +
