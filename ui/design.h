@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 // A window's design as data, like a resource script: the window itself, then one row per
 // control. Positions and sizes are in twips (1440 per inch, 15 per pixel at 96 dpi). Event

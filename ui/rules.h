@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
