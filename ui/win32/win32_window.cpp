@@ -271,7 +271,7 @@ void Win32Window::SetTextFont(std::string_view textBox, int pixels, int clip) {
   if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   // A clipped text needs no room for the caret at its end: the clip takes that too.
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-               MAKELPARAM(Margin(), Margin() + (clip ? clip + 2 : 0)));
+               MAKELPARAM(Margin(), Margin() + clip));
   // The box may have scrolled while the text was too wide; the edit control scrolls to its caret
   // once the notification of a change is over, so scroll right after that.
   if (changed) PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
