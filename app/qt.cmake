@@ -1,8 +1,12 @@
 # The Linux program: the engine over Qt, its icons built in, and what the package installs.
-add_executable(quorvel main_qt.cpp icons.qrc)
-set_target_properties(quorvel PROPERTIES AUTORCC ON)
-target_include_directories(quorvel PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
-target_link_libraries(quorvel PRIVATE ui_qt)
+# The icon is an object library, so that its images stay linked in where nothing names them.
+add_library(quorvel_icon OBJECT qt_icon.cpp icons.qrc)
+set_target_properties(quorvel_icon PROPERTIES AUTORCC ON)
+target_include_directories(quorvel_icon PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/include)
+target_link_libraries(quorvel_icon PUBLIC Qt6::Gui)
+
+add_executable(quorvel main_qt.cpp)
+target_link_libraries(quorvel PRIVATE ui_qt quorvel_icon)
 
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES linux/${QUORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -16,11 +16,14 @@ configure_file(win32/quorvel.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/quorvel.man
 set_source_files_properties(win32/quorvel.rc PROPERTIES
   OBJECT_DEPENDS "${icon_image};${icon_group};${CMAKE_CURRENT_BINARY_DIR}/quorvel.manifest")
 
-add_executable(quorvel WIN32 main_win32.cpp win32/quorvel.rc)
-target_include_directories(quorvel PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
+# The resources are an object library: the engine's tests take the same icon and manifest.
+add_library(quorvel_resources OBJECT win32/quorvel.rc)
+target_include_directories(quorvel_resources PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
 # windres finds the manifest and the icon resources beside the generated files.
-target_compile_options(quorvel PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CMAKE_CURRENT_BINARY_DIR}>)
+target_compile_options(quorvel_resources PRIVATE -I${CMAKE_CURRENT_BINARY_DIR})
+
+add_executable(quorvel WIN32 main_win32.cpp)
 target_link_options(quorvel PRIVATE -municode)
-target_link_libraries(quorvel PRIVATE ui_win32)
+target_link_libraries(quorvel PRIVATE ui_win32 quorvel_resources)
 install(TARGETS quorvel RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

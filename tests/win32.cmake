@@ -10,27 +10,45 @@ else()
   find_program(WINE_LOADER wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH REQUIRED)
   set(wine_target "WINELOADER=${WINE_LOADER};WINEARCH=win64")
 endif()
-set(wine_environment
-    "${wine_target};WINEPREFIX=${wine_prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
-
 add_executable(pointer_size win32/pointer_size.cpp)
-add_test(NAME wine_prefix
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_prefix.sh ${wine_prefix} $<TARGET_FILE:pointer_size>)
-set_tests_properties(wine_prefix PROPERTIES
-  FIXTURES_SETUP wine TIMEOUT 300 ENVIRONMENT "${wine_environment}")
+# Prefixes whose screens have 96 and 144 dots per inch.
+foreach(dpi 96 144)
+  set(prefix ${wine_prefix}-${dpi}dpi)
+  set(environment_${dpi}
+      "${wine_target};WINEPREFIX=${prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+  add_test(NAME wine_prefix_${dpi}dpi
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_prefix.sh ${prefix} $<TARGET_FILE:pointer_size> ${dpi})
+  set_tests_properties(wine_prefix_${dpi}dpi PROPERTIES
+    FIXTURES_SETUP wine_${dpi}dpi TIMEOUT 300 ENVIRONMENT "${environment_${dpi}}")
+endforeach()
 
-add_executable(win32_driver win32/driver.cpp)
-target_include_directories(win32_driver PRIVATE ${PROJECT_SOURCE_DIR})
-target_compile_definitions(win32_driver PRIVATE UNICODE _UNICODE)
-target_link_options(win32_driver PRIVATE -municode)
-target_link_libraries(win32_driver PRIVATE ui)
-add_test(NAME win32_e2e
+# The engine suite on the Win32 engine in its own process, with the program's resources, on a
+# private X display at each scale.
+add_executable(win32_engine_suite win32/engine_suite_test.cpp win32/win32_probe.h)
+target_include_directories(win32_engine_suite PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(win32_engine_suite PRIVATE ui_win32 quorvel_resources GTest::gtest_main)
+foreach(dpi 96 144)
+  add_test(NAME win32_engine_suite_${dpi}dpi
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --
+            ${CMAKE_CURRENT_SOURCE_DIR}/win32/on_display.sh $<TARGET_FILE:win32_engine_suite>)
+  set_tests_properties(win32_engine_suite_${dpi}dpi PROPERTIES
+    FIXTURES_REQUIRED wine_${dpi}dpi ENVIRONMENT "${environment_${dpi}}" TIMEOUT 120)
+endforeach()
+
+# The program itself starts, shows its window and ends cleanly.
+add_executable(start_check win32/start_check.cpp)
+target_compile_definitions(start_check PRIVATE UNICODE _UNICODE)
+target_link_options(start_check PRIVATE -municode)
+add_test(NAME win32_starts
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --
-          ${CMAKE_CURRENT_SOURCE_DIR}/win32/run_e2e.sh ${CMAKE_BINARY_DIR}/locales
-          $<TARGET_FILE:win32_driver> $<TARGET_FILE:quorvel>)
-set_tests_properties(win32_e2e PROPERTIES TIMEOUT 300)
-set_tests_properties(sizing_tests ui_tests win32_e2e PROPERTIES
-  FIXTURES_REQUIRED wine ENVIRONMENT "${wine_environment}" SKIP_RETURN_CODE 77)
+          ${CMAKE_CURRENT_SOURCE_DIR}/win32/on_display.sh $<TARGET_FILE:start_check>
+          $<TARGET_FILE:quorvel>)
+set_tests_properties(sizing_tests ui_tests PROPERTIES
+  FIXTURES_REQUIRED wine_96dpi ENVIRONMENT "${environment_96}")
+set_tests_properties(win32_starts PROPERTIES
+  FIXTURES_REQUIRED wine_96dpi ENVIRONMENT "${environment_96}" TIMEOUT 120)
+set_tests_properties(sizing_tests ui_tests win32_engine_suite_96dpi win32_engine_suite_144dpi
+  win32_starts PROPERTIES SKIP_RETURN_CODE 77)
 
 # The executable's resources, imports and flags, read from outside; and its download.
 add_test(NAME zip COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_zip.sh ${CMAKE_BINARY_DIR}

@@ -18,6 +18,7 @@ struct Box {
   std::u16string title;
   std::u16string text;
   ui::MessageIcon icon;
+  const ui::EngineWindow* owner;
 };
 
 class Window final : public ui::EngineWindow {
@@ -108,9 +109,9 @@ class Engine final : public ui::Engine {
     return std::make_unique<Window>(design, std::move(events), stacking);
   }
   void Discard(std::unique_ptr<ui::EngineWindow> window) override { window.reset(); }
-  void ShowBox(const ui::EngineWindow*, std::u16string_view text, ui::MessageIcon icon,
+  void ShowBox(const ui::EngineWindow* owner, std::u16string_view text, ui::MessageIcon icon,
                std::u16string_view title) override {
-    boxes.push_back({std::u16string(title), std::u16string(text), icon});
+    boxes.push_back({std::u16string(title), std::u16string(text), icon, owner});
   }
   char16_t DecimalSeparator() const override { return separator; }
 

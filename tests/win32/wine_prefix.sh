@@ -3,10 +3,11 @@
 # once, and decides whether this machine runs the target's programs at all. Some kernels run no
 # 32-bit programs: there the 32-bit target's tests are skipped, with the reason in PREFIX.skip.
 # PRELVANE_WIN32_RUNS=yes or no forces the answer for the 32-bit target.
-# Usage: wine_prefix.sh PREFIX PROBE.exe (the probe prints the size of a pointer)
+# Usage: wine_prefix.sh PREFIX PROBE.exe [DPI] (the probe prints the size of a pointer; the
+# screen has 96 dots per inch unless DPI says otherwise)
 set -euo pipefail
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-probe=$2
+probe=$2 dpi=${3:-96}
 rm -f "$WINEPREFIX.skip"
 [[ $WINEARCH == win32 ]] && pointer=4 || pointer=8
 
@@ -53,6 +54,7 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   done
   # Wine's own fonts, for the window frames.
   ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
   wineserver --wait
 fi
 

@@ -38,18 +38,20 @@ Win32Engine::~Win32Engine() = default;
 
 int Win32Engine::Run() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    Win32Window* window = Win32Window::Of(top);
-    const std::optional<Key> key = KeyOf(message);
-    const bool used = window && key && window->KeyPressed(*key);
-    if (!used && (!top || !IsDialogMessageW(top, &message))) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    discarded_.clear();
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return static_cast<int>(message.wParam);
+}
+
+void Win32Engine::Dispatch(MSG& message) {
+  HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  Win32Window* window = Win32Window::Of(top);
+  const std::optional<Key> key = KeyOf(message);
+  const bool used = window && key && window->KeyPressed(*key);
+  if (!used && (!top || !IsDialogMessageW(top, &message))) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  discarded_.clear();
 }
 
 std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design,

@@ -22,6 +22,8 @@ class Win32Engine final : public Engine {
 
   // The message loop, until no window is left.
   int Run();
+  // One message, as the loop handles it: Tab, Enter and Escape to the core first.
+  void Dispatch(MSG& message);
 
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design,
                                             WindowEvents events) override;

@@ -21,6 +21,7 @@ class MessageBoxWatcher {
     int width;
     QFontMetrics fontMetrics;
     qreal symbolPixelRatio;  // of the pixels the symbol is drawn with
+    const QWidget* parent;
   };
 
   MessageBoxWatcher() {
@@ -29,6 +30,7 @@ class MessageBoxWatcher {
   }
 
   const std::vector<Box>& Boxes() const { return boxes_; }
+  void Clear() { boxes_.clear(); }
 
  private:
   void Poll() {
@@ -39,7 +41,7 @@ class MessageBoxWatcher {
     const auto* symbol = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
     boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality(),
                       box->width(), box->fontMetrics(),
-                      symbol ? symbol->pixmap().devicePixelRatio() : 0});
+                      symbol ? symbol->pixmap().devicePixelRatio() : 0, box->parentWidget()});
     box->buttons().front()->click();
   }
 

@@ -11,18 +11,15 @@
 #include <memory>
 
 #include "tests/ui/qt/message_box_watcher.h"
-#include "tests/ui/scenario.h"
 #include "ui/core.h"
 #include "ui/qt/qt_engine.h"
 #include "ui/qt/qt_window.h"
-#include "ui/qt/text.h"
 
 using ui::FormId;
 using ui::qt::QtWindow;
-using ui::qt::ToQString;
 
-// How the Qt engine applies what the core decides: the scenario every engine runs, the keys it
-// hands to the core, how a long number shows, and that every caption fits.
+// What only Qt shows: its message boxes, options clicked by keyboard and by a screen reader,
+// captions that fit in Qt's fonts, and Qt's own texts in the user's language.
 class WindowsTest : public QObject {
   Q_OBJECT
 
@@ -30,11 +27,8 @@ class WindowsTest : public QObject {
   void init();
   void cleanup();
 
-  void runsTheScenario();
-  void keysGoToTheCore();
+  void boxesAndWindowsAreQtsOwn();
   void optionsClickByKeyboardAndScreenReader();
-  void longNumbersShowWholeCharacters_data();
-  void longNumbersShowWholeCharacters();
   void captionsFitTheirControls();
   void qtsOwnTextsFollowTheLocale();
 
@@ -76,73 +70,19 @@ void WindowsTest::cleanup() {
   boxes_.reset();
 }
 
-void WindowsTest::runsTheScenario() {
-  QCOMPARE(Main().focusWidget(), Get("Text1"));
-  for (const scenario::Step& step : scenario::kSteps) {
-    const QString where =
-        QStringLiteral("%1 %2").arg(step.target.data()).arg(ToQString(step.typed));
-    const std::size_t boxesBefore = boxes_->Boxes().size();
-    switch (step.action) {
-      case scenario::kType:
-        Type(ToQString(step.typed));
-        break;
-      case scenario::kClick:
-        QTest::mouseClick(Get(step.target), Qt::LeftButton);
-        break;
-      case scenario::kClose:
-        Window(step.target == "Form1" ? FormId::kForm1 : FormId::kForm2)->close();
-        break;
-    }
-    QVERIFY2(Output() == ToQString(step.output), qPrintable(where + " gave " + Output()));
-    QVERIFY2((Window(FormId::kForm2) != nullptr) == step.explanationOpen, qPrintable(where));
-    QVERIFY2(Main().isVisible() && Main().isEnabled() == !step.explanationOpen, qPrintable(where));
-    if (QtWindow* explanation = Window(FormId::kForm2)) {
-      QVERIFY(QTest::qWaitForWindowExposed(explanation));
-      QVERIFY(!explanation->parentWidget());
-    }
-    if (step.box == scenario::kNone) {
-      QVERIFY2(boxes_->Boxes().size() == boxesBefore, qPrintable(where));
-      continue;
-    }
-    QVERIFY2(boxes_->Boxes().size() == boxesBefore + 1, qPrintable(where));
-    const MessageBoxWatcher::Box& box = boxes_->Boxes().back();
-    const scenario::ExpectedBox expected = scenario::Expected(step.box);
-    QCOMPARE(box.title, ToQString(expected.title));
-    QCOMPARE(box.text, ToQString(expected.text));
-    QCOMPARE(box.icon, expected.critical ? QMessageBox::Critical : QMessageBox::Warning);
-    QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
-    QCOMPARE(box.modality, Qt::ApplicationModal);
-    QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
-    QCOMPARE(box.symbolPixelRatio, Main().devicePixelRatioF());
-    // Typing replaces what was refused.
-    auto* input = Get<QLineEdit>("Text1");
-    QCOMPARE(Main().focusWidget(), input);
-    QCOMPARE(input->selectedText(), input->text());
-  }
-  QVERIFY(Main().close());
-  QVERIFY(!core_->Loaded(FormId::kForm1));
-}
-
-// Tab, Enter and Escape reach the core from wherever the focus is, and the focus it decides
-// follows: Tab to the output box, Enter in the input calculates, Escape closes the explanation
-// and puts the focus back on 了解原理.
-void WindowsTest::keysGoToTheCore() {
-  QTest::keyClick(Get("Text1"), Qt::Key_Tab);
-  QCOMPARE(Main().focusWidget(), Get("Text2"));
-  QTest::keyClick(Get("Text2"), Qt::Key_Backtab, Qt::ShiftModifier);
-  QCOMPARE(Main().focusWidget(), Get("Text1"));
-  Type("4");
-  QTest::keyClick(Get("Text1"), Qt::Key_Enter, Qt::KeypadModifier);
-  QCOMPARE(Output(), QStringLiteral("4102"));
-  QVERIFY(Get<QPushButton>("Command1")->isDefault());
+// A box is Qt's message box with one 确定, modal to the program, wide enough for its title, its
+// symbol drawn at the screen's pixel ratio; the explanation is a window of its own.
+void WindowsTest::boxesAndWindowsAreQtsOwn() {
+  QTest::mouseClick(Get("Command1"), Qt::LeftButton);
+  QCOMPARE(boxes_->Boxes().size(), std::size_t{1});
+  const MessageBoxWatcher::Box& box = boxes_->Boxes().back();
+  QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
+  QCOMPARE(box.modality, Qt::ApplicationModal);
+  QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
+  QCOMPARE(box.symbolPixelRatio, Main().devicePixelRatioF());
   QTest::mouseClick(Get("Command2"), Qt::LeftButton);
-  QtWindow* explanation = Window(FormId::kForm2);
-  QVERIFY(QTest::qWaitForWindowExposed(explanation));
-  QTest::keyClick(explanation, Qt::Key_Escape);
-  QVERIFY(!Window(FormId::kForm2));
-  QVERIFY(Main().isEnabled());
-  QCOMPARE(Main().focusWidget(), Get("Command2"));
-  QVERIFY(Get<QPushButton>("Command2")->isDefault());
+  QVERIFY(QTest::qWaitForWindowExposed(Window(FormId::kForm2)));
+  QVERIFY(!Window(FormId::kForm2)->parentWidget());
 }
 
 // Space on the option already selected clicks it again; an arrow key selects and clicks the
@@ -163,57 +103,6 @@ void WindowsTest::optionsClickByKeyboardAndScreenReader() {
   option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
   QVERIFY(oldRule->isChecked());
   QCOMPARE(Output(), QStringLiteral("4102"));
-}
-
-void WindowsTest::longNumbersShowWholeCharacters_data() {
-  QTest::addColumn<QString>("box");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<bool>("asDesigned");  // the designed font
-  QTest::addColumn<bool>("whole");       // else the floor's font shows its first characters
-  const auto row = [](const char* box, const char* text, bool asDesigned, bool whole) {
-    QTest::newRow(text) << box << text << asDesigned << whole;
-  };
-  row("Text2", "4102", true, true);
-  row("Text2", "10258972", false, true);
-  row("Text2", "-1.026E+23", false, true);
-  row("Text2", "1025998976", false, true);  // ten digits
-  row("Text2", "1.79769313486232E+308", false, false);
-  row("Text1", "4", true, true);
-  row("Text1", "16065", false, true);
-  row("Text1", "100000000000000000000", false, false);
-}
-
-// A result or a typed size wider than its box shrinks the font until it shows whole; below the
-// floor the box shows as many whole characters as fit, from the first, and no part of the next.
-void WindowsTest::longNumbersShowWholeCharacters() {
-  QFETCH(QString, box);
-  QFETCH(QString, text);
-  QFETCH(bool, asDesigned);
-  QFETCH(bool, whole);
-  const std::string name = box.toStdString();
-  auto* edit = Get<QLineEdit>(name);
-  const int designed = edit->font().pixelSize();
-  if (box == "Text1") {
-    Type(text);
-    edit->setCursorPosition(0);
-  } else {
-    core_->Loaded(FormId::kForm1)->SetText(name, text.toStdU16String());
-  }
-  const int pixels = edit->font().pixelSize();
-  QCOMPARE(pixels == designed, asDesigned);
-  // Where Qt stops drawing, the characters before it are whole and the next one is not begun.
-  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-  const int left = edit->contentsRect().left() + frame + 2;
-  const int end = edit->contentsRect().right() + 1 - frame - edit->textMargins().right();
-  const QFontMetrics metrics(edit->font());
-  qsizetype shown = 0;
-  while (shown < text.size() && left + metrics.horizontalAdvance(text.left(shown + 1)) <= end) {
-    ++shown;
-  }
-  QCOMPARE(shown == text.size(), whole);
-  QVERIFY(whole || end - (left + metrics.horizontalAdvance(text.left(shown))) <= 1);
-  core_->Loaded(FormId::kForm1)->SetText(name, u"8");
-  QCOMPARE(edit->font().pixelSize(), designed);
 }
 
 // At the window's pixel size, every caption and label fits its control in the control's font.

@@ -1,0 +1,243 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/ui/probe.h"
+#include "tests/ui/scenario.h"
+#include "ui/forms.h"
+#include "ui/rules.h"
+
+// What every engine must do alike, run on each engine's probe (a default-constructible
+// probe::Probe). Expected values come from the designs' own rules or from arithmetic done here,
+// never from the tables under test.
+namespace engine_suite {
+
+using probe::FormId;
+using ui::Key;
+
+inline std::string Narrow(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+template <typename Probe>
+class EngineSuite : public testing::Test {
+ protected:
+  Probe probe;
+
+  const ui::WindowDesign& Design(FormId form) {
+    return form == FormId::kForm1 ? ui::Form1Design() : ui::Form2Design();
+  }
+  std::vector<std::string_view> Stops() {
+    return ui::FocusStops(ui::Form1Design(),
+                          [&](std::string_view option) { return probe.Checked(option); });
+  }
+  std::string ButtonForEnter() {
+    return std::string(ui::ButtonForEnter(ui::Form1Design(), probe.Focused(FormId::kForm1))
+                           .value_or(std::string_view{}));
+  }
+  // Every control of an open window at its designed font, at the windows' scale.
+  void ExpectDesignedFonts(FormId form) {
+    const ui::WindowDesign& design = Design(form);
+    for (const ui::ControlDesign& control : design.controls) {
+      if (control.kind == ui::ControlKind::kLine) continue;
+      EXPECT_EQ(probe.FontPixels(form, control.name),
+                ui::FontPixels(ui::FontOf(design, control), probe.Dpi()))
+          << control.name << " at " << probe.Dpi() << " dpi";
+    }
+  }
+};
+
+TYPED_TEST_SUITE_P(EngineSuite);
+
+TYPED_TEST_P(EngineSuite, StartsWithEmptyBoxesTheOldRuleAndTheFocusInTheInput) {
+  auto& probe = this->probe;
+  EXPECT_EQ(probe.Text(FormId::kForm1, "Text1"), u"");
+  EXPECT_EQ(probe.Text(FormId::kForm1, "Text2"), u"");
+  EXPECT_TRUE(probe.Checked("Option1"));
+  EXPECT_FALSE(probe.Checked("Option2"));
+  EXPECT_EQ(probe.Focused(FormId::kForm1), "Text1");
+  EXPECT_EQ(probe.DefaultButton(), this->ButtonForEnter());
+  EXPECT_FALSE(probe.Open(FormId::kForm2));
+  EXPECT_TRUE(probe.HasIcon(FormId::kForm1));
+  this->ExpectDesignedFonts(FormId::kForm1);
+  EXPECT_TRUE(probe.TakeBoxes().empty());
+}
+
+TYPED_TEST_P(EngineSuite, RunsTheScenario) {
+  auto& probe = this->probe;
+  for (const scenario::Step& step : scenario::kSteps) {
+    SCOPED_TRACE(std::string(step.target) + " " + Narrow(step.typed));
+    switch (step.action) {
+      case scenario::kType:
+        probe.Type(step.target, step.typed);
+        break;
+      case scenario::kClick:
+        probe.Click(step.target);
+        break;
+      case scenario::kClose:
+        probe.Close(step.target == "Form1" ? FormId::kForm1 : FormId::kForm2);
+        break;
+    }
+    EXPECT_EQ(Narrow(probe.Text(FormId::kForm1, "Text2")), Narrow(step.output));
+    ASSERT_TRUE(probe.Open(FormId::kForm1));
+    EXPECT_EQ(probe.Open(FormId::kForm2), step.explanationOpen);
+    EXPECT_EQ(probe.Enabled(FormId::kForm1), !step.explanationOpen);
+    const std::vector<probe::Box> boxes = probe.TakeBoxes();
+    if (step.box == scenario::kNone) {
+      EXPECT_TRUE(boxes.empty());
+      continue;
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    const scenario::ExpectedBox expected = scenario::Expected(step.box);
+    EXPECT_EQ(Narrow(boxes[0].title), Narrow(expected.title));
+    EXPECT_EQ(Narrow(boxes[0].text), Narrow(expected.text));
+    EXPECT_EQ(boxes[0].icon, expected.critical ? ui::MessageIcon::kError : ui::MessageIcon::kWarning);
+    EXPECT_TRUE(boxes[0].ownedByMain);
+    // Back in the input, its text selected, so that typing replaces what was refused.
+    EXPECT_EQ(probe.Focused(FormId::kForm1), "Text1");
+    EXPECT_EQ(probe.Selection("Text1"), probe.Text(FormId::kForm1, "Text1"));
+  }
+}
+
+// Tab goes round the stops the design's rules give, Shift+Tab back; the button shown as the
+// default is the one Enter clicks; Enter in the input calculates, on 了解原理 opens the explanation.
+TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
+  auto& probe = this->probe;
+  for (const bool backward : {false, true}) {
+    if (backward) probe.Click("Option2");
+    for (std::size_t i = 0; i < this->Stops().size() + 1; ++i) {
+      const std::string_view expected =
+          ui::NextFocusStop(this->Stops(), probe.Focused(FormId::kForm1), backward);
+      probe.Press(FormId::kForm1, backward ? Key::kShiftTab : Key::kTab);
+      EXPECT_EQ(probe.Focused(FormId::kForm1), expected);
+      EXPECT_EQ(probe.DefaultButton(), this->ButtonForEnter()) << "on " << expected;
+    }
+  }
+  probe.Click("Option1");
+  probe.Type("Text1", u"4");
+  while (probe.Focused(FormId::kForm1) != "Text1") probe.Press(FormId::kForm1, Key::kTab);
+  probe.Press(FormId::kForm1, Key::kEnter);
+  EXPECT_EQ(probe.Text(FormId::kForm1, "Text2"), u"4102");  // (4 - 1) * 2 + 4 * 1024
+  while (probe.Focused(FormId::kForm1) != "Command2") probe.Press(FormId::kForm1, Key::kTab);
+  probe.Press(FormId::kForm1, Key::kEnter);
+  ASSERT_TRUE(probe.Open(FormId::kForm2));
+  EXPECT_EQ(probe.Front(), FormId::kForm2);
+  probe.Press(FormId::kForm2, Key::kTab);  // the explanation has no stop; Tab stays in it
+  probe.Press(FormId::kForm2, Key::kEnter);
+  EXPECT_EQ(probe.Front(), FormId::kForm2);
+  EXPECT_EQ(probe.Focused(FormId::kForm1), "");
+  EXPECT_TRUE(probe.TakeBoxes().empty());
+}
+
+// Escape closes the explanation as it closes a dialog, and the focus goes back to the button that
+// opened it; the main window neither closes on Escape nor while the explanation is open.
+TYPED_TEST_P(EngineSuite, EscapeClosesTheExplanationAndTheFocusComesBack) {
+  auto& probe = this->probe;
+  probe.Press(FormId::kForm1, Key::kEscape);
+  ASSERT_TRUE(probe.Open(FormId::kForm1));
+  probe.Click("Command2");
+  ASSERT_TRUE(probe.Open(FormId::kForm2));
+  EXPECT_TRUE(probe.HasIcon(FormId::kForm2));
+  this->ExpectDesignedFonts(FormId::kForm2);
+  probe.Close(FormId::kForm1);
+  EXPECT_TRUE(probe.Open(FormId::kForm1));
+  probe.Press(FormId::kForm2, Key::kEscape);
+  EXPECT_FALSE(probe.Open(FormId::kForm2));
+  EXPECT_TRUE(probe.Enabled(FormId::kForm1));
+  EXPECT_EQ(probe.Front(), FormId::kForm1);
+  EXPECT_EQ(probe.Focused(FormId::kForm1), "Command2");
+  EXPECT_EQ(probe.DefaultButton(), "Command2");
+}
+
+TYPED_TEST_P(EngineSuite, RaisingTheDisabledMainWindowBringsTheExplanationBack) {
+  auto& probe = this->probe;
+  probe.Click("Command2");
+  probe.Raise(FormId::kForm1);
+  EXPECT_EQ(probe.Front(), FormId::kForm2);
+  probe.Close(FormId::kForm2);
+  EXPECT_EQ(probe.Front(), FormId::kForm1);
+}
+
+// A number too wide for its box shrinks the box's font until it shows whole; a result too wide
+// even at the smallest font shows whole characters from the first, no part of the next. A short
+// text gets the designed font back.
+TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
+  auto& probe = this->probe;
+  const int designed = probe.FontPixels(FormId::kForm1, "Text2");
+  const struct {
+    std::u16string_view typed;
+    bool result;  // else the typed text is looked at
+    bool shrinks;
+    bool whole;
+  } cases[] = {
+      {u"4", true, false, true},
+      {u"16065", false, true, true},
+      {u"16065", true, true, true},                  // eight digits
+      {u"-1e20", true, true, true},                  // -1.024E+23 and more
+      {u"1.2345678901234E+200", true, true, false},  // 1.26666665526661E+203
+      {u"1", true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.typed));
+    probe.Type("Text1", c.typed);
+    if (c.result) probe.Click("Command1");
+    const std::string_view box = c.result ? "Text2" : "Text1";
+    const std::u16string text = probe.Text(FormId::kForm1, box);
+    EXPECT_EQ(probe.FontPixels(FormId::kForm1, box) < designed, c.shrinks);
+    const probe::Visible visible = probe.Shown(box);
+    EXPECT_EQ(visible.whole == text.size(), c.whole) << visible.whole << " of " << text.size();
+    EXPECT_GT(visible.whole, 0u);
+    EXPECT_FALSE(visible.partOfNext);
+  }
+}
+
+// The worked example, from its own arithmetic: a cylinder's bytes, 4 GB in bytes, the cylinders
+// that takes rounded up, their bytes, and their megabytes rounded up; each line's numbers in turn.
+TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
+  auto& probe = this->probe;
+  constexpr long long kCylinder = 512 * 255 * 63, kBytes = 4LL * 1024 * 1024 * 1024;
+  constexpr long long kCylinders = kBytes / kCylinder + 1, kWholeBytes = kCylinders * kCylinder;
+  const auto n = [](long long number) { return std::to_string(number); };
+  const auto quotient = [](long long dividend, long long divisor) {  // cut after five places
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%lld.%05lld", dividend / divisor,
+                  dividend % divisor * 100000 / divisor);
+    return std::string(digits);
+  };
+  const std::pair<const char*, std::vector<std::string>> lines[] = {
+      {"Label1", {"1", "512", "255", "63", n(kCylinder)}},
+      {"Label2", {"4", "4", "4", "1024", "1024", "1024", n(kBytes)}},
+      {"Label3", {n(kBytes), n(kCylinder), quotient(kBytes, kCylinder), n(kCylinders)}},
+      {"Label4", {n(kCylinders), n(kCylinder), n(kWholeBytes)}},
+      {"Label5", {n(kWholeBytes), "1024", "1024", quotient(kWholeBytes, 1048576),
+                  n(kWholeBytes / 1048576 + 1)}},
+  };
+  probe.Click("Command2");
+  for (const auto& [label, numbers] : lines) {
+    const std::u16string shown = probe.Text(FormId::kForm2, label);
+    std::vector<std::string> found;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const bool digit = shown[i] >= u'0' && shown[i] <= u'9';
+      const bool inNumber = digit || (shown[i] == u'.' && !found.empty() && i > 0 &&
+                                      shown[i - 1] >= u'0' && shown[i - 1] <= u'9');
+      if (!inNumber) continue;
+      if (i == 0 || !((shown[i - 1] >= u'0' && shown[i - 1] <= u'9') || shown[i - 1] == u'.')) {
+        found.emplace_back();
+      }
+      found.back().push_back(static_cast<char>(shown[i]));
+    }
+    EXPECT_EQ(found, numbers) << label;
+  }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(EngineSuite, StartsWithEmptyBoxesTheOldRuleAndTheFocusInTheInput,
+                            RunsTheScenario, TabAndEnterFollowTheRules,
+                            EscapeClosesTheExplanationAndTheFocusComesBack,
+                            RaisingTheDisabledMainWindowBringsTheExplanationBack,
+                            LongNumbersShowWholeCharacters, TheExplanationWorksTheExample);
+
+}  // namespace engine_suite

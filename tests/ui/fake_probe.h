@@ -1,0 +1,88 @@
+#pragma once
+
+#include <algorithm>
+
+#include "tests/ui/fake_engine.h"
+#include "tests/ui/probe.h"
+
+namespace fake {
+
+// The program on the fake engine: a window in front is the last one shown, and a text box draws
+// `room - clip` pixels of its text.
+class Probe final : public probe::Probe {
+ public:
+  Probe() { core.Start(); }
+
+  void Type(std::string_view textBox, std::u16string_view text) override {
+    Main().Type(textBox, text);
+  }
+  void Click(std::string_view control) override {
+    if (Main().enabled) Main().Click(control);
+  }
+  void Press(probe::FormId form, ui::Key key) override {
+    if (Shown(form).enabled) Shown(form).events.key(key);
+  }
+  void Close(probe::FormId form) override { Shown(form).events.close(); }
+  void Raise(probe::FormId form) override {
+    Shown(form).Show();
+    Shown(form).events.activated();
+  }
+
+  bool Open(probe::FormId form) const override { return core.Loaded(form) != nullptr; }
+  bool Enabled(probe::FormId form) const override { return Shown(form).enabled; }
+  probe::FormId Front() const override {
+    return engine.stacking.back() == &Shown(probe::FormId::kForm1) ? probe::FormId::kForm1
+                                                                    : probe::FormId::kForm2;
+  }
+  bool HasIcon(probe::FormId) const override { return true; }  // nothing to load
+  std::u16string Text(probe::FormId form, std::string_view control) const override {
+    return Shown(form).Text(control);
+  }
+  std::u16string Selection(std::string_view textBox) const override {
+    return Main().focus == textBox ? Main().Text(textBox) : u"";
+  }
+  bool Checked(std::string_view option) const override { return Main().Checked(option); }
+  std::string Focused(probe::FormId form) const override {
+    return engine.stacking.back() == &Shown(form) ? std::string(Shown(form).focus) : "";
+  }
+  std::string DefaultButton() const override { return std::string(Main().defaultButton); }
+  probe::Visible Shown(std::string_view textBox) const override {
+    const auto [pixels, clip] = Font(textBox);
+    const std::size_t size = Main().Text(textBox).size();
+    const int drawn = Main().TextRoom(textBox) - clip;
+    const std::size_t whole = std::min(size, static_cast<std::size_t>(drawn * 2 / pixels));
+    return {whole, whole < size && static_cast<int>(whole) * pixels / 2 < drawn};
+  }
+  int Dpi() const override { return 96; }
+  int FontPixels(probe::FormId form, std::string_view control) const override {
+    return Font(control, form).first;
+  }
+  std::vector<probe::Box> TakeBoxes() override {
+    std::vector<probe::Box> boxes;
+    for (const fake::Box& box : engine.boxes) {
+      boxes.push_back({box.title, box.text, box.icon, box.owner == &Main()});
+    }
+    engine.boxes.clear();
+    return boxes;
+  }
+
+  Engine engine;
+  ui::Core core{engine};
+
+ private:
+  Window& Shown(probe::FormId form) const {
+    return static_cast<Window&>(core.Loaded(form)->Shown());
+  }
+  Window& Main() const { return Shown(probe::FormId::kForm1); }
+  // A text box's fitted font; any other control keeps its designed one.
+  std::pair<int, int> Font(std::string_view control,
+                           probe::FormId form = probe::FormId::kForm1) const {
+    const Window& window = Shown(form);
+    const auto fitted = window.fonts.find(std::string(control));
+    if (fitted != window.fonts.end()) return fitted->second;
+    return {ui::FontPixels(ui::FontOf(window.design, window.design.Control(control)), window.dpi),
+            0};
+  }
+};
+
+}  // namespace fake

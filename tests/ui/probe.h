@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/core.h"
+#include "ui/engine.h"
+
+// The program as its user meets it, on one engine: the program started (its main window open),
+// what a user does, and what the windows then show. The engine suite (engine_suite.h) runs on
+// every probe, so that the engines are held to one behaviour. Actions return once the program has
+// handled them; a message box that comes up is answered with its one button and recorded.
+namespace probe {
+
+using ui::FormId;
+
+struct Box {
+  std::u16string title;
+  std::u16string text;
+  ui::MessageIcon icon;
+  bool ownedByMain;
+};
+
+// How much of a text box's text shows: whole characters from the first, and whether any part of
+// the one after them is drawn.
+struct Visible {
+  std::size_t whole;
+  bool partOfNext;
+};
+
+class Probe {
+ public:
+  virtual ~Probe() = default;
+
+  // In the main window: a text box's text replaced as by typing, and a control clicked.
+  virtual void Type(std::string_view textBox, std::u16string_view text) = 0;
+  virtual void Click(std::string_view control) = 0;
+  virtual void Press(FormId form, ui::Key key) = 0;  // to the window, wherever its focus is
+  virtual void Close(FormId form) = 0;               // its close box
+  virtual void Raise(FormId form) = 0;               // a click on the window, which brings it up
+
+  virtual bool Open(FormId form) const = 0;
+  virtual bool Enabled(FormId form) const = 0;
+  virtual FormId Front() const = 0;  // the open window on top
+  virtual bool HasIcon(FormId form) const = 0;
+  virtual std::u16string Text(FormId form, std::string_view control) const = 0;
+  virtual std::u16string Selection(std::string_view textBox) const = 0;  // in the main window
+  virtual bool Checked(std::string_view option) const = 0;
+  virtual std::string Focused(FormId form) const = 0;  // empty where no control has it
+  virtual std::string DefaultButton() const = 0;       // the main window's, as it is shown
+  virtual Visible Shown(std::string_view textBox) const = 0;
+  // The dots per inch the windows are laid out at, and a control's font in pixels at that scale.
+  virtual int Dpi() const = 0;
+  virtual int FontPixels(FormId form, std::string_view control) const = 0;
+
+  // The boxes shown since the last call.
+  virtual std::vector<Box> TakeBoxes() = 0;
+};
+
+}  // namespace probe

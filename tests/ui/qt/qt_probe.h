@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+
+#include <memory>
+
+#include "app/qt_icon.h"
+#include "tests/ui/probe.h"
+#include "tests/ui/qt/message_box_watcher.h"
+#include "ui/qt/qt_engine.h"
+#include "ui/qt/qt_window.h"
+#include "ui/qt/text.h"
+
+// The program on Qt, in this process: real widgets driven by Qt's test events, as a mouse and a
+// keyboard would drive them; a box is answered as soon as it shows.
+class QtProbe final : public probe::Probe {
+ public:
+  QtProbe() {
+    QApplication::setWindowIcon(ApplicationIcon());
+    core_.Start();
+    if (!QTest::qWaitForWindowActive(Window(probe::FormId::kForm1))) qFatal("no main window");
+  }
+  ~QtProbe() override { QApplication::setWindowIcon(QIcon()); }
+
+  void Type(std::string_view textBox, std::u16string_view text) override {
+    auto* edit = Get<QLineEdit>(textBox);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (!edit->text().isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, ui::qt::ToQString(text));
+  }
+  void Click(std::string_view control) override {
+    QTest::mouseClick(Get(control), Qt::LeftButton);
+    Settle();
+  }
+  void Press(probe::FormId form, ui::Key key) override {
+    QWidget* window = Window(form);
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    switch (key) {
+      case ui::Key::kTab:
+        QTest::keyClick(target, Qt::Key_Tab);
+        break;
+      case ui::Key::kShiftTab:
+        QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+        break;
+      case ui::Key::kEnter:
+        QTest::keyClick(target, Qt::Key_Return);
+        break;
+      case ui::Key::kEscape:
+        QTest::keyClick(target, Qt::Key_Escape);
+        break;
+    }
+    Settle();
+  }
+  void Close(probe::FormId form) override {
+    Window(form)->close();
+    Settle();
+  }
+  void Raise(probe::FormId form) override {
+    Window(form)->raise();
+    Window(form)->activateWindow();
+    Settle();
+  }
+
+  bool Open(probe::FormId form) const override { return core_.Loaded(form) != nullptr; }
+  bool Enabled(probe::FormId form) const override { return Window(form)->isEnabled(); }
+  probe::FormId Front() const override {
+    return QApplication::activeWindow() == Window(probe::FormId::kForm1) ? probe::FormId::kForm1
+                                                                         : probe::FormId::kForm2;
+  }
+  bool HasIcon(probe::FormId form) const override {
+    return !Window(form)->windowIcon().pixmap(64).isNull();
+  }
+  std::u16string Text(probe::FormId form, std::string_view control) const override {
+    QWidget* widget = Get(control, form);
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdU16String();
+    return qobject_cast<QLineEdit*>(widget)->text().toStdU16String();
+  }
+  std::u16string Selection(std::string_view textBox) const override {
+    return Get<QLineEdit>(textBox)->selectedText().toStdU16String();
+  }
+  bool Checked(std::string_view option) const override {
+    return Get<QRadioButton>(option)->isChecked();
+  }
+  // The control that has the focus within its window: the offscreen platform activates no
+  // window again after a box, as a window manager would.
+  std::string Focused(probe::FormId form) const override {
+    const QWidget* focus = Window(form)->isEnabled() ? Window(form)->focusWidget() : nullptr;
+    return focus ? focus->objectName().toStdString() : "";
+  }
+  std::string DefaultButton() const override {
+    for (auto* button : Window(probe::FormId::kForm1)->findChildren<QPushButton*>()) {
+      if (button->isDefault()) return button->objectName().toStdString();
+    }
+    return "";
+  }
+  // Where Qt draws a line edit's text: from the frame and two pixels in, to the right margin.
+  probe::Visible Shown(std::string_view textBox) const override {
+    const auto* edit = Get<QLineEdit>(textBox);
+    const QString text = edit->text();
+    const QFontMetrics metrics(edit->font());
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    const int end = edit->contentsRect().right() + 1 - frame - edit->textMargins().right();
+    // The first character's place, scrolled or not, from the cursor's.
+    const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1;
+    const int first = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
+    if (first < edit->contentsRect().left() + frame) return {0, false};
+    qsizetype whole = 0;
+    while (whole < text.size() && first + metrics.horizontalAdvance(text.left(whole + 1)) <= end) {
+      ++whole;
+    }
+    const bool partOfNext =
+        whole < text.size() && end - (first + metrics.horizontalAdvance(text.left(whole))) > 1;
+    return {static_cast<std::size_t>(whole), partOfNext};
+  }
+  int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
+  int FontPixels(probe::FormId form, std::string_view control) const override {
+    return Get(control, form)->font().pixelSize();
+  }
+  std::vector<probe::Box> TakeBoxes() override {
+    std::vector<probe::Box> boxes;
+    for (const MessageBoxWatcher::Box& box : watcher_.Boxes()) {
+      boxes.push_back({box.title.toStdU16String(), box.text.toStdU16String(),
+                       box.icon == QMessageBox::Critical ? ui::MessageIcon::kError
+                                                         : ui::MessageIcon::kWarning,
+                       box.parent == Window(probe::FormId::kForm1)});
+    }
+    watcher_.Clear();
+    return boxes;
+  }
+
+ private:
+  ui::qt::QtWindow* Window(probe::FormId form) const {
+    ui::Window* loaded = core_.Loaded(form);
+    return loaded ? static_cast<ui::qt::QtWindow*>(&loaded->Shown()) : nullptr;
+  }
+  template <typename Widget = QWidget>
+  Widget* Get(std::string_view name, probe::FormId form = probe::FormId::kForm1) const {
+    auto* widget = Window(form)->findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
+    if (!widget) qFatal("no control %s", name.data());
+    return widget;
+  }
+  // Windows shown or activated by a handler settle before they are looked at.
+  void Settle() {
+    for (const probe::FormId form : ui::kFormIds) {
+      if (Window(form)) (void)QTest::qWaitForWindowExposed(Window(form));
+    }
+    QCoreApplication::processEvents();
+  }
+
+  MessageBoxWatcher watcher_;
+  ui::qt::QtEngine engine_;
+  ui::Core core_{engine_};
+};

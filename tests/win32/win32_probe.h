@@ -1,0 +1,217 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/ui/probe.h"
+#include "ui/forms.h"
+#include "ui/win32/control_ids.h"
+#include "ui/win32/win32_engine.h"
+#include "ui/win32/win32_window.h"
+
+// The program on Win32, in this process: its windows get the messages a mouse and a keyboard
+// would send, and every message then waiting goes through the engine's own loop. A timer answers
+// each message box from within the box's own loop, as soon as it shows.
+class Win32Probe final : public probe::Probe {
+ public:
+  Win32Probe() {
+    answering_ = this;
+    timer_ = SetTimer(nullptr, 0, 10, AnswerBoxes);
+    core_->Start();
+    Pump();
+  }
+  ~Win32Probe() override {
+    KillTimer(nullptr, timer_);
+    core_.reset();
+    MSG message;  // the quit message the last window leaves behind
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    answering_ = nullptr;
+  }
+
+  void Type(std::string_view textBox, std::u16string_view text) override {
+    HWND edit = Control(probe::FormId::kForm1, textBox);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    if (GetWindowTextLengthW(edit) > 0) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (const char16_t c : text) SendMessageW(edit, WM_CHAR, c, 0);
+    Pump();
+  }
+  void Click(std::string_view control) override {
+    if (!IsWindowEnabled(Handle(probe::FormId::kForm1))) return;
+    SendMessageW(Control(probe::FormId::kForm1, control), BM_CLICK, 0, 0);
+    Pump();
+  }
+  void Press(probe::FormId form, ui::Key key) override {
+    HWND window = Handle(form);
+    if (!IsWindowEnabled(window)) return;
+    HWND focus = GetFocus();
+    HWND target = focus && (focus == window || IsChild(window, focus)) ? focus : window;
+    const WPARAM keys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE};
+    BYTE state[256];
+    GetKeyboardState(state);
+    const BYTE shift = state[VK_SHIFT];
+    if (key == ui::Key::kShiftTab) state[VK_SHIFT] = 0x80;
+    SetKeyboardState(state);
+    PostMessageW(target, WM_KEYDOWN, keys[static_cast<int>(key)], 1);
+    Pump();
+    state[VK_SHIFT] = shift;
+    SetKeyboardState(state);
+  }
+  void Close(probe::FormId form) override {
+    SendMessageW(Handle(form), WM_CLOSE, 0, 0);
+    Pump();
+  }
+  // The window comes to the top; a disabled one is told of the click, an enabled one activated.
+  void Raise(probe::FormId form) override {
+    HWND window = Handle(form);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (IsWindowEnabled(window)) {
+      SetForegroundWindow(window);
+    } else {
+      SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                   MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    }
+    Pump();
+  }
+
+  bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
+  bool Enabled(probe::FormId form) const override { return IsWindowEnabled(Handle(form)); }
+  probe::FormId Front() const override {
+    for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+      for (const probe::FormId form : ui::kFormIds) {
+        if (Open(form) && top == Handle(form)) return form;
+      }
+    }
+    return probe::FormId::kForm1;
+  }
+  bool HasIcon(probe::FormId form) const override {
+    return GetClassLongPtrW(Handle(form), GCLP_HICON) != 0 &&
+           GetClassLongPtrW(Handle(form), GCLP_HICONSM) != 0;
+  }
+  std::u16string Text(probe::FormId form, std::string_view control) const override {
+    return TextOf(Control(form, control));
+  }
+  std::u16string Selection(std::string_view textBox) const override {
+    HWND edit = Control(probe::FormId::kForm1, textBox);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return TextOf(edit).substr(start, end - start);
+  }
+  bool Checked(std::string_view option) const override {
+    return SendMessageW(Control(probe::FormId::kForm1, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::string Focused(probe::FormId form) const override {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(Handle(form), focus)) return "";
+    const auto& controls = Design(form).controls;
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(focus) - ui::win32::kFirstControlId);
+    return index < controls.size() ? std::string(controls[index].name) : "";
+  }
+  std::string DefaultButton() const override {
+    for (const ui::ControlDesign& control : ui::Form1Design().controls) {
+      if (control.kind != ui::ControlKind::kPushButton) continue;
+      const LONG style = GetWindowLongW(Control(probe::FormId::kForm1, control.name), GWL_STYLE);
+      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return std::string(control.name);
+    }
+    return "";
+  }
+  // Where the edit control puts each character, against the rectangle it draws text in.
+  probe::Visible Shown(std::string_view textBox) const override {
+    HWND edit = Control(probe::FormId::kForm1, textBox);
+    const std::u16string text = TextOf(edit);
+    RECT drawn{};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&drawn));
+    const auto left = [&](std::size_t character) {
+      return static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, character, 0)));
+    };
+    const auto right = [&](std::size_t character) {
+      if (character + 1 < text.size()) return static_cast<int>(left(character + 1));
+      HDC context = GetDC(edit);
+      HGDIOBJ previous = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+      SIZE size{};
+      GetTextExtentPoint32W(context, reinterpret_cast<const wchar_t*>(&text[character]), 1, &size);
+      SelectObject(context, previous);
+      ReleaseDC(edit, context);
+      return left(character) + static_cast<int>(size.cx);
+    };
+    if (text.empty() || left(0) < drawn.left) return {0, false};
+    std::size_t whole = 0;
+    while (whole < text.size() && right(whole) <= drawn.right) ++whole;
+    return {whole, whole < text.size() && left(whole) < drawn.right};
+  }
+  int Dpi() const override {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+  }
+  int FontPixels(probe::FormId form, std::string_view control) const override {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(form, control), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    return -font.lfHeight;
+  }
+  std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
+
+ private:
+  static const ui::WindowDesign& Design(probe::FormId form) {
+    return form == probe::FormId::kForm1 ? ui::Form1Design() : ui::Form2Design();
+  }
+  HWND Handle(probe::FormId form) const {
+    return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Shown()).Handle();
+  }
+  HWND Control(probe::FormId form, std::string_view name) const {
+    return GetDlgItem(Handle(form), ui::win32::ControlId(Design(form), name));
+  }
+  static std::u16string TextOf(HWND window) {
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    return text;
+  }
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) engine_.Dispatch(message);
+  }
+
+  // A message box of this thread, read and answered with its button.
+  static BOOL CALLBACK ReadBox(HWND box, LPARAM) {
+    wchar_t kind[16] = {};
+    GetClassNameW(box, kind, 16);
+    if (std::wstring(kind) != L"#32770" || !IsWindowVisible(box) || box == answering_->answered_) {
+      return TRUE;
+    }
+    probe::Box read{TextOf(box), u"", ui::MessageIcon::kWarning,
+                    GetWindow(box, GW_OWNER) == answering_->Handle(probe::FormId::kForm1)};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      GetClassNameW(child, kind, 16);
+      if (std::wstring(kind) != L"Static") continue;
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        if (icon == LoadIconW(nullptr, IDI_ERROR)) read.icon = ui::MessageIcon::kError;
+      } else if (GetWindowTextLengthW(child) > 0) {
+        read.text = TextOf(child);
+      }
+    }
+    answering_->boxes_.push_back(read);
+    answering_->answered_ = box;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    return FALSE;
+  }
+  static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    if (!answering_) return;
+    if (!IsWindow(answering_->answered_)) answering_->answered_ = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), ReadBox, 0);
+  }
+
+  static inline Win32Probe* answering_ = nullptr;
+  ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr)};
+  std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_);
+  UINT_PTR timer_ = 0;
+  HWND answered_ = nullptr;
+  std::vector<probe::Box> boxes_;
+};
