@@ -70,7 +70,7 @@ var QuorvelPageLibrary = {
     // What the program announces is said by a screen reader, politely, and not shown.
     element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
         '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
-        'aria-label="关闭">✕</button></div><div class="client"></div>' +
+        'aria-label="关闭">×</button></div><div class="client"></div>' +
         '<div class="announcer" role="status" aria-live="polite"></div>';
     element.querySelector('.title').textContent = UTF16ToString(title);
     const client = element.querySelector('.client');
