@@ -11,10 +11,7 @@ foreach(display x11 wayland)
     ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/ui/qt/xdg-runtime")
 endforeach()
 
-# The release binary's hardening, and the Debian package with its metadata.
-add_test(NAME hardening
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_hardening.sh $<TARGET_FILE:quorvel>
-          ${CMAKE_BINARY_DIR}/compile_commands.json)
+# The Debian package, its metadata and its program's hardening.
 add_test(NAME package
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 set_tests_properties(package PROPERTIES TIMEOUT 300)

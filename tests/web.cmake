@@ -1,6 +1,7 @@
 # The page in Debian's headless Chromium, driven by puppeteer-core, which downloads no browser.
 add_executable(scenario_json web/scenario_json.cpp)
 target_include_directories(scenario_json PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(scenario_json PRIVATE ui)
 set(web_tests ${CMAKE_CURRENT_BINARY_DIR}/web)
 foreach(file package.json package-lock.json web_test.mjs serve.mjs)
   configure_file(web/${file} ${web_tests}/${file} COPYONLY)
@@ -11,5 +12,5 @@ set_tests_properties(npm_modules PROPERTIES
   FIXTURES_SETUP npm TIMEOUT 300 ENVIRONMENT PUPPETEER_SKIP_DOWNLOAD=1)
 add_test(NAME web_e2e
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/run_web_test.sh $<TARGET_FILE_DIR:quorvel>
-          $<TARGET_FILE:scenario_json> ${web_tests} ${CMAKE_BINARY_DIR}/screenshots)
+          $<TARGET_FILE:scenario_json> ${web_tests})
 set_tests_properties(web_e2e PROPERTIES FIXTURES_REQUIRED npm TIMEOUT 120)

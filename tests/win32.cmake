@@ -51,8 +51,8 @@ set_tests_properties(sizing_tests ui_tests win32_engine_suite_96dpi win32_engine
   win32_starts PROPERTIES SKIP_RETURN_CODE 77)
 
 # The executable's resources, imports and flags, read from outside; and its download.
-add_test(NAME zip COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_zip.sh ${CMAKE_BINARY_DIR}
-                          quorvel-${PROJECT_VERSION}-win$<IF:$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>,32,64>)
+add_test(NAME package
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 add_test(NAME win32_resources
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_resources.py $<TARGET_FILE:quorvel>
           ${PROJECT_VERSION})

@@ -1,39 +1,61 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks its files, its metadata and lintian's verdict.
+# Builds the build tree's package and checks it: the Debian package's files, metadata, lintian's
+# verdict and its program's hardening; or the Windows download's contents. Prints what fails.
 # Usage: check_package.sh BUILD_DIR VERSION
 set -euo pipefail
-build=$(cd "$1" && pwd) version=$2
+build=$(cd "$1" && pwd) version=$2 id=org.prelvane.Quorvel
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0 passes=0
-check() {
-  if eval "$2" >/dev/null 2>&1; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi
+status=0
+check() {  # WHAT COMMAND...
+  local what=$1
+  shift
+  "$@" >/dev/null 2>&1 || { echo "FAILED: $what"; status=1; }
 }
+has() { grep -q -- "$2" <<<"$1"; }
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null)
-deb=$work/out/quorvel_${version}_$(dpkg --print-architecture).deb
-id=org.prelvane.Quorvel
-dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
-dpkg-deb -x "$deb" "$work/root"
+if zip=$(ls "$work"/out/*.zip 2>/dev/null); then
+  name=$(basename "$zip" .zip)
+  check "$name.zip named with the project's version" test "${name%-win??}" = "quorvel-$version"
+  check "$name.zip holds quorvel.exe and LICENSE.txt, no more" test \
+    "$(/usr/bin/python3 -c 'import sys, zipfile; print(*sorted(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")" \
+    = "$name/LICENSE.txt $name/quorvel.exe"
+  exit $status
+fi
 
-check "named with the project's version" "[[ -f '$deb' ]]"
+deb=$work/out/quorvel_${version}_$(dpkg --print-architecture).deb
+check "named with the project's version" test -f "$deb"
+dpkg-deb -x "$deb" "$work/root"
+files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in bin/quorvel share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
             share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/16x16/apps/$id.png \
             share/icons/hicolor/256x256/apps/$id.png share/doc/quorvel/copyright \
             share/doc/quorvel/changelog.gz share/man/man1/quorvel.1.gz; do
-  check "contains /usr/$file" "grep -x './usr/$file' '$work/files'"
+  check "contains /usr/$file" has "$files" "^./usr/$file\$"
 done
-check "depends on Qt's widgets and translations, and the Song face" \
-  "dpkg-deb -f '$deb' Depends | grep libqt6widgets6 | grep fonts-arphic-uming | grep qt6-translations-l10n"
-check "recommends Qt's Wayland platform" "dpkg-deb -f '$deb' Recommends | grep -x qt6-wayland"
-check "desktop entry is valid" "desktop-file-validate '$work/root/usr/share/applications/$id.desktop'"
-check "metainfo is valid, pedantically" \
-  "appstreamcli validate --pedantic --no-net '$work/root/usr/share/metainfo/$id.metainfo.xml'"
-check "metainfo names the release and the licence" \
-  "grep -F -e '<release version=\"$version\"' -e '<project_license>MIT<' '$work/root/usr/share/metainfo/$id.metainfo.xml' | wc -l | grep -x 2"
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6widgets6 fonts-arphic-uming qt6-translations-l10n; do
+  check "depends on $package" has "$depends" "$package"
+done
+check "recommends Qt's Wayland platform" test "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland
+check "the desktop entry is valid" desktop-file-validate "$work/root/usr/share/applications/$id.desktop"
+metainfo=$work/root/usr/share/metainfo/$id.metainfo.xml
+check "the metainfo is valid, pedantically" appstreamcli validate --pedantic --no-net "$metainfo"
+check "the metainfo names the release" grep -F "<release version=\"$version\"" "$metainfo"
+check "the metainfo names the licence" grep -F "<project_license>MIT<" "$metainfo"
 lintian --allow-root --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
-check "lintian finds nothing to report" "[[ ! -s '$work/lintian' ]]"
-cat "$work/lintian"
+check "lintian finds nothing to report: $(cat "$work/lintian")" test ! -s "$work/lintian"
 
-echo "$passes passed, $failures failed"
-((failures == 0))
+# The program is hardened: PIE, full RELRO, a non-executable stack, the stack protector, and
+# fortified library calls (which leave no trace in a binary without fortifiable calls: see how it
+# was built).
+program=$work/root/usr/bin/quorvel
+check "position-independent" has "$(readelf -h "$program")" "DYN (Position-Independent"
+check "full RELRO" has "$(readelf -lW "$program")" GNU_RELRO
+check "bound now" has "$(readelf -dW "$program")" "FLAGS_1.*NOW"
+check "a non-executable stack" test -z "$(readelf -lW "$program" | grep GNU_STACK | grep RWE)"
+check "the stack protector" has "$(readelf --dyn-syms -W "$program")" __stack_chk_fail
+check "built with _FORTIFY_SOURCE=2" \
+  has "$(grep '"command"' "$build/compile_commands.json" | grep main_qt.cpp)" "-D_FORTIFY_SOURCE=2"
+exit $status

@@ -67,19 +67,6 @@ class Window final : public ui::EngineWindow {
     announced.emplace_back(text);
   }
 
-  // The user's side: typing, and a click that selects an option before the window reports it.
-  void Type(std::string_view box, std::u16string_view text) {
-    texts[std::string(box)] = text;
-    events.textChanged(box);
-  }
-  void Click(std::string_view control) {
-    if (design.Control(control).kind == ui::ControlKind::kOptionButton) {
-      for (const auto& other : design.controls) checked.erase(std::string(other.name));
-      checked.insert(std::string(control));
-    }
-    events.click(design.Control(control).name);
-  }
-
   const ui::WindowDesign& design;
   ui::WindowEvents events;
   std::map<std::string, std::u16string> texts;

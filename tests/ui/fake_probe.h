@@ -14,10 +14,17 @@ class Probe final : public probe::Probe {
   Probe() { core.Start(); }
 
   void Type(std::string_view textBox, std::u16string_view text) override {
-    Main().Type(textBox, text);
+    Main().texts[std::string(textBox)] = text;
+    Main().events.textChanged(textBox);
   }
+  // An option is selected before the window reports the click, as a toolkit's is.
   void Click(std::string_view control) override {
-    if (Main().enabled) Main().Click(control);
+    if (!Main().enabled) return;
+    if (Main().design.Control(control).kind == ui::ControlKind::kOptionButton) {
+      for (const auto& other : Main().design.controls) Main().checked.erase(std::string(other.name));
+      Main().checked.insert(std::string(control));
+    }
+    Main().events.click(control);
   }
   void Press(probe::FormId form, ui::Key key) override {
     if (Shown(form).enabled) Shown(form).events.key(key);

@@ -31,8 +31,8 @@ class Windows : public testing::Test {
 
 TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
   engine.separator = u',';
-  Main().Type("Text1", u"1.25");
-  Main().Click("Command1");
+  probe.Type("Text1", u"1.25");
+  probe.Click("Command1");
   EXPECT_EQ(Main().Text("Text2"), u"1280,5");
 }
 
@@ -40,13 +40,13 @@ TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
 // explanation window whole when it opens; an empty box or a refusal announces nothing.
 TEST_F(Windows, ResultsAndTheExplanationAreAnnounced) {
   EXPECT_TRUE(Main().announced.empty());
-  Main().Type("Text1", u"4");
-  Main().Click("Command1");
-  Main().Click("Option2");
-  Main().Type("Text1", u"-5");
-  Main().Click("Command1");
+  probe.Type("Text1", u"4");
+  probe.Click("Command1");
+  probe.Click("Option2");
+  probe.Type("Text1", u"-5");
+  probe.Click("Command1");
   EXPECT_EQ(Main().announced, (std::vector<std::u16string>{u"4102", u"4103"}));
-  Main().Click("Command2");
+  probe.Click("Command2");
   const std::vector<std::u16string>& read = Shown(FormId::kForm2).announced;
   ASSERT_EQ(read.size(), 1u);
   EXPECT_TRUE(read[0].starts_with(u"新算法：\n1柱面大小"));
@@ -54,9 +54,9 @@ TEST_F(Windows, ResultsAndTheExplanationAreAnnounced) {
 }
 
 TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
-  Main().Type("Text1", u"4");
+  probe.Type("Text1", u"4");
   Main().failing = true;
-  Main().Click("Command1");
+  probe.Click("Command1");
   ASSERT_EQ(engine.boxes.size(), 1u);
   EXPECT_EQ(engine.boxes.front().text, u"无法访问控件");
   EXPECT_EQ(engine.boxes.front().icon, ui::MessageIcon::kError);

@@ -25,6 +25,7 @@ class Win32Probe final : public probe::Probe {
   }
   ~Win32Probe() override {
     KillTimer(nullptr, timer_);
+    ReleaseDC(nullptr, screen_);
     core_.reset();
     MSG message;  // the quit message the last window leaves behind
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -44,36 +45,29 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(Control(probe::FormId::kForm1, control), BM_CLICK, 0, 0);
     Pump();
   }
+  // To the focused control, Shift held down for Shift+Tab.
   void Press(probe::FormId form, ui::Key key) override {
-    HWND window = Handle(form);
+    HWND window = Handle(form), focus = GetFocus();
     if (!IsWindowEnabled(window)) return;
-    HWND focus = GetFocus();
-    HWND target = focus && (focus == window || IsChild(window, focus)) ? focus : window;
-    const WPARAM keys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE};
-    BYTE state[256];
-    GetKeyboardState(state);
-    const BYTE shift = state[VK_SHIFT];
-    if (key == ui::Key::kShiftTab) state[VK_SHIFT] = 0x80;
-    SetKeyboardState(state);
-    PostMessageW(target, WM_KEYDOWN, keys[static_cast<int>(key)], 1);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = key == ui::Key::kShiftTab ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const WPARAM virtualKeys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE};
+    PostMessageW(IsChild(window, focus) ? focus : window, WM_KEYDOWN,
+                 virtualKeys[static_cast<int>(key)], 1);
     Pump();
-    state[VK_SHIFT] = shift;
-    SetKeyboardState(state);
   }
   void Close(probe::FormId form) override {
     SendMessageW(Handle(form), WM_CLOSE, 0, 0);
     Pump();
   }
-  // The window comes to the top; a disabled one is told of the click, an enabled one activated.
+  // The window comes to the top and is told of the click, as a disabled window is.
   void Raise(probe::FormId form) override {
     HWND window = Handle(form);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (IsWindowEnabled(window)) {
-      SetForegroundWindow(window);
-    } else {
-      SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                   MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    }
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     Pump();
   }
 
@@ -127,27 +121,19 @@ class Win32Probe final : public probe::Probe {
     const auto left = [&](std::size_t character) {
       return static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, character, 0)));
     };
+    HDC context = GetDC(edit);
+    SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
     const auto right = [&](std::size_t character) {
-      if (character + 1 < text.size()) return static_cast<int>(left(character + 1));
-      HDC context = GetDC(edit);
-      HGDIOBJ previous = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
       SIZE size{};
       GetTextExtentPoint32W(context, reinterpret_cast<const wchar_t*>(&text[character]), 1, &size);
-      SelectObject(context, previous);
-      ReleaseDC(edit, context);
-      return left(character) + static_cast<int>(size.cx);
+      return character + 1 < text.size() ? left(character + 1) : left(character) + size.cx;
     };
-    if (text.empty() || left(0) < drawn.left) return {0, false};
     std::size_t whole = 0;
-    while (whole < text.size() && right(whole) <= drawn.right) ++whole;
+    while (whole < text.size() && left(0) >= drawn.left && right(whole) <= drawn.right) ++whole;
+    ReleaseDC(edit, context);
     return {whole, whole < text.size() && left(whole) < drawn.right};
   }
-  int Dpi() const override {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-  }
+  int Dpi() const override { return GetDeviceCaps(screen_, LOGPIXELSY); }
   int FontPixels(probe::FormId form, std::string_view control) const override {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(form, control), WM_GETFONT, 0, 0)),
@@ -213,5 +199,6 @@ class Win32Probe final : public probe::Probe {
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_);
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;
+  HDC screen_ = GetDC(nullptr);
   std::vector<probe::Box> boxes_;
 };

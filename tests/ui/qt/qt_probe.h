@@ -23,7 +23,7 @@ class QtProbe final : public probe::Probe {
   QtProbe() {
     QApplication::setWindowIcon(ApplicationIcon());
     core_.Start();
-    if (!QTest::qWaitForWindowActive(Window(probe::FormId::kForm1))) qFatal("no main window");
+    Settle();
   }
   ~QtProbe() override { QApplication::setWindowIcon(QIcon()); }
 
@@ -39,21 +39,10 @@ class QtProbe final : public probe::Probe {
   }
   void Press(probe::FormId form, ui::Key key) override {
     QWidget* window = Window(form);
-    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
-    switch (key) {
-      case ui::Key::kTab:
-        QTest::keyClick(target, Qt::Key_Tab);
-        break;
-      case ui::Key::kShiftTab:
-        QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
-        break;
-      case ui::Key::kEnter:
-        QTest::keyClick(target, Qt::Key_Return);
-        break;
-      case ui::Key::kEscape:
-        QTest::keyClick(target, Qt::Key_Escape);
-        break;
-    }
+    const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape};
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window,
+                    keys[static_cast<int>(key)],
+                    key == ui::Key::kShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
     Settle();
   }
   void Close(probe::FormId form) override {

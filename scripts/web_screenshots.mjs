@@ -1,0 +1,58 @@
+// Takes the page's pictures for the README in headless Chromium: the main window with a nine-,
+// a 13- and a 15-digit result, the explanation in front of it at 2x, and the page on a phone.
+// Usage: node web_screenshots.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
+import {createServer} from 'node:http';
+import {createRequire} from 'node:module';
+import {readFileSync} from 'node:fs';
+import {extname, join, resolve} from 'node:path';
+
+const [site, modules, out] = process.argv.slice(2);
+const puppeteer = createRequire(resolve(modules, 'index.js'))('puppeteer-core');
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+               '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png'};
+const server = createServer((request, response) => {
+  const name = request.url === '/' ? 'index.html' : request.url.slice(1);
+  try {
+    const body = readFileSync(join(site, name));
+    response.writeHead(200, {'Content-Type': types[extname(name)] || 'application/octet-stream'}).end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+}).listen(0, '127.0.0.1');
+await new Promise((resolve) => server.on('listening', resolve));
+const address = `http://127.0.0.1:${server.address().port}/`;
+const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--lang=zh-CN']});
+const main = 'section[aria-label="Prelvane"]', explanation = 'section[aria-label="原理"]';
+const input = `${main} [data-control="Text1"]`;
+const clip = (page, ...windows) => page.evaluate((...windows) => {
+  const rects = windows.map((w) => document.querySelector(w).getBoundingClientRect());
+  const x = Math.min(...rects.map((r) => r.left)) - 10, y = Math.min(...rects.map((r) => r.top)) - 10;
+  return {x, y, width: Math.max(...rects.map((r) => r.right)) + 10 - x,
+          height: Math.max(...rects.map((r) => r.bottom)) + 10 - y};
+}, ...windows);
+try {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1024, height: 768});
+  await page.goto(address);
+  await page.waitForSelector(main, {visible: true});
+  for (const [size, name] of [['99999', 'main-window'], ['1234567890', '13-digits'], ['123456789012', '15-digits']]) {
+    await page.$eval(input, (element) => { element.value = ''; });
+    await page.type(input, size);
+    await page.keyboard.press('Enter');
+    await page.screenshot({path: join(out, `web-${name}.png`), clip: await clip(page, main)});
+  }
+  await page.click(`${main} [data-control="Command2"]`);
+  await page.waitForSelector(explanation);
+  await page.setViewport({width: 1024, height: 768, deviceScaleFactor: 2});
+  await page.screenshot({path: join(out, 'web-2x-explanation-window.png'), clip: await clip(page, main, explanation)});
+  const phone = await browser.newPage();
+  await phone.setViewport({width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+  await phone.goto(address);
+  await phone.waitForSelector(main, {visible: true});
+  await phone.type(input, '4');
+  await phone.tap(`${main} [data-control="Command1"]`);
+  await phone.screenshot({path: join(out, 'web-phone.png')});
+} finally {
+  await browser.close();
+  server.close();
+}
