@@ -24,7 +24,11 @@ struct Box {
 class Window final : public ui::EngineWindow {
  public:
   Window(const ui::WindowDesign& design, ui::WindowEvents events, std::vector<Window*>& stacking)
-      : design(design), events(std::move(events)), stacking_(stacking) {}
+      : design(design), events(std::move(events)), stacking_(stacking) {
+    for (const ui::ControlDesign& control : design.controls) {  // each at its designed font
+      fonts[std::string(control.name)] = {ui::FontPixels(ui::FontOf(design, control), dpi), 0};
+    }
+  }
   ~Window() override { std::erase(stacking_, this); }
 
   std::u16string Text(std::string_view box) const override {

@@ -54,7 +54,7 @@ class Probe final : public probe::Probe {
   }
   std::string DefaultButton() const override { return std::string(Main().defaultButton); }
   probe::Visible Shown(std::string_view textBox) const override {
-    const auto [pixels, clip] = Font(textBox);
+    const auto [pixels, clip] = Main().fonts.at(std::string(textBox));
     const std::size_t size = Main().Text(textBox).size();
     const int drawn = Main().TextRoom(textBox) - clip;
     const std::size_t whole = std::min(size, static_cast<std::size_t>(drawn * 2 / pixels));
@@ -62,7 +62,7 @@ class Probe final : public probe::Probe {
   }
   int Dpi() const override { return 96; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
-    return Font(control, form).first;
+    return Shown(form).fonts.at(std::string(control)).first;
   }
   std::vector<probe::Box> TakeBoxes() override {
     std::vector<probe::Box> boxes;
@@ -81,15 +81,6 @@ class Probe final : public probe::Probe {
     return static_cast<Window&>(core.Loaded(form)->Shown());
   }
   Window& Main() const { return Shown(probe::FormId::kForm1); }
-  // A text box's fitted font; any other control keeps its designed one.
-  std::pair<int, int> Font(std::string_view control,
-                           probe::FormId form = probe::FormId::kForm1) const {
-    const Window& window = Shown(form);
-    const auto fitted = window.fonts.find(std::string(control));
-    if (fitted != window.fonts.end()) return fitted->second;
-    return {ui::FontPixels(ui::FontOf(window.design, window.design.Control(control)), window.dpi),
-            0};
-  }
 };
 
 }  // namespace fake

@@ -19,17 +19,9 @@ struct ExpectedBox {
 };
 
 constexpr ExpectedBox Expected(Box box) {
-  switch (box) {
-    case Box::kRefusal:
-      return {u"数据有误", u"请输入纯数字", false};
-    case Box::kConversionError:
-      return {u"Prelvane", u"类型不匹配", true};
-    case Box::kOverflow:
-      return {u"Prelvane", u"溢出", true};
-    case Box::kNone:
-      break;
-  }
-  return {};
+  constexpr ExpectedBox kBoxes[] = {{}, {u"数据有误", u"请输入纯数字", false},
+                                    {u"Prelvane", u"类型不匹配", true}, {u"Prelvane", u"溢出", true}};
+  return kBoxes[static_cast<int>(box)];
 }
 
 struct Step {

@@ -14,23 +14,18 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Fake, EngineSuite, fake::Probe);
 namespace {
 
 using ui::FormId;
-using ui::Key;
 
 // What only the fake engine can show: the handlers' side of the engine interface.
 class Windows : public testing::Test {
  protected:
-  fake::Window& Shown(FormId form) {
-    return static_cast<fake::Window&>(core.Loaded(form)->Shown());
-  }
+  fake::Window& Shown(FormId form) { return static_cast<fake::Window&>(probe.core.Loaded(form)->Shown()); }
   fake::Window& Main() { return Shown(FormId::kForm1); }
 
   fake::Probe probe;
-  fake::Engine& engine = probe.engine;
-  ui::Core& core = probe.core;
 };
 
 TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
-  engine.separator = u',';
+  probe.engine.separator = u',';
   probe.Type("Text1", u"1.25");
   probe.Click("Command1");
   EXPECT_EQ(Main().Text("Text2"), u"1280,5");
@@ -57,9 +52,10 @@ TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
   probe.Type("Text1", u"4");
   Main().failing = true;
   probe.Click("Command1");
-  ASSERT_EQ(engine.boxes.size(), 1u);
-  EXPECT_EQ(engine.boxes.front().text, u"无法访问控件");
-  EXPECT_EQ(engine.boxes.front().icon, ui::MessageIcon::kError);
+  const std::vector<probe::Box> boxes = probe.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u"无法访问控件");
+  EXPECT_EQ(boxes[0].icon, ui::MessageIcon::kError);
   Main().failing = false;
   EXPECT_EQ(Main().Text("Text2"), u"");
 }
@@ -67,10 +63,7 @@ TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
 // Where the design puts a window, unless its frame would leave the work area: then just inside.
 TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
   struct Case {
-    ui::Rect designed;
-    ui::Margins frame;
-    ui::Rect work;
-    ui::Point expected;
+    ui::Rect designed; ui::Margins frame; ui::Rect work; ui::Point expected;
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},

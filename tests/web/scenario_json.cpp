@@ -2,6 +2,7 @@
 // the main window's design its tab stops and the names a screen reader meets, in reading order.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/ui/scenario.h"
 #include "ui/forms.h"
@@ -9,9 +10,10 @@
 
 namespace {
 
-std::string Json(std::u16string_view text) {
+template <typename Text>
+std::string Json(Text text) {
   std::string out = "\"";
-  for (const char16_t c : text) {
+  for (const auto c : text) {
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
     out += escaped;
@@ -19,42 +21,35 @@ std::string Json(std::u16string_view text) {
   return out + "\"";
 }
 
-std::string Json(std::string_view text) { return Json(std::u16string(text.begin(), text.end())); }
+template <typename Texts>
+std::string JsonList(const Texts& texts) {
+  std::string out = "[";
+  for (const auto& text : texts) out += (out.size() > 1 ? ", " : "") + Json(text);
+  return out + "]";
+}
 
 }  // namespace
 
 int main() {
   constexpr const char* kActions[] = {"type", "click", "close"};
-  std::printf("{\"steps\": [\n");
-  const char* comma = "";
+  std::string steps;
   for (const scenario::Step& step : scenario::kSteps) {
     const scenario::ExpectedBox box = scenario::Expected(step.box);
-    std::printf("%s{\"action\": \"%s\", \"target\": %s, \"typed\": %s, \"output\": %s, "
-                "\"box\": %s, \"boxTitle\": %s, \"boxText\": %s, \"critical\": %s, "
-                "\"explanationOpen\": %s}\n",
-                comma, kActions[static_cast<int>(step.action)], Json(step.target).c_str(),
-                Json(step.typed).c_str(), Json(step.output).c_str(),
-                step.box == scenario::kNone ? "false" : "true", Json(box.title).c_str(),
-                Json(box.text).c_str(), box.critical ? "true" : "false",
-                step.explanationOpen ? "true" : "false");
-    comma = ",";
+    steps += std::string(steps.empty() ? "" : ",\n") + "{\"action\": \"" +
+             kActions[static_cast<int>(step.action)] + "\", \"target\": " + Json(step.target) +
+             ", \"typed\": " + Json(step.typed) + ", \"output\": " + Json(step.output) +
+             ", \"box\": " + (step.box == scenario::kNone ? "false" : "true") +
+             ", \"boxTitle\": " + Json(box.title) + ", \"boxText\": " + Json(box.text) +
+             ", \"critical\": " + (box.critical ? "true" : "false") +
+             ", \"explanationOpen\": " + (step.explanationOpen ? "true" : "false") + "}";
   }
   const ui::WindowDesign& main = ui::Form1Design();
-  std::printf("], \"tabStops\": [");
-  comma = "";
-  for (const std::string_view stop :
-       ui::FocusStops(main, [](std::string_view option) { return option == "Option1"; })) {
-    std::printf("%s%s", comma, Json(stop).c_str());
-    comma = ", ";
-  }
-  std::printf("], \"names\": [");
-  comma = "";
+  std::vector<std::u16string_view> names;
   for (const ui::ControlDesign* control : ui::ReadingOrder(main)) {
     if (control->kind == ui::ControlKind::kLabel) continue;
-    std::printf("%s%s", comma,
-                Json(control->accessibleName.empty() ? control->caption : control->accessibleName)
-                    .c_str());
-    comma = ", ";
+    names.push_back(control->accessibleName.empty() ? control->caption : control->accessibleName);
   }
-  std::printf("]}\n");
+  const auto stops = ui::FocusStops(main, [](std::string_view option) { return option == "Option1"; });
+  std::printf("{\"steps\": [%s],\n\"tabStops\": %s,\n\"names\": %s}\n", steps.c_str(),
+              JsonList(stops).c_str(), JsonList(names).c_str());
 }

@@ -1,14 +1,14 @@
 // The page in Debian's headless Chromium, driven as a user would: the scenario every engine runs,
 // through the verbs of the engines' probes, then what only the page has: modal boxes the program
 // waits on, the inert main window, its own font, keyboard and screen reader use, and a phone.
-// Usage: node web_test.mjs SITE_DIR SCENARIO.json
+// Usage: node web_test.mjs SITE_DIR SCENARIO.json SERVE_SITE.py (the project's own server)
 import assert from 'node:assert/strict';
+import {spawn} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 import {after, before, test} from 'node:test';
 import puppeteer from 'puppeteer-core';
-import {serve} from './serve.mjs';
 
-const [site, scenarioFile] = process.argv.slice(2);
+const [site, scenarioFile, serveSite] = process.argv.slice(2);
 const {steps, tabStops, names} = JSON.parse(readFileSync(scenarioFile, 'utf8'));
 const main = 'section[aria-label="Prelvane"]';
 const explanation = 'section[aria-label="原理"]';
@@ -39,7 +39,8 @@ const probe = (page) => ({
 
 let server, address, browser, page, user;
 before(async () => {
-  ({server, address} = await serve(site));
+  server = spawn('/usr/bin/python3', [serveSite, site]);
+  address = await new Promise((resolve) => server.stdout.once('data', (line) => resolve(`${line}`.match(/http\S+/)[0])));
   browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
@@ -54,7 +55,7 @@ before(async () => {
 });
 after(async () => {
   await browser?.close();
-  server?.close();
+  server?.kill('SIGINT');
 });
 
 test('the scenario every engine runs; a box is modal, and the program waits until it is dismissed', async () => {

@@ -9,60 +9,44 @@
 
 namespace {
 
-DWORD programId = 0;
-HWND mainWindow = nullptr;
+PROCESS_INFORMATION program{};
 
-BOOL CALLBACK Visit(HWND window, LPARAM) {
+BOOL CALLBACK Visit(HWND window, LPARAM found) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   wchar_t title[64] = {};
   GetWindowTextW(window, title, 64);
-  if (process != programId || !IsWindowVisible(window) || std::wstring(title) != L"Prelvane") {
+  if (process != program.dwProcessId || !IsWindowVisible(window) || std::wstring(title) != L"Prelvane") {
     return TRUE;
   }
-  mainWindow = window;
+  *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
 
-int Fail(const char* what, HANDLE process) {
+int Fail(const char* what) {
   std::fprintf(stderr, "%s\n", what);
-  TerminateProcess(process, 1);
+  if (program.hProcess) TerminateProcess(program.hProcess, 1);
   return 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: start_check PATH\\TO\\quorvel.exe\n");
-    return 2;
-  }
-  std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+  std::wstring command = L"\"" + std::wstring(argc == 2 ? argv[1] : L"") + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    std::fprintf(stderr, "cannot start %ls\n", argv[1]);
-    return 1;
+  if (argc != 2 || !CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &program)) {
+    return Fail("usage: start_check PATH\\TO\\quorvel.exe, of a program that starts");
   }
-  programId = process.dwProcessId;
-  for (int i = 0; i < 200 && !mainWindow; ++i) {
-    EnumWindows(Visit, 0);
-    if (!mainWindow) Sleep(50);
-  }
-  if (!mainWindow) return Fail("no window titled Prelvane opened", process.hProcess);
-  if (!GetWindow(mainWindow, GW_CHILD)) return Fail("the main window has no controls", process.hProcess);
-  PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+  HWND main = nullptr;
+  for (int i = 0; i < 200 && !main; ++i, Sleep(50)) EnumWindows(Visit, reinterpret_cast<LPARAM>(&main));
+  if (!main || !GetWindow(main, GW_CHILD)) return Fail("no window titled Prelvane, with controls");
+  PostMessageW(main, WM_CLOSE, 0, 0);
   DWORD exitCode = 1;
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-    return Fail("the program did not end when its window closed", process.hProcess);
+  if (WaitForSingleObject(program.hProcess, 10000) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(program.hProcess, &exitCode) || exitCode != 0) {
+    return Fail("the program did not end cleanly when its window closed");
   }
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  if (exitCode != 0) {
-    std::fprintf(stderr, "the program ended with %lu\n", exitCode);
-    return 1;
-  }
-  std::printf("quorvel.exe opened its window and ended cleanly when it closed\n");
   return 0;
 }

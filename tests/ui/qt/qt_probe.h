@@ -11,6 +11,7 @@
 
 #include "app/qt_icon.h"
 #include "tests/ui/probe.h"
+#include "ui/forms.h"
 #include "tests/ui/qt/message_box_watcher.h"
 #include "ui/qt/qt_engine.h"
 #include "ui/qt/qt_window.h"
@@ -65,9 +66,7 @@ class QtProbe final : public probe::Probe {
     return !Window(form)->windowIcon().pixmap(64).isNull();
   }
   std::u16string Text(probe::FormId form, std::string_view control) const override {
-    QWidget* widget = Get(control, form);
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdU16String();
-    return qobject_cast<QLineEdit*>(widget)->text().toStdU16String();
+    return Get(control, form)->property("text").toString().toStdU16String();  // a label's or a box's
   }
   std::u16string Selection(std::string_view textBox) const override {
     return Get<QLineEdit>(textBox)->selectedText().toStdU16String();
@@ -122,7 +121,7 @@ class QtProbe final : public probe::Probe {
     return boxes;
   }
 
- private:
+  // The Qt side, for what only Qt shows.
   ui::qt::QtWindow* Window(probe::FormId form) const {
     ui::Window* loaded = core_.Loaded(form);
     return loaded ? static_cast<ui::qt::QtWindow*>(&loaded->Shown()) : nullptr;
@@ -133,6 +132,9 @@ class QtProbe final : public probe::Probe {
     if (!widget) qFatal("no control %s", name.data());
     return widget;
   }
+  const MessageBoxWatcher& Watcher() const { return watcher_; }
+
+ private:
   // Windows shown or activated by a handler settle before they are looked at.
   void Settle() {
     for (const probe::FormId form : ui::kFormIds) {

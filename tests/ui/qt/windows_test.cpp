@@ -2,21 +2,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QStyleOptionButton>
-#include <QTest>
 
 #include <memory>
 
-#include "tests/ui/qt/message_box_watcher.h"
-#include "ui/core.h"
-#include "ui/qt/qt_engine.h"
-#include "ui/qt/qt_window.h"
+#include "tests/ui/qt/qt_probe.h"
 
 using ui::FormId;
-using ui::qt::QtWindow;
 
 // What only Qt shows: its message boxes, options clicked by keyboard and by a screen reader,
 // captions that fit in Qt's fonts, and Qt's own texts in the user's language.
@@ -24,8 +17,8 @@ class WindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init();
-  void cleanup();
+  void init() { probe_ = std::make_unique<QtProbe>(); }
+  void cleanup() { probe_.reset(); }
 
   void boxesAndWindowsAreQtsOwn();
   void optionsClickByKeyboardAndScreenReader();
@@ -33,56 +26,27 @@ class WindowsTest : public QObject {
   void qtsOwnTextsFollowTheLocale();
 
  private:
-  QtWindow* Window(FormId form) {
-    ui::Window* loaded = core_->Loaded(form);
-    return loaded ? static_cast<QtWindow*>(&loaded->Shown()) : nullptr;
-  }
-  QtWindow& Main() { return *Window(FormId::kForm1); }
   template <typename Widget = QWidget>
   Widget* Get(std::string_view name, FormId form = FormId::kForm1) {
-    auto* widget = Window(form)->findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
-    if (!widget) qFatal("no control %s", name.data());
-    return widget;
-  }
-  void Type(const QString& text) {
-    auto* input = Get<QLineEdit>("Text1");
-    input->clear();
-    QTest::keyClicks(input, text);
+    return probe_->Get<Widget>(name, form);
   }
   QString Output() { return Get<QLineEdit>("Text2")->text(); }
 
-  std::unique_ptr<MessageBoxWatcher> boxes_;
-  std::unique_ptr<ui::qt::QtEngine> engine_;
-  std::unique_ptr<ui::Core> core_;
+  std::unique_ptr<QtProbe> probe_;
 };
-
-void WindowsTest::init() {
-  boxes_ = std::make_unique<MessageBoxWatcher>();
-  engine_ = std::make_unique<ui::qt::QtEngine>();
-  core_ = std::make_unique<ui::Core>(*engine_);
-  core_->Start();
-  QVERIFY(QTest::qWaitForWindowExposed(&Main()));
-}
-
-void WindowsTest::cleanup() {
-  core_.reset();
-  engine_.reset();
-  boxes_.reset();
-}
 
 // A box is Qt's message box with one 确定, modal to the program, wide enough for its title, its
 // symbol drawn at the screen's pixel ratio; the explanation is a window of its own.
 void WindowsTest::boxesAndWindowsAreQtsOwn() {
-  QTest::mouseClick(Get("Command1"), Qt::LeftButton);
-  QCOMPARE(boxes_->Boxes().size(), std::size_t{1});
-  const MessageBoxWatcher::Box& box = boxes_->Boxes().back();
+  probe_->Click("Command1");
+  QCOMPARE(probe_->Watcher().Boxes().size(), std::size_t{1});
+  const MessageBoxWatcher::Box& box = probe_->Watcher().Boxes().back();
   QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
   QCOMPARE(box.modality, Qt::ApplicationModal);
   QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
-  QCOMPARE(box.symbolPixelRatio, Main().devicePixelRatioF());
-  QTest::mouseClick(Get("Command2"), Qt::LeftButton);
-  QVERIFY(QTest::qWaitForWindowExposed(Window(FormId::kForm2)));
-  QVERIFY(!Window(FormId::kForm2)->parentWidget());
+  QCOMPARE(box.symbolPixelRatio, probe_->Window(FormId::kForm1)->devicePixelRatioF());
+  probe_->Click("Command2");
+  QVERIFY(!probe_->Window(FormId::kForm2)->parentWidget());
 }
 
 // Space on the option already selected clicks it again; an arrow key selects and clicks the
@@ -90,14 +54,14 @@ void WindowsTest::boxesAndWindowsAreQtsOwn() {
 void WindowsTest::optionsClickByKeyboardAndScreenReader() {
   auto* oldRule = Get<QRadioButton>("Option1");
   auto* newRule = Get<QRadioButton>("Option2");
-  Type("1.5");
+  probe_->Type("Text1", u"1.5");
   oldRule->setFocus();
   QTest::keyClick(oldRule, Qt::Key_Space);
   QCOMPARE(Output(), QStringLiteral("1537"));
   QTest::keyClick(oldRule, Qt::Key_Down);
   QVERIFY(newRule->isChecked());
   QCOMPARE(Output(), QStringLiteral("1538"));
-  Type("4");
+  probe_->Type("Text1", u"4");
   QAccessibleInterface* option = QAccessible::queryAccessibleInterface(oldRule);
   QCOMPARE(option->role(), QAccessible::RadioButton);
   option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
@@ -107,9 +71,9 @@ void WindowsTest::optionsClickByKeyboardAndScreenReader() {
 
 // At the window's pixel size, every caption and label fits its control in the control's font.
 void WindowsTest::captionsFitTheirControls() {
-  QTest::mouseClick(Get("Command2"), Qt::LeftButton);
+  probe_->Click("Command2");
   for (const FormId form : {FormId::kForm1, FormId::kForm2}) {
-    for (const auto& control : core_->Loaded(form)->Design().controls) {
+    for (const auto& control : ui::FormFor(form).design().controls) {
       if (control.kind == ui::ControlKind::kLine) continue;
       QWidget* widget = Get(control.name, form);
       auto* label = qobject_cast<QLabel*>(widget);
