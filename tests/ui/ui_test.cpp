@@ -151,7 +151,8 @@ TEST(Scaling, AddsNoOverlap) {
       }
     }
   }
-  EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text1").font, 120), 40);
+  EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text1").font, 120), 40);  // 24 pt
+  EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text2").font, 144), 41);  // 20.4 pt: 40.8
 }
 
 }  // namespace
