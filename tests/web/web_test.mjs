@@ -28,7 +28,8 @@ const probe = (page) => ({
     const focus = document.activeElement;
     return {
       explanationOpen: !!document.querySelector(explanation),
-      mainDisabled: document.querySelector(main).inert,
+      mainDisabled: [...document.querySelectorAll(`${main} input, ${main} button:not(.close)`)]
+          .every((control) => control.disabled),
       focus: focus.closest('[data-control]')?.dataset.control,
       selected: focus.selectionStart === 0 && focus.selectionEnd === focus.value.length,
       front: Number(document.querySelector(explanation)?.style.zIndex) >
@@ -97,8 +98,9 @@ test('Tab goes round the design\'s stops; Space on the selected option clicks it
   await page.$eval(field('Text2'), (input) => { input.value = ''; });
   await page.focus(field('Option1'));
   await page.keyboard.press('Space');
-  await page.waitForFunction((f) => document.querySelector(f).value === '102598972', {timeout: 2000},
-                             field('Text2'));
+  await page.waitForFunction((f, main) => document.querySelector(f).value === '102598972' &&
+      document.querySelector(`${main} [role="status"]`).textContent === '102598972',  // said politely
+  {timeout: 2000}, field('Text2'), main);
   const fits = await page.$eval(field('Text2'), (e) => e.scrollWidth <= e.clientWidth);
   assert.ok(fits, 'a nine-digit result shows whole');
 });

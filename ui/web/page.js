@@ -39,8 +39,8 @@ var QuorvelPageLibrary = {
       }
     },
     watchPresses: function() {
-      // A press on a disabled window: it is inert, so the page only sees where the press was. The
-      // keyboard stays where it was rather than go to the page.
+      // A press on a disabled window brings the window that disabled it to the front; the keyboard
+      // stays where it was rather than go to the page.
       document.addEventListener('mousedown', (event) => {
         for (const disabled of document.querySelectorAll('.window.disabled')) {
           const r = disabled.getBoundingClientRect();
@@ -207,8 +207,9 @@ var QuorvelPageLibrary = {
   },
 
   web_set_enabled: function(window, enabled) {
+    // Its controls disabled rather than the window made inert: a screen reader keeps the window
+    // as it was, and so hears where the focus goes, and no result a second time, when it comes back.
     const self = QuorvelPage.windows.get(window);
-    self.element.inert = !enabled;
     self.element.classList.toggle('disabled', !enabled);
     for (const control of self.controls.values()) {
       if (control.field.tagName !== 'DIV') control.field.disabled = !enabled;
@@ -309,12 +310,18 @@ var QuorvelPageLibrary = {
     self.element.style.top = top - Math.round(inner.top - outer.top) + 'px';
   },
 
-  // Emptied first, so that the same text twice is said twice.
+  // Emptied first, so that the same text twice is said twice, and again once said, so that a
+  // reader that meets the window anew (after a modal box) does not say it again.
   web_announce: function(window, text) {
-    const region = QuorvelPage.windows.get(window).element.querySelector('.announcer');
+    const element = QuorvelPage.windows.get(window).element;
+    if (document.activeElement === element) return;  // a window that takes the focus is read whole
+    const region = element.querySelector('.announcer');
     const said = UTF16ToString(text);
     region.textContent = '';
-    setTimeout(() => { region.textContent = said; }, 100);
+    setTimeout(() => {
+      region.textContent = said;
+      setTimeout(() => { if (region.textContent === said) region.textContent = ''; }, 1000);
+    }, 100);
   },
 
   web_show_box: function(text, icon, title) {
