@@ -15,8 +15,7 @@
 namespace fake {
 
 struct Box {
-  std::u16string title;
-  std::u16string text;
+  std::u16string title, text;
   ui::MessageIcon icon;
   const ui::EngineWindow* owner;
 };

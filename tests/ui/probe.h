@@ -17,8 +17,7 @@ namespace probe {
 using ui::FormId;
 
 struct Box {
-  std::u16string title;
-  std::u16string text;
+  std::u16string title, text;
   ui::MessageIcon icon;
   bool ownedByMain;
 };

@@ -119,9 +119,11 @@ std::vector<std::string_view> Names(const ui::ControlOrder& controls) {
   return names;
 }
 
-// Line by line, each from the left, as the windows read: the options, then 分区： [GB box] GB;
-// 应输整数： [MB box] MB; the two buttons. The explanation from its heading to its credit line.
-TEST(ReadingOrder, FollowsTheLinesOfEachWindow) {
+// Reading goes line by line, each from the left: the options, then 分区： [GB box] GB;
+// 应输整数： [MB box] MB; the two buttons; the explanation from its heading to its credit line.
+// Tab goes to each control with a tab index in the order of the indices, and to one option of
+// the group: the selected one. The explanation has no stop.
+TEST(Orders, ReadingFollowsTheLinesAndTabTheIndices) {
   using Order = std::vector<std::string_view>;
   EXPECT_EQ(Names(ui::ReadingOrder(ui::Form1Design())),
             (Order{"Option1", "Option2", "Label2", "Text1", "Label1", "Label4", "Text2", "Label3",
@@ -129,6 +131,11 @@ TEST(ReadingOrder, FollowsTheLinesOfEachWindow) {
   EXPECT_EQ(Names(ui::ReadingOrder(ui::Form2Design())),
             (Order{"Label6", "Label1", "Label2", "Label3", "Label4", "Label5", "Label8", "Label9",
                    "Label7"}));
+  for (const std::string_view selected : {"Option1", "Option2"}) {
+    const auto stops = ui::FocusStops(ui::Form1Design(), [&](auto option) { return option == selected; });
+    EXPECT_EQ(stops, (Order{"Text1", "Text2", selected, "Command1", "Command2"}));
+  }
+  EXPECT_TRUE(ui::FocusStops(ui::Form2Design(), [](auto) { return false; }).empty());
 }
 
 // Scaling keeps the arrangement: two controls, or a control and a line, overlap at a scale only

@@ -13,8 +13,7 @@
 class MessageBoxWatcher {
  public:
   struct Box {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon;
     QStringList buttons;
     Qt::WindowModality modality;

@@ -26,7 +26,6 @@ class QtProbe final : public probe::Probe {
     core_.Start();
     Settle();
   }
-  ~QtProbe() override { QApplication::setWindowIcon(QIcon()); }
 
   void Type(std::string_view textBox, std::u16string_view text) override {
     auto* edit = Get<QLineEdit>(textBox);
