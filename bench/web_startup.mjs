@@ -8,7 +8,7 @@ import {createRequire} from 'node:module';
 import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath} from 'node:url';
 import {gzipSync} from 'node:zlib';
-import {serve} from '../tests/web/serve.mjs';
+import {serve} from '../scripts/serve_folders.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const site = resolve(process.argv[2]);

@@ -1,26 +1,13 @@
 // Takes the page's pictures for the README in headless Chromium: the main window with a nine-,
 // a 13- and a 15-digit result, the explanation in front of it at 2x, and the page on a phone.
 // Usage: node web_screenshots.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
-import {createServer} from 'node:http';
 import {createRequire} from 'node:module';
-import {readFileSync} from 'node:fs';
-import {extname, join, resolve} from 'node:path';
+import {join, resolve} from 'node:path';
+import {serve} from './serve_folders.mjs';
 
 const [site, modules, out] = process.argv.slice(2);
 const puppeteer = createRequire(resolve(modules, 'index.js'))('puppeteer-core');
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png'};
-const server = createServer((request, response) => {
-  const name = request.url === '/' ? 'index.html' : request.url.slice(1);
-  try {
-    const body = readFileSync(join(site, name));
-    response.writeHead(200, {'Content-Type': types[extname(name)] || 'application/octet-stream'}).end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-}).listen(0, '127.0.0.1');
-await new Promise((resolve) => server.on('listening', resolve));
-const address = `http://127.0.0.1:${server.address().port}/`;
+const {server, address} = await serve(site);
 const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--lang=zh-CN']});
 const main = 'section[aria-label="Prelvane"]', explanation = 'section[aria-label="原理"]';
 const input = `${main} [data-control="Text1"]`;
