@@ -100,7 +100,7 @@ class Win32Probe final : public probe::Probe {
   std::string Focused(probe::FormId form) const override {
     HWND focus = GetFocus();
     if (!focus || !IsChild(Handle(form), focus)) return "";
-    const auto& controls = Design(form).controls;
+    const auto& controls = ui::FormFor(form).design().controls;
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(focus) - ui::win32::kFirstControlId);
     return index < controls.size() ? std::string(controls[index].name) : "";
   }
@@ -143,14 +143,11 @@ class Win32Probe final : public probe::Probe {
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
 
  private:
-  static const ui::WindowDesign& Design(probe::FormId form) {
-    return form == probe::FormId::kForm1 ? ui::Form1Design() : ui::Form2Design();
-  }
   HWND Handle(probe::FormId form) const {
     return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Shown()).Handle();
   }
   HWND Control(probe::FormId form, std::string_view name) const {
-    return GetDlgItem(Handle(form), ui::win32::ControlId(Design(form), name));
+    return GetDlgItem(Handle(form), ui::win32::ControlId(ui::FormFor(form).design(), name));
   }
   static std::u16string TextOf(HWND window) {
     std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
