@@ -20,7 +20,7 @@ add_custom_command(OUTPUT ${site}/song.woff2
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/subset_font.py ${SONG_FACE}
           ${site}/song.woff2 ${shown_sources}
   DEPENDS web/subset_font.py ${shown_sources})
-foreach(file index.html style.css offline.js manifest.webmanifest)
+foreach(file start.js manifest.webmanifest)
   configure_file(web/${file} ${site}/${file} COPYONLY)
 endforeach()
 foreach(size 32 128 256)
@@ -29,10 +29,16 @@ endforeach()
 configure_file(${SONG_FACE_LICENCE} ${site}/song-LICENSE.txt COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt COPYONLY)
 
+# The page with its first window drawn in, as the program draws it in Chromium.
+add_custom_command(OUTPUT ${site}/index.html
+  COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/prerender.py
+          ${CMAKE_CURRENT_SOURCE_DIR}/web ${site}
+  DEPENDS web/prerender.py web/index.html web/style.css web/start.js quorvel ${site}/song.woff2)
+
 # Offline and small: the service worker over this build's files, and their compressed copies.
 add_custom_command(OUTPUT ${site}/sw.js
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/make_offline.py ${site}
           ${CMAKE_CURRENT_SOURCE_DIR}/web/sw.js.in
-  DEPENDS web/make_offline.py web/sw.js.in quorvel ${site}/song.woff2 web/index.html web/style.css
-          web/offline.js web/manifest.webmanifest)
+  DEPENDS web/make_offline.py web/sw.js.in quorvel ${site}/song.woff2 ${site}/index.html
+          web/start.js web/manifest.webmanifest)
 add_custom_target(site ALL DEPENDS ${site}/sw.js)

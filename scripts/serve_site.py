@@ -2,7 +2,8 @@
 """Serves the page's folder on the loopback: on the first free port from 8000 on, or on the port
 asked for; says the address it really serves, and stops cleanly on Ctrl+C. Each file goes out
 compressed where the folder has a Brotli or gzip copy that the browser accepts, and every answer
-carries the page's content security policy (no inline script; WebAssembly allowed).
+carries the page's own content security policy (that of its index.html), with the one rule that
+only a server can give: no framing.
 
 Usage: serve_site.py FOLDER [--port N]"""
 
@@ -10,15 +11,18 @@ import argparse
 import functools
 import http.server
 import os
+import re
 import sys
 
-POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; img-src 'self' data:; "
-          "object-src 'none'; base-uri 'none'; frame-ancestors 'none'")
 TYPES = {".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
          ".woff2": "font/woff2", ".js": "text/javascript"}
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    def __init__(self, *args, policy, **kwargs):
+        self.policy = policy
+        super().__init__(*args, **kwargs)
+
     def send_head(self):
         path = self.translate_path(self.path)
         if os.path.isdir(path):
@@ -36,7 +40,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         return super().send_head()
 
     def end_headers(self):
-        self.send_header("Content-Security-Policy", POLICY)
+        self.send_header("Content-Security-Policy", self.policy)
         self.send_header("Vary", "Accept-Encoding")
         self.send_header("Cache-Control", "no-cache")
         super().end_headers()
@@ -50,7 +54,12 @@ def main():
     parser.add_argument("folder")
     parser.add_argument("--port", type=int)
     args = parser.parse_args()
-    handler = functools.partial(Handler, directory=args.folder)
+    page = open(os.path.join(args.folder, "index.html"), encoding="utf-8").read()
+    policy = re.search(r'<meta http-equiv="Content-Security-Policy" content="([^"]+)">', page)
+    if not policy:
+        return f"{args.folder}/index.html states no content security policy"
+    handler = functools.partial(Handler, directory=args.folder,
+                                policy=policy[1] + "; frame-ancestors 'none'")
     for port in [args.port] if args.port else range(8000, 8100):
         try:
             server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)

@@ -9,7 +9,7 @@ const [site, modules, out] = process.argv.slice(2);
 const puppeteer = createRequire(resolve(modules, 'index.js'))('puppeteer-core');
 const {server, address} = await serve(site);
 const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--lang=zh-CN']});
-const main = 'section[aria-label="Prelvane"]', explanation = 'section[aria-label="原理"]';
+const main = 'section[aria-label="Prelvane"]:not(.prerendered)', explanation = 'section[aria-label="原理"]';
 const input = `${main} [data-control="Text1"]`;
 const clip = (page, ...windows) => page.evaluate((...windows) => {
   const rects = windows.map((w) => document.querySelector(w).getBoundingClientRect());

@@ -10,7 +10,7 @@ import puppeteer from 'puppeteer-core';
 
 const [site, scenarioFile, serveSite] = process.argv.slice(2);
 const {steps, tabStops, names} = JSON.parse(readFileSync(scenarioFile, 'utf8'));
-const main = 'section[aria-label="Prelvane"]';
+const main = 'section[aria-label="Prelvane"]:not(.prerendered)';  // the program's, once it runs
 const explanation = 'section[aria-label="原理"]';
 const field = (name, window = main) =>
   `${window} [data-control="${name}"]${name.startsWith('Option') ? ' input' : ''}`;
@@ -149,6 +149,34 @@ test('a press on the disabled main window brings the explanation back; Escape cl
   await page.keyboard.press('Escape');
   await page.waitForSelector(explanation, {hidden: true, timeout: 2000});
   assert.equal((await user.state()).focus, 'Command2');
+});
+
+test('the page comes with its first window drawn, which takes keys before the program runs; the program answers them once started', async () => {
+  const visit = await browser.createBrowserContext();  // a first visit: no service worker yet
+  const early = await visit.newPage();
+  await early.bringToFront();
+  await early.setViewport({width: 1024, height: 768});
+  await early.setRequestInterception(true);
+  let program;
+  const requested = new Promise((resolve) => early.on('request', (request) => {
+    if (request.url().endsWith('/quorvel.js')) resolve(program = request);
+    else request.continue();
+  }));
+  const opened = early.goto(address);  // done once the program has loaded
+  await requested;
+  await early.waitForFunction(() => document.activeElement?.dataset.control === 'Text1');
+  await early.keyboard.type('40');
+  await early.keyboard.press('ArrowLeft');
+  await early.keyboard.press('Enter');
+  assert.equal(await early.$eval('.window', (w) => w.matches('.prerendered')), true);
+  program.continue();
+  await opened;
+  await early.waitForFunction((f) => document.querySelector(f)?.value === '41038', {timeout: 2000}, field('Text2'));
+  assert.equal(await early.$$eval('.window', (windows) => windows.length), 1);
+  await early.keyboard.type('9');  // the caret is where the user left it
+  await early.keyboard.press('Enter');
+  await early.waitForFunction((f) => document.querySelector(f).value === '502738', {timeout: 2000}, field('Text2'));
+  await visit.close();
 });
 
 test('on a phone: at the top, fit to its width, every target a finger wide; offline once opened', async () => {

@@ -13,6 +13,10 @@ var QuorvelPageLibrary = {
     call: function(name, types, args) {
       return Module.ccall(name, 'number', types, args, {async: true});
     },
+    press: function(window, key, shift) {
+      const number = QuorvelPage.keys[key];
+      QuorvelPage.call('quorvel_key', ['number', 'number'], [window, number === 0 && shift ? 1 : number]);
+    },
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
@@ -38,6 +42,57 @@ var QuorvelPageLibrary = {
         }
       }
     },
+    // A control's elements, in the client area or its group, the caption in them.
+    make: function(self, window, kind, name, text, group, labelFor) {
+      let element, parent = self.client;
+      switch (kind) {
+        case 'button':
+          element = document.createElement('button');
+          element.type = 'button';
+          element.textContent = text;
+          break;
+        case 'option':
+          element = document.createElement('label');
+          const field = document.createElement('input');
+          field.type = 'radio';
+          field.name = 'window-' + window + '-' + group;
+          const span = document.createElement('span');
+          span.textContent = text;
+          element.append(field, span);
+          // The options of a group are one named group to a screen reader ("1 of 2").
+          let radios = self.client.querySelector(`[data-group="${group}"]`);
+          if (!radios) {
+            radios = document.createElement('div');
+            radios.setAttribute('role', 'radiogroup');
+            radios.setAttribute('aria-label', group);
+            radios.dataset.group = group;
+            self.client.appendChild(radios);
+          }
+          parent = radios;
+          break;
+        case 'text':
+          element = document.createElement('input');
+          element.id = 'control-' + window + '-' + name;
+          element.type = 'text';
+          element.value = text;
+          element.spellcheck = false;
+          element.autocomplete = 'off';
+          element.inputMode = 'decimal';  // a phone's keyboard of digits and a decimal point
+          break;
+        case 'label':
+          // A label or unit of a text box: a click on it goes to the box, and a screen reader hears
+          // both in the box's name, once.
+          element = document.createElement(labelFor ? 'label' : 'div');
+          if (labelFor) {
+            element.htmlFor = 'control-' + window + '-' + labelFor;
+            element.setAttribute('aria-hidden', 'true');
+          }
+          element.textContent = text;
+          break;
+      }
+      parent.appendChild(element);
+      return element;
+    },
     watchPresses: function() {
       // A press on a disabled window brings the window that disabled it to the front; the keyboard
       // stays where it was rather than go to the page.
@@ -54,40 +109,44 @@ var QuorvelPageLibrary = {
     },
   },
 
+  // A window the page was served with already drawn (see app/web/prerender.py) is taken over
+  // as it stands, with whatever the user has typed or chosen in it: only its handlers are new.
   web_create_window: function(window, title, width, height) {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
       QuorvelPage.watchPresses();
       addEventListener('resize', QuorvelPage.fitScreen);
     }
-    const element = document.createElement('section');
-    element.className = 'window';
-    element.tabIndex = -1;  // a window without controls still takes the keyboard
-    element.setAttribute('role', 'dialog');
-    element.setAttribute('aria-label', UTF16ToString(title));
-    element.style.visibility = 'hidden';  // laid out, so that its frame can be measured
-    element.dataset.window = window;
-    // What the program announces is said by a screen reader, politely, and not shown.
-    element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
-        '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
-        'aria-label="关闭">×</button></div><div class="client"></div>' +
-        '<div class="announcer" role="status" aria-live="polite"></div>';
-    element.querySelector('.title').textContent = UTF16ToString(title);
+    let element = document.querySelector(`.window.prerendered[data-window="${window}"]`);
+    if (!element) {
+      element = document.createElement('section');
+      element.className = 'window';
+      element.tabIndex = -1;  // a window without controls still takes the keyboard
+      element.setAttribute('role', 'dialog');
+      element.setAttribute('aria-label', UTF16ToString(title));
+      element.style.visibility = 'hidden';  // laid out, so that its frame can be measured
+      element.dataset.window = window;
+      // What the program announces is said by a screen reader, politely, and not shown.
+      element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
+          '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
+          'aria-label="关闭">×</button></div><div class="client"></div>' +
+          '<div class="announcer" role="status" aria-live="polite"></div>';
+      element.querySelector('.title').textContent = UTF16ToString(title);
+      document.body.appendChild(element);
+    }
     const client = element.querySelector('.client');
+    client.querySelectorAll('.rule').forEach((line) => line.remove());  // drawn again
     client.style.width = width + 'px';
     client.style.height = height + 'px';
     element.querySelector('.close').addEventListener('click', () =>
         QuorvelPage.call('quorvel_close', ['number'], [window]));
     element.addEventListener('keydown', (event) => {
-      const key = QuorvelPage.keys[event.key];
-      if (key === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+      if (!(event.key in QuorvelPage.keys) || event.altKey || event.ctrlKey || event.metaKey) return;
       event.preventDefault();
-      QuorvelPage.call('quorvel_key', ['number', 'number'],
-                       [window, key === 0 && event.shiftKey ? 1 : key]);
+      QuorvelPage.press(window, event.key, event.shiftKey);
     });
     const self = {element, client, controls: new Map()};
     element.addEventListener('focusin', (event) => { self.lastFocus = event.target; });
-    document.body.appendChild(element);
     QuorvelPage.windows.set(window, self);
     QuorvelPage.fitScreen();
   },
@@ -96,25 +155,29 @@ var QuorvelPageLibrary = {
                                labelFor, accessibleName, fontPixels, bold) {
     const self = QuorvelPage.windows.get(window);
     const controlName = UTF8ToString(name);
+    const kindName = QuorvelPage.kinds[kind];
+    const text = UTF16ToString(caption);
+    let element = self.client.querySelector(`[data-control="${controlName}"]`);
+    const drawn = !!element;
+    if (!drawn) {
+      element = QuorvelPage.make(self, window, kindName, controlName, text, UTF8ToString(group),
+                                 UTF8ToString(labelFor));
+      element.classList.add('control', kindName);
+      element.dataset.control = controlName;
+      const label = UTF16ToString(accessibleName);
+      if (label) element.setAttribute('aria-label', label);
+    }
+    const field = kindName === 'option' ? element.querySelector('input') : element;
     const click = () =>
         QuorvelPage.call('quorvel_click', ['number', 'string'], [window, controlName]);
-    const text = UTF16ToString(caption);
-    let element, field, parent = self.client;
-    switch (QuorvelPage.kinds[kind]) {
+    switch (kindName) {
       case 'button':
-        element = field = document.createElement('button');
-        element.type = 'button';
-        element.textContent = text;
-        element.addEventListener('click', click);
+        field.addEventListener('click', click);
         break;
       case 'option':
         // The browser clicks a radio button for the mouse, the arrow keys or an assistive
         // technology, and for Space on one not yet selected; Space on the selected one is a
         // click too. Setting `checked` raises none.
-        element = document.createElement('label');
-        field = document.createElement('input');
-        field.type = 'radio';
-        field.name = 'window-' + window + '-' + UTF8ToString(group);
         field.addEventListener('click', click);
         field.addEventListener('keydown', (event) => {
           if (event.key === ' ' && field.checked) {
@@ -122,54 +185,27 @@ var QuorvelPageLibrary = {
             click();
           }
         });
-        const span = document.createElement('span');
-        span.textContent = text;
-        element.append(field, span);
-        // The options of a group are one named group to a screen reader ("1 of 2").
-        const groupName = UTF8ToString(group);
-        let radios = self.client.querySelector(`[data-group="${groupName}"]`);
-        if (!radios) {
-          radios = document.createElement('div');
-          radios.setAttribute('role', 'radiogroup');
-          radios.setAttribute('aria-label', groupName);
-          radios.dataset.group = groupName;
-          self.client.appendChild(radios);
-        }
-        parent = radios;
         break;
       case 'text':
-        element = field = document.createElement('input');
-        element.id = 'control-' + window + '-' + controlName;
-        element.type = 'text';
-        element.value = text;
-        element.spellcheck = false;
-        element.autocomplete = 'off';
-        element.inputMode = 'decimal';  // a phone's keyboard of digits and a decimal point
-        element.addEventListener('input', () =>
+        field.addEventListener('input', () =>
             QuorvelPage.call('quorvel_text_changed', ['number', 'string'], [window, controlName]));
-        break;
-      case 'label':
-        // A label or unit of a text box: a click on it goes to the box, and a screen reader hears
-        // both in the box's name, once.
-        const box = UTF8ToString(labelFor);
-        element = document.createElement(box ? 'label' : 'div');
-        if (box) {
-          element.htmlFor = 'control-' + window + '-' + box;
-          element.setAttribute('aria-hidden', 'true');
+        if (drawn && field.value !== text) {
+          // Typed ahead, before the program ran: given to it once it has started, as a desktop
+          // hands a starting program the keys typed ahead, caret and all.
+          const [typed, start, end] = [field.value, field.selectionStart, field.selectionEnd];
+          setTimeout(() => {
+            field.value = typed;
+            field.setSelectionRange(start, end);
+            field.dispatchEvent(new Event('input'));
+          });
         }
-        element.textContent = text;
         break;
     }
-    element.classList.add('control', QuorvelPage.kinds[kind]);
-    element.dataset.control = controlName;
-    const label = UTF16ToString(accessibleName);
-    if (label) element.setAttribute('aria-label', label);
     Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
                                   height: height + 'px', fontSize: fontPixels + 'px',
                                   fontWeight: bold ? 'bold' : 'normal'});
     Object.assign(element.dataset, {top, height});
-    parent.appendChild(element);
-    self.controls.set(controlName, {element, field: field || element});
+    self.controls.set(controlName, {element, field});
   },
 
   web_draw_line: function(window, x1, y1, x2, y2) {
@@ -194,6 +230,15 @@ var QuorvelPageLibrary = {
     QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
+    self.element.classList.remove('prerendered');  // the program's own styles from now on
+    // The keys typed ahead into the drawn window (start.js keeps them), answered now in turn,
+    // after what was typed into its text box.
+    const typedAhead = self.element.dataset.typedAhead;
+    delete self.element.dataset.typedAhead;
+    if (typedAhead) {
+      setTimeout(() => typedAhead.split(' ').forEach((key) =>
+          QuorvelPage.press(window, key.replace('Shift+', ''), key.startsWith('Shift+'))));
+    }
     self.element.style.zIndex = ++QuorvelPage.front;
     if (self.element.contains(document.activeElement)) return;
     const last = self.lastFocus;
