@@ -1,9 +1,10 @@
 // The page's start-up benchmark: cold loads in Debian's headless Chromium, each in a fresh
 // browser context, of the page and of a blank page with the same controls in plain HTML, taking
 // turns; reports the time from navigation until the input box takes input (medians and ranges),
-// and the weight of everything the page loads, gzipped.
-// Usage: node bench/web_startup.mjs build/web/app/site [RUNS]
-import {readdirSync, readFileSync} from 'node:fs';
+// and the weight of everything the page loads, gzipped. Given more than one build of the page
+// (an older one first, say), it loads them all in the same turns, for a fair comparison.
+// Usage: node bench/web_startup.mjs SITE_DIR... [RUNS]   (SITE_DIR: build/web/app/site)
+import {readdirSync, readFileSync, statSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath} from 'node:url';
@@ -11,41 +12,57 @@ import {gzipSync} from 'node:zlib';
 import {serve} from '../scripts/serve_folders.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const site = resolve(process.argv[2]);
-const runs = Number(process.argv[3] || 20);
-const puppeteer = createRequire(join(site, '../../tests/web/package.json'))('puppeteer-core');
+const sites = process.argv.slice(2).filter((arg) => statSync(arg, {throwIfNoEntry: false})?.isDirectory())
+    .map((site) => resolve(site));
+const runs = Number(process.argv.slice(2).find((arg) => /^\d+$/.test(arg)) || 20);
+const puppeteer = createRequire(join(here, '../build/web/tests/web/package.json'))('puppeteer-core');
 
-const weight = readdirSync(site).filter((name) => !/\.(txt|gz|br)$/.test(name))
+const weight = (site) => readdirSync(site).filter((name) => !/\.(txt|gz|br)$/.test(name))
     .reduce((sum, name) => sum + gzipSync(readFileSync(join(site, name)), {level: 9}).length, 0);
-const {server, address} = await serve(site, here);
+const blank = await serve(here);
+const pages = {'blank page': {url: blank.address + 'web_blank.html', ready: () => document.activeElement?.id === 'text1'}};
+const servers = [blank.server];
+for (const site of sites) {
+  const {server, address} = await serve(site);
+  servers.push(server);
+  pages[site] = {url: address, ready: () => document.activeElement?.dataset?.control === 'Text1'};
+}
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium', headless: true,
   args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
          '--disable-component-update', '--disable-sync'],
 });
-const pages = {
-  page: {url: address, ready: () => document.activeElement?.dataset?.control === 'Text1'},
-  'blank page': {url: address + 'web_blank.html', ready: () => document.activeElement?.id === 'text1'},
-};
-const times = {page: [], 'blank page': []};
+const times = Object.fromEntries(Object.keys(pages).map((label) => [label, []]));
 for (let run = 0; run <= runs; ++run) {  // run 0 warms the browser up and is not counted
   for (const [label, {url, ready}] of Object.entries(pages)) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
+    // Checked in the page at every frame from its first, so that no round trip to the browser
+    // is counted: a frame runs only once the page is free to take a key.
+    await page.evaluateOnNewDocument(`(() => {
+      const check = () => (${ready})() ? (window.readyAt = performance.now())
+                                        : requestAnimationFrame(check);
+      requestAnimationFrame(check);
+    })()`);
     await page.goto(url, {waitUntil: 'domcontentloaded'});
-    await page.waitForFunction(ready, {polling: 'raf', timeout: 10000});
-    const elapsed = await page.evaluate(() => performance.now());
+    const elapsed = await (await page.waitForFunction(() => window.readyAt, {timeout: 10000})).jsonValue();
     if (run) times[label].push(elapsed);
+    await page.evaluate(async () => {  // a context closed while its service worker starts upsets the browser
+      if (document.readyState !== 'complete') await new Promise((loaded) => addEventListener('load', loaded));
+      if (await navigator.serviceWorker.getRegistration()) await navigator.serviceWorker.ready;
+    });
     await context.close();
   }
 }
 await browser.close();
-server.close();
+servers.forEach((server) => server.close());
 const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
-console.log(`${runs} cold loads each: time until the input box takes input, median (min-max)`);
+const baseline = median(times['blank page']);
+console.log(`${runs} cold loads each: time until the input box takes input, median (min-max), ` +
+            'against the blank page; everything the page loads, gzipped');
 for (const [label, values] of Object.entries(times)) {
-  console.log(`${label.padEnd(10)} ${median(values).toFixed(0)} ms ` +
-              `(${Math.min(...values).toFixed(0)}-${Math.max(...values).toFixed(0)})`);
+  const page = label === 'blank page' ? '' :
+      `  ${(median(values) / baseline).toFixed(2)}x  ${(weight(label) / 1024).toFixed(1)} KB`;
+  console.log(`${median(values).toFixed(0).padStart(4)} ms (${Math.min(...values).toFixed(0)}-` +
+              `${Math.max(...values).toFixed(0)})${page}  ${label}`);
 }
-console.log(`the page against the blank one: ${(median(times.page) / median(times['blank page'])).toFixed(2)}x`);
-console.log(`everything the page loads, gzipped: ${(weight / 1024).toFixed(1)} KB`);
