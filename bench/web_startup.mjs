@@ -59,7 +59,7 @@ servers.forEach((server) => server.close());
 const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
 const baseline = median(times['blank page']);
 console.log(`${runs} cold loads each: time until the input box takes input, median (min-max), ` +
-            'against the blank page; everything the page loads, gzipped');
+            'against the blank page; the folder but its licences, gzipped');
 for (const [label, values] of Object.entries(times)) {
   const page = label === 'blank page' ? '' :
       `  ${(median(values) / baseline).toFixed(2)}x  ${(weight(label) / 1024).toFixed(1)} KB`;
