@@ -63,9 +63,6 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return str(self.source / name)
         return super().translate_path(path)
 
-    def guess_type(self, path):
-        return "application/wasm" if path.endswith(".wasm") else super().guess_type(path)
-
     def log_message(self, *args):
         pass
 
@@ -163,6 +160,7 @@ def main(source, site):
             sys.exit(f"prerender.py: index.html needs one {old}")
         page = page.replace(old, new)
     (site / "index.html").write_text(page, encoding="utf-8")
+
 
 if __name__ == "__main__":
     main(*sys.argv[1:])

@@ -133,9 +133,10 @@ var QuorvelPageLibrary = {
           '<div class="announcer" role="status" aria-live="polite"></div>';
       element.querySelector('.title').textContent = UTF16ToString(title);
       document.body.appendChild(element);
+    } else {
+      element.querySelectorAll('.rule').forEach((line) => line.remove());  // the program draws them again
     }
     const client = element.querySelector('.client');
-    client.querySelectorAll('.rule').forEach((line) => line.remove());  // drawn again
     client.style.width = width + 'px';
     client.style.height = height + 'px';
     element.querySelector('.close').addEventListener('click', () =>
