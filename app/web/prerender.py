@@ -126,7 +126,8 @@ def snapshot(address):
         devtools = DevTools(profile)
         try:
             target = devtools.send("Target.createTarget", url="about:blank")["targetId"]
-            session = devtools.send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+            session = devtools.send("Target.attachToTarget", targetId=target,
+                                    flatten=True)["sessionId"]
             devtools.send("Page.navigate", session, url=address)  # returns once committed
             result = devtools.send("Runtime.evaluate", session, expression=SNAPSHOT,
                                    awaitPromise=True, returnByValue=True, timeout=30000)

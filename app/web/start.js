@@ -21,8 +21,8 @@ for (const drawn of drawnWindows) {
     if (!drawn.classList.contains('prerendered')) return drawn.removeEventListener('keydown', keep);
     if (!['Enter', 'Tab', 'Escape'].includes(event.key)) return;
     event.preventDefault();
-    drawn.dataset.typedAhead = [drawn.dataset.typedAhead, (event.shiftKey ? 'Shift+' : '') + event.key]
-        .filter(Boolean).join(' ');
+    const key = (event.shiftKey ? 'Shift+' : '') + event.key;
+    drawn.dataset.typedAhead = [drawn.dataset.typedAhead, key].filter(Boolean).join(' ');
   };
   drawn.addEventListener('keydown', keep);
 }

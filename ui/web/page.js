@@ -15,7 +15,8 @@ var QuorvelPageLibrary = {
     },
     press: function(window, key, shift) {
       const number = QuorvelPage.keys[key];
-      QuorvelPage.call('quorvel_key', ['number', 'number'], [window, number === 0 && shift ? 1 : number]);
+      QuorvelPage.call('quorvel_key', ['number', 'number'],
+                       [window, number === 0 && shift ? 1 : number]);
     },
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
@@ -134,7 +135,8 @@ var QuorvelPageLibrary = {
       element.querySelector('.title').textContent = UTF16ToString(title);
       document.body.appendChild(element);
     } else {
-      element.querySelectorAll('.rule').forEach((line) => line.remove());  // the program draws them again
+      // Its lines, which the program draws again.
+      element.querySelectorAll('.rule').forEach((line) => line.remove());
     }
     const client = element.querySelector('.client');
     client.style.width = width + 'px';
@@ -142,7 +144,9 @@ var QuorvelPageLibrary = {
     element.querySelector('.close').addEventListener('click', () =>
         QuorvelPage.call('quorvel_close', ['number'], [window]));
     element.addEventListener('keydown', (event) => {
-      if (!(event.key in QuorvelPage.keys) || event.altKey || event.ctrlKey || event.metaKey) return;
+      if (!(event.key in QuorvelPage.keys) || event.altKey || event.ctrlKey || event.metaKey) {
+        return;
+      }
       event.preventDefault();
       QuorvelPage.press(window, event.key, event.shiftKey);
     });
