@@ -1,16 +1,28 @@
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Prelvane")
+set(CPACK_PACKAGE_VENDOR "${PRELVANE_PUBLISHER}")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
-# The Windows download: a zip of the program and its licence, named for its processor.
+# The Windows downloads, named for their processor: a zip of the program and its licence, and a
+# setup program of the same files in Chinese (app/win32/NSIS.template.in), "-setup.exe". The
+# 64-bit setup program is itself a 64-bit program, so that it runs wherever the program does.
 if(WIN32)
-  set(CPACK_GENERATOR ZIP)
+  set(CPACK_GENERATOR ZIP NSIS)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win32)
+    set(CPACK_PRELVANE_SETUP_TARGET "")
+    set(CPACK_PRELVANE_SETUP_PROGRAM_FILES "$PROGRAMFILES")
   else()
     set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win64)
+    set(CPACK_PRELVANE_SETUP_TARGET "Target amd64-unicode")
+    set(CPACK_PRELVANE_SETUP_PROGRAM_FILES "$PROGRAMFILES64")
   endif()
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/CPackSetupName.cmake)
+  set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/app/win32)
+  set(CPACK_PRELVANE_SETUP_NAME ${PROJECT_NAME})
+  set(CPACK_PRELVANE_SETUP_PROGRAM quorvel.exe)
+  set(CPACK_PRELVANE_SETUP_ICON ${PROJECT_SOURCE_DIR}/app/icons/quorvel.ico)
+  set(CPACK_PRELVANE_SETUP_DESCRIPTION "把想要的分区大小 (GB) 换算成分区工具里应输入的整数 MB")
   include(CPack)
   return()
 endif()

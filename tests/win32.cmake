@@ -50,7 +50,24 @@ set_tests_properties(win32_starts PROPERTIES
 set_tests_properties(sizing_tests ui_tests win32_engine_suite_96dpi win32_engine_suite_144dpi
   win32_starts PROPERTIES SKIP_RETURN_CODE 77)
 
-# The executable's resources, imports and flags, read from outside; and its download.
+# The setup program, installed and removed under Wine as a user would, in a prefix of its own
+# made anew for each run, so that nothing an earlier run left counts.
+set(setup_prefix ${wine_prefix}-setup)
+set(environment_setup "${wine_target};WINEPREFIX=${setup_prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+add_test(NAME wine_prefix_setup_cleared COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_prefix})
+add_test(NAME wine_prefix_setup
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_prefix.sh ${setup_prefix} $<TARGET_FILE:pointer_size>)
+add_test(NAME setup
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --
+          ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_setup.py ${CMAKE_BINARY_DIR}
+          ${PROJECT_VERSION} $<TARGET_FILE:start_check>)
+set_tests_properties(wine_prefix_setup_cleared PROPERTIES FIXTURES_SETUP wine_setup_cleared)
+set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_REQUIRED wine_setup_cleared
+  FIXTURES_SETUP wine_setup TIMEOUT 300 ENVIRONMENT "${environment_setup}")
+set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 400
+  ENVIRONMENT "${environment_setup}" SKIP_RETURN_CODE 77)
+
+# The executable's resources, imports and flags, read from outside; and its downloads.
 add_test(NAME package
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 add_test(NAME win32_resources

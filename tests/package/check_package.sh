@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the build tree's package and checks it: the Debian package's files, metadata, lintian's
-# verdict and its program's hardening; or the Windows download's contents. Prints what fails.
-# Usage: check_package.sh BUILD_DIR VERSION
+# verdict and its program's hardening; or the Windows downloads: the zip's contents, and the setup
+# program, which must run where the program does (what it installs is check_setup.py's to see).
+# Prints what fails. Usage: check_package.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd) version=$2 id=org.prelvane.Quorvel
 work=$(mktemp -d)
@@ -21,6 +22,11 @@ if zip=$(ls "$work"/out/*.zip 2>/dev/null); then
   check "$name.zip holds quorvel.exe and LICENSE.txt, no more" test \
     "$(/usr/bin/python3 -c 'import sys, zipfile; print(*sorted(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")" \
     = "$name/LICENSE.txt $name/quorvel.exe"
+  setup=$work/out/$name-setup.exe
+  check "$name-setup.exe made beside it" test -f "$setup"
+  check "$name-setup.exe is a Windows program" has "$(file -b "$setup")" "^PE32.* (GUI) "
+  check "$name-setup.exe is the setup program, and runs where quorvel.exe does" /usr/bin/python3 \
+    "$(dirname "$0")/../win32/check_resources.py" --setup "$build/app/quorvel.exe" "$setup"
   exit $status
 fi
 
