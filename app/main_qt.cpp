@@ -4,7 +4,7 @@
 
 #include "app/qt_icon.h"
 #include "app/version.h"
-#include "ui/core.h"
+#include "ui/forms.h"
 #include "ui/qt/qt_engine.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(ApplicationIcon());
 
   ui::qt::QtEngine engine;
-  ui::Core core(engine);
+  ui::Core core(engine, ui::Calculator());
   core.Start();
   return application.exec();
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/core.h"
+#include "ui/forms.h"
 #include "ui/win32/win32_engine.h"
 
 namespace {
@@ -25,7 +25,7 @@ void DeclareDpiAware() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAware();
   ui::win32::Win32Engine engine(instance);
-  ui::Core core(engine);
+  ui::Core core(engine, ui::Calculator());
   core.Start();
   return engine.Run();
 }

@@ -6,13 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "sizing/errors.h"
-#include "ui/forms.h"
 #include "ui/rules.h"
 
 namespace ui {
-Window::Window(const WindowDesign& design, std::unique_ptr<EngineWindow> shown)
-    : design_(design), shown_(std::move(shown)) {}
+Window::Window(const WindowDesign& design, std::unique_ptr<EngineWindow> native)
+    : design_(design), native_(std::move(native)) {}
 
 std::string_view Window::Checked(std::string_view name, ControlKind kind) const {
   const ControlDesign& control = design_.Control(name);
@@ -24,33 +22,33 @@ std::string_view Window::Checked(std::string_view name, ControlKind kind) const 
 }
 
 std::u16string Window::Text(std::string_view textBox) const {
-  return shown_->Text(Checked(textBox, ControlKind::kTextBox));
+  return native_->Text(Checked(textBox, ControlKind::kTextBox));
 }
 
 void Window::SetText(std::string_view textBox, std::u16string_view text) {
   const ControlDesign& control = design_.Control(Checked(textBox, ControlKind::kTextBox));
-  shown_->SetText(control.name, text);
+  native_->SetText(control.name, text);
   Fit(control.name);
-  if (control.announced && !text.empty()) shown_->Announce(control.name, text);
+  if (control.announced && !text.empty()) native_->Announce(control.name, text);
 }
 
 bool Window::Value(std::string_view option) const {
-  return shown_->Checked(Checked(option, ControlKind::kOptionButton));
+  return native_->Value(Checked(option, ControlKind::kOptionButton));
 }
 
 void Window::SetValue(std::string_view option, bool selected) {
   const ControlDesign& chosen = design_.Control(Checked(option, ControlKind::kOptionButton));
   for (const ControlDesign& other : design_.controls) {
     if (selected && other.group == chosen.group && &other != &chosen) {
-      shown_->SetChecked(other.name, false);
+      native_->SetValue(other.name, false);
     }
   }
-  shown_->SetChecked(chosen.name, selected);
+  native_->SetValue(chosen.name, selected);
 }
 
 void Window::SetCaption(std::string_view label, std::u16string_view caption) {
   const std::string_view name = Checked(label, ControlKind::kLabel);
-  shown_->SetText(name, caption);
+  native_->SetText(name, caption);
   std::erase_if(captions_, [&](const auto& entry) { return entry.first == name; });
   captions_.emplace_back(name, caption);
 }
@@ -68,68 +66,70 @@ std::u16string Window::Captions() const {
 
 void Window::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  shown_->SetEnabled(enabled);
+  native_->SetEnabled(enabled);
 }
 
 std::vector<std::string_view> Window::FocusStops() const {
-  return ui::FocusStops(design_, [&](std::string_view option) { return shown_->Checked(option); });
+  return ui::FocusStops(design_, [&](std::string_view option) { return native_->Value(option); });
 }
 
 void Window::FocusOn(std::string_view control) {
-  shown_->Focus(control);
-  if (const auto button = ButtonForEnter(design_, control)) shown_->MarkDefault(*button);
+  lastFocus_ = design_.Control(control).name;
+  native_->Focus(lastFocus_);
+  if (const auto button = ButtonForEnter(design_, lastFocus_)) native_->MarkDefault(*button);
+}
+
+void Window::RestoreFocus() {
+  const std::vector<std::string_view> stops = FocusStops();
+  if (!lastFocus_.empty()) {
+    FocusOn(lastFocus_);
+  } else if (!stops.empty()) {
+    FocusOn(stops.front());
+  } else {
+    native_->TakeKeyboard({});
+  }
 }
 
 void Window::Fit(std::string_view textBox) {
   const ControlDesign& control = design_.Control(textBox);
-  const int dpi = shown_->Dpi();
+  const int dpi = native_->Dpi();
   const TextFit fit =
-      FitText(FontPixels(FontOf(design_, control), dpi), dpi, shown_->TextRoom(control.name),
-              shown_->Text(control.name), [&](std::u16string_view text, int pixels) {
-                return shown_->TextWidth(control.name, text, pixels);
+      FitText(FontPixels(FontOf(design_, control), dpi), dpi, native_->TextRoom(control.name),
+              native_->Text(control.name), [&](std::u16string_view text, int pixels) {
+                return native_->TextWidth(control.name, text, pixels);
               });
-  shown_->SetTextFont(control.name, fit.pixels, fit.clip);
+  native_->SetTextFont(control.name, fit.pixels, fit.clip);
 }
+
+Core::Core(Engine& engine, const Program& program)
+    : engine_(engine), program_(program), slots_(program.windows.size()) {}
 
 Core::~Core() = default;
 
-Window* Core::Loaded(FormId form) const {
-  return slots_[static_cast<std::size_t>(form)].window.get();
-}
+Window* Core::Loaded(WindowId id) const { return slots_.at(id).window.get(); }
 
-Window& Core::GetWindow(FormId form) { return Load(form); }
-
-Window& Core::Load(FormId form) {
-  Slot& slot = SlotOf(form);
+Window& Core::Load(WindowId id) {
+  Slot& slot = slots_.at(id);
   if (slot.window) return *slot.window;
-  const Form& handlers = FormFor(form);
-  const WindowDesign& design = handlers.design();
-  WindowEvents events{
-      .click = [this, form](std::string_view control) { Click(form, control); },
-      .textChanged =
-          [this, form](std::string_view textBox) {
-            if (Window* window = Loaded(form)) Dispatch([&] { window->Fit(textBox); });
-          },
-      .key = [this, form](Key key) { return KeyPressed(form, key); },
-      .close = [this, form] { return Close(form); },
-      .activated = [this, form] { Activated(form); },
-      .framed = [this, form] { Place(form); },
-  };
-  slot.window = std::make_unique<Window>(design, engine_.BuildWindow(design, std::move(events)));
+  const Form& form = program_.windows[id];
+  const WindowDesign& design = form.design();
+  Report report = [this, id](const Event& event) { return Receive(id, event); };
+  slot.window = std::make_unique<Window>(design, engine_.BuildWindow(design, std::move(report)));
   slot.shown = false;
-  Place(form);
-  Dispatch([&] { handlers.load(*this); });
+  Place(id);
+  Dispatch([&] { form.load(*this); });
   return *slot.window;
 }
 
 // Shown for the first time since it was loaded, a window has the focus on its first stop; a
-// window of text alone is read out whole, as a reader opening it would want.
-void Core::Show(FormId form) {
-  Window& window = Load(form);
-  if (clicked_) SlotOf(form).opener = clicked_;
-  window.Shown().Show();
-  if (std::exchange(SlotOf(form).shown, true)) return;
-  if (!FocusFirstStop(window)) window.Shown().Announce({}, window.Captions());
+// window of text alone takes the keyboard itself, and is read out whole, as a reader opening it
+// would want.
+void Core::Show(WindowId id) {
+  Window& window = Load(id);
+  if (clicked_) slots_[id].opener = clicked_;
+  window.Native().Show();
+  if (std::exchange(slots_[id].shown, true)) return;
+  if (!FocusFirstStop(window)) window.Native().TakeKeyboard(window.Captions());
 }
 
 bool Core::FocusFirstStop(Window& window) {
@@ -139,42 +139,89 @@ bool Core::FocusFirstStop(Window& window) {
 }
 
 Window* Core::FrontWindow() const {
-  for (const FormId form : kFormIds) {
-    if (Window* window = Loaded(form); window && window->Enabled()) return window;
+  for (const Slot& slot : slots_) {
+    if (slot.window && slot.window->Enabled()) return slot.window.get();
   }
-  return Loaded(FormId::kForm1);
+  return slots_.front().window.get();
 }
 
-// After the box the focus is on the first stop of the window in front, ready for a new size.
+// After the box its window is active again, with the focus on its first stop, ready for a new
+// size: a desktop without a window manager activates no window by itself.
 void Core::ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) {
   Window* owner = FrontWindow();
-  engine_.ShowBox(owner ? &owner->Shown() : nullptr, text, icon, title);
-  if (owner && owner->Enabled()) FocusFirstStop(*owner);
+  engine_.ShowBox(owner ? &owner->Native() : nullptr, text, icon, title);
+  if (owner && owner->Enabled()) {
+    owner->Native().Show();
+    FocusFirstStop(*owner);
+  }
 }
 
 // An error that ends a handler is reported, and the windows stay usable: no handler catches.
 void Core::Dispatch(const std::function<void()>& handler) {
-  const auto report = [this](std::u16string_view text) {
-    ShowMessage(text, MessageIcon::kError, u"Prelvane");
-  };
   try {
     handler();
-  } catch (const sizing::ConversionError&) {
-    report(u"类型不匹配");
-  } catch (const sizing::FloatingPointError&) {
-    report(u"溢出");
-  } catch (const std::exception&) {
-    // A failed control access: the toolkit refused an operation on a window.
-    report(u"无法访问控件");
+  } catch (const std::exception& error) {
+    ShowMessage(program_.failure(error), MessageIcon::kError,
+                program_.windows.front().design().title);
   }
 }
 
-void Core::Click(FormId form, std::string_view control) {
-  Window* window = Loaded(form);
-  if (!window || !window->Enabled()) return;
-  for (const ClickHandler& click : FormFor(form).clicks) {
+bool Core::Receive(WindowId id, const Event& event) {
+  Window* window = Loaded(id);
+  if (!window) return false;
+  ++depth_;
+  const bool used = React(id, *window, event);
+  if (--depth_ == 0) EndOfEvent();
+  return used;
+}
+
+// A disabled window takes no input, and cannot be closed by the user; brought up, it puts the
+// window that disabled it in front of it.
+bool Core::React(WindowId id, Window& window, const Event& event) {
+  switch (event.kind) {
+    case Event::Kind::kFramed:
+      Place(id);
+      return true;
+    case Event::Kind::kActivated:
+      Activated(id);
+      return true;
+    case Event::Kind::kFocusMoved:
+      window.FocusMoved(event.control);
+      return true;
+    default:
+      break;
+  }
+  if (!window.Enabled()) return false;
+  switch (event.kind) {
+    case Event::Kind::kClicked:
+      Click(id, event.control);
+      return true;
+    case Event::Kind::kEdited:
+      Dispatch([&] { window.Fit(event.control); });
+      return true;
+    case Event::Kind::kKey:
+      return KeyPressed(id, event.key);
+    case Event::Kind::kCloseAsked:
+      return Close(id);
+    default:
+      return false;
+  }
+}
+
+// Closed windows go once the outermost event is over, whatever handler or box it ran through;
+// the program ends with its last window.
+void Core::EndOfEvent() {
+  if (closed_.empty()) return;
+  for (auto& window : std::exchange(closed_, {})) engine_.Destroy(std::move(window));
+  if (std::none_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return !!slot.window; })) {
+    engine_.Quit();
+  }
+}
+
+void Core::Click(WindowId id, std::string_view control) {
+  for (const ClickHandler& click : program_.windows[id].clicks) {
     if (click.control != control) continue;
-    clicked_ = Control{form, click.control};
+    clicked_ = Control{id, click.control};
     Dispatch([&] { click.handler(*this); });
     clicked_.reset();
   }
@@ -182,67 +229,66 @@ void Core::Click(FormId form, std::string_view control) {
 
 // Tab stays inside the window; Enter clicks a button as in a dialog; Escape closes a window that
 // closes like a dialog.
-bool Core::KeyPressed(FormId form, Key key) {
-  Window* window = Loaded(form);
-  if (!window || !window->Enabled()) return false;
+bool Core::KeyPressed(WindowId id, Key key) {
+  Window& window = *Loaded(id);
   switch (key) {
     case Key::kTab:
     case Key::kShiftTab: {
-      const std::vector<std::string_view> stops = window->FocusStops();
+      const std::vector<std::string_view> stops = window.FocusStops();
       if (!stops.empty()) {
-        window->FocusOn(NextFocusStop(stops, window->Shown().Focused(), key == Key::kShiftTab));
+        window.FocusOn(NextFocusStop(stops, window.Native().Focused(), key == Key::kShiftTab));
       }
       return true;
     }
     case Key::kEnter: {
-      const auto button = ButtonForEnter(window->Design(), window->Shown().Focused());
-      if (button) Click(form, *button);
+      const auto button = ButtonForEnter(window.Design(), window.Native().Focused());
+      if (button) Click(id, *button);
       return button.has_value();
     }
     case Key::kEscape:
-      return window->Design().closesOnEscape && Close(form);
+      return window.Design().closesOnEscape && Close(id);
   }
   return false;
 }
 
-// A disabled window cannot be closed by the user. Once closed, a window opened by a click gives
-// the focus back to the control that opened it, as a dialog does.
-bool Core::Close(FormId form) {
-  Slot& slot = SlotOf(form);
-  if (!slot.window || !slot.window->Enabled()) return false;
+// Once closed, a window opened by a click gives the focus back to the control that opened it, as
+// a dialog does.
+bool Core::Close(WindowId id) {
+  Slot& slot = slots_[id];
   Dispatch([&] {
-    if (const Handler unload = FormFor(form).unload) unload(*this);
+    if (const Handler unload = program_.windows[id].unload) unload(*this);
   });
-  engine_.Discard(slot.window->Release());
+  closed_.push_back(slot.window->Release());
   slot.window.reset();
   const std::optional<Control> opener = std::exchange(slot.opener, std::nullopt);
-  if (Window* back = opener ? Loaded(opener->form) : nullptr; back && back->Enabled()) {
-    Show(opener->form);
+  if (Window* back = opener ? Loaded(opener->window) : nullptr; back && back->Enabled()) {
+    Show(opener->window);
     back->FocusOn(opener->name);
   }
   return true;
 }
 
-// A disabled window brought to the front puts the window that disabled it in front of it.
-void Core::Activated(FormId form) {
-  const Window* window = Loaded(form);
-  if (!window || window->Enabled()) return;
-  for (const FormId other : kFormIds) {
-    if (Window* front = Loaded(other); front && front->Enabled()) front->Shown().Show();
+// A window brought up has the keyboard back where it was; a disabled one brings up the window in
+// front of it instead, restored if it was minimised.
+void Core::Activated(WindowId id) {
+  Window* window = Loaded(id);
+  if (!window->Enabled()) {
+    window = FrontWindow();
+    if (!window->Enabled()) return;
+    window->Native().Show();
   }
+  window->RestoreFocus();
 }
 
 // Where the design puts the client area, with the whole window kept on its screen.
-void Core::Place(FormId form) {
-  Window* window = Loaded(form);
-  if (!window) return;
-  EngineWindow& shown = window->Shown();
-  const WindowDesign& design = window->Design();
-  const int dpi = shown.Dpi();
+void Core::Place(WindowId id) {
+  EngineWindow& native = Loaded(id)->Native();
+  const WindowDesign& design = Loaded(id)->Design();
+  const int dpi = native.Dpi();
   const Rect designed{TwipsToPixels(design.clientLeft, dpi), TwipsToPixels(design.clientTop, dpi),
                       TwipsToPixels(design.clientWidth, dpi),
                       TwipsToPixels(design.clientHeight, dpi)};
-  shown.MoveClient(PlaceClient(designed, shown.Frame(), shown.WorkArea()));
+  native.MoveClient(PlaceClient(designed, native.Frame(), native.WorkArea()));
 }
 
 }  // namespace ui

@@ -41,11 +41,24 @@ struct ControlDesign {
   bool announced = false;          // a new text is announced to a screen reader, as it is shown
 };
 
+// Geometry, in twips in a design and in pixels on a screen.
 struct Rect {
   int left;
   int top;
   int width;
   int height;
+};
+
+struct Margins {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+struct Point {
+  int x;
+  int y;
 };
 
 struct WindowDesign {

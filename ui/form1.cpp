@@ -7,7 +7,7 @@
 namespace ui::form1 {
 namespace {
 
-Window& Self(Core& core) { return core.GetWindow(FormId::kForm1); }
+Window& Self(Core& core) { return core.Load(kMainWindow); }
 
 // The input, checked and converted by the algorithm; a refused input is warned about only where
 // the calculate button asked.
@@ -43,7 +43,7 @@ void Option2_Click(Core& core) { ShowResult(core, sizing::Algorithm::kNew, false
 // The main window stays visible but takes no input until the explanation window unloads.
 void Command2_Click(Core& core) {
   Self(core).SetEnabled(false);
-  core.Show(FormId::kForm2);
+  core.Show(kExplanationWindow);
 }
 
 }  // namespace ui::form1

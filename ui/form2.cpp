@@ -22,11 +22,11 @@ constexpr std::pair<std::string_view, std::u16string_view> kLabelTexts[] = {
 }  // namespace
 
 void Form_Load(Core& core) {
-  Window& self = core.GetWindow(FormId::kForm2);
+  Window& self = core.Load(kExplanationWindow);
   for (const auto& [label, text] : kLabelTexts) self.SetCaption(label, text);
 }
 
 // Closing is the only way back to the main window.
-void Form_Unload(Core& core) { core.GetWindow(FormId::kForm1).SetEnabled(true); }
+void Form_Unload(Core& core) { core.Load(kMainWindow).SetEnabled(true); }
 
 }  // namespace ui::form2

@@ -1,5 +1,7 @@
 #include "ui/forms.h"
 
+#include "sizing/errors.h"
+
 namespace ui {
 namespace {
 
@@ -10,13 +12,23 @@ constexpr ClickHandler kForm1Clicks[] = {
     {"Command2", form1::Command2_Click},
 };
 
+// In the order of FormId.
 constexpr Form kForms[] = {
     {Form1Design, form1::Form_Load, nullptr, kForm1Clicks},
     {Form2Design, form2::Form_Load, form2::Form_Unload, {}},
 };
 
+// As the runtime of the program's platform words them.
+std::u16string_view Failure(const std::exception& error) {
+  if (dynamic_cast<const sizing::ConversionError*>(&error)) return u"类型不匹配";
+  if (dynamic_cast<const sizing::FloatingPointError*>(&error)) return u"溢出";
+  return u"无法访问控件";  // the toolkit refused an operation on a window
+}
+
+constexpr Program kCalculator{kForms, Failure};
+
 }  // namespace
 
-const Form& FormFor(FormId id) { return kForms[static_cast<std::size_t>(id)]; }
+const Program& Calculator() { return kCalculator; }
 
 }  // namespace ui

@@ -1,28 +1,15 @@
 #pragma once
 
-#include <span>
-#include <string_view>
-
 #include "ui/core.h"
 
-// The program's two windows: each one's design and event handlers, bound by control name.
+// The program's two windows: each one's design and event handlers, bound by control name, and the
+// texts of the failures a handler can end with.
 namespace ui {
 
-using Handler = void (*)(Core& core);
+// The windows in the program's table, by what they are.
+enum FormId : WindowId { kMainWindow, kExplanationWindow };
 
-struct ClickHandler {
-  std::string_view control;
-  Handler handler;
-};
-
-struct Form {
-  const WindowDesign& (*design)();
-  Handler load;
-  Handler unload;  // none where the window has no unload handler
-  std::span<const ClickHandler> clicks;
-};
-
-const Form& FormFor(FormId id);
+const Program& Calculator();
 
 // The main window: the size in GB, the size to enter in MB, the two algorithms and two buttons.
 namespace form1 {

@@ -26,18 +26,6 @@ std::string_view NextFocusStop(const std::vector<std::string_view>& stops, std::
 std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
                                                std::string_view focused);
 
-struct Margins {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
-
-struct Point {
-  int x;
-  int y;
-};
-
 // Where the client area goes: where the design puts it, moved back so that the whole window,
 // its frame and title bar counted, lies inside the work area (its top-left corner first, where
 // the window is larger than the work area).

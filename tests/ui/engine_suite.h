@@ -12,7 +12,6 @@
 #include "tests/ui/probe.h"
 #include "tests/ui/scenario.h"
 #include "ui/forms.h"
-#include "ui/rules.h"
 
 // What every engine must do alike, run on each engine's probe (a default-constructible
 // probe::Probe). Expected values come from the designs' own rules or from arithmetic done here,
@@ -29,17 +28,9 @@ class EngineSuite : public testing::Test {
  protected:
   Probe probe;
 
-  std::vector<std::string_view> Stops() {
-    return ui::FocusStops(ui::Form1Design(),
-                          [&](std::string_view option) { return probe.Checked(option); });
-  }
-  std::string ButtonForEnter() {
-    return std::string(ui::ButtonForEnter(ui::Form1Design(), probe.Focused(FormId::kForm1))
-                           .value_or(std::string_view{}));
-  }
   // Every control of an open window at its designed font, at the windows' scale.
   void ExpectDesignedFonts(FormId form) {
-    const ui::WindowDesign& design = ui::FormFor(form).design();
+    const ui::WindowDesign& design = ui::Calculator().windows[form].design();
     for (const ui::ControlDesign& control : design.controls) {
       if (control.kind == ui::ControlKind::kLine) continue;
       EXPECT_EQ(probe.FontPixels(form, control.name),
@@ -53,15 +44,15 @@ TYPED_TEST_SUITE_P(EngineSuite);
 
 TYPED_TEST_P(EngineSuite, StartsWithEmptyBoxesTheOldRuleAndTheFocusInTheInput) {
   auto& probe = this->probe;
-  EXPECT_EQ(probe.Text(FormId::kForm1, "Text1"), u"");
-  EXPECT_EQ(probe.Text(FormId::kForm1, "Text2"), u"");
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text1"), u"");
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"");
   EXPECT_TRUE(probe.Checked("Option1"));
   EXPECT_FALSE(probe.Checked("Option2"));
-  EXPECT_EQ(probe.Focused(FormId::kForm1), "Text1");
-  EXPECT_EQ(probe.DefaultButton(), this->ButtonForEnter());
-  EXPECT_FALSE(probe.Open(FormId::kForm2));
-  EXPECT_TRUE(probe.HasIcon(FormId::kForm1));
-  this->ExpectDesignedFonts(FormId::kForm1);
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Text1");
+  EXPECT_EQ(probe.DefaultButton(), "Command1");
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.HasIcon(FormId::kMainWindow));
+  this->ExpectDesignedFonts(FormId::kMainWindow);
   EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
@@ -71,11 +62,11 @@ TYPED_TEST_P(EngineSuite, RunsTheScenario) {
     SCOPED_TRACE(std::string(step.target) + " " + Narrow(step.typed));
     if (step.action == scenario::kType) probe.Type(step.target, step.typed);
     if (step.action == scenario::kClick) probe.Click(step.target);
-    if (step.action == scenario::kClose) probe.Close(step.target == "Form1" ? FormId::kForm1 : FormId::kForm2);
-    EXPECT_EQ(Narrow(probe.Text(FormId::kForm1, "Text2")), Narrow(step.output));
-    ASSERT_TRUE(probe.Open(FormId::kForm1));
-    EXPECT_EQ(probe.Open(FormId::kForm2), step.explanationOpen);
-    EXPECT_EQ(probe.Enabled(FormId::kForm1), !step.explanationOpen);
+    if (step.action == scenario::kClose) probe.Close(step.target == "Form1" ? FormId::kMainWindow : FormId::kExplanationWindow);
+    EXPECT_EQ(Narrow(probe.Text(FormId::kMainWindow, "Text2")), Narrow(step.output));
+    ASSERT_TRUE(probe.Open(FormId::kMainWindow));
+    EXPECT_EQ(probe.Open(FormId::kExplanationWindow), step.explanationOpen);
+    EXPECT_EQ(probe.Enabled(FormId::kMainWindow), !step.explanationOpen);
     const std::vector<probe::Box> boxes = probe.TakeBoxes();
     if (step.box == scenario::kNone) {
       EXPECT_TRUE(boxes.empty());
@@ -87,38 +78,50 @@ TYPED_TEST_P(EngineSuite, RunsTheScenario) {
     EXPECT_EQ(boxes[0].icon, expected.critical ? ui::MessageIcon::kError : ui::MessageIcon::kWarning);
     EXPECT_TRUE(boxes[0].ownedByMain);
     // Back in the input, its text selected, so that typing replaces what was refused.
-    EXPECT_EQ(probe.Focused(FormId::kForm1), "Text1");
-    EXPECT_EQ(probe.Selection("Text1"), probe.Text(FormId::kForm1, "Text1"));
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Text1");
+    EXPECT_EQ(probe.Selection("Text1"), probe.Text(FormId::kMainWindow, "Text1"));
   }
 }
 
-// Tab goes round the stops the design's rules give, Shift+Tab back; the button shown as the
-// default is the one Enter clicks; Enter in the input calculates, on 了解原理 opens the explanation.
+// Tab goes round the stops: the two boxes, the selected option, 开始计算 and 了解原理; Shift+Tab
+// goes back. The button shown as the default is the one Enter clicks: the focused button, else
+// 开始计算. Enter in the input calculates, on 了解原理 opens the explanation.
 TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   auto& probe = this->probe;
-  for (const bool backward : {false, true}) {
-    if (backward) probe.Click("Option2");
-    for (std::size_t i = 0; i < this->Stops().size() + 1; ++i) {
-      const std::string_view expected =
-          ui::NextFocusStop(this->Stops(), probe.Focused(FormId::kForm1), backward);
-      probe.Press(FormId::kForm1, backward ? Key::kShiftTab : Key::kTab);
-      EXPECT_EQ(probe.Focused(FormId::kForm1), expected);
-      EXPECT_EQ(probe.DefaultButton(), this->ButtonForEnter()) << "on " << expected;
-    }
+  struct Stop {
+    const char* control;
+    const char* defaultButton;
+  };
+  const Stop forward[] = {{"Text2", "Command1"}, {"Option1", "Command1"}, {"Command1", "Command1"},
+                          {"Command2", "Command2"}, {"Text1", "Command1"}};
+  const Stop backward[] = {{"Command2", "Command2"}, {"Command1", "Command1"},
+                           {"Option2", "Command1"}, {"Text2", "Command1"}, {"Text1", "Command1"}};
+  ASSERT_EQ(probe.Focused(FormId::kMainWindow), "Text1");
+  for (const Stop& stop : forward) {
+    probe.Press(FormId::kMainWindow, Key::kTab);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop.control);
+    EXPECT_EQ(probe.DefaultButton(), stop.defaultButton) << "on " << stop.control;
+  }
+  probe.Click("Option2");
+  while (probe.Focused(FormId::kMainWindow) != "Text1") probe.Press(FormId::kMainWindow, Key::kTab);
+  for (const Stop& stop : backward) {
+    probe.Press(FormId::kMainWindow, Key::kShiftTab);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop.control);
+    EXPECT_EQ(probe.DefaultButton(), stop.defaultButton) << "on " << stop.control;
   }
   probe.Click("Option1");
   probe.Type("Text1", u"4");
-  while (probe.Focused(FormId::kForm1) != "Text1") probe.Press(FormId::kForm1, Key::kTab);
-  probe.Press(FormId::kForm1, Key::kEnter);
-  EXPECT_EQ(probe.Text(FormId::kForm1, "Text2"), u"4102");  // (4 - 1) * 2 + 4 * 1024
-  while (probe.Focused(FormId::kForm1) != "Command2") probe.Press(FormId::kForm1, Key::kTab);
-  probe.Press(FormId::kForm1, Key::kEnter);
-  ASSERT_TRUE(probe.Open(FormId::kForm2));
-  EXPECT_EQ(probe.Front(), FormId::kForm2);
-  probe.Press(FormId::kForm2, Key::kTab);  // the explanation has no stop; Tab stays in it
-  probe.Press(FormId::kForm2, Key::kEnter);
-  EXPECT_EQ(probe.Front(), FormId::kForm2);
-  EXPECT_EQ(probe.Focused(FormId::kForm1), "");
+  while (probe.Focused(FormId::kMainWindow) != "Text1") probe.Press(FormId::kMainWindow, Key::kTab);
+  probe.Press(FormId::kMainWindow, Key::kEnter);
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4102");  // (4 - 1) * 2 + 4 * 1024
+  while (probe.Focused(FormId::kMainWindow) != "Command2") probe.Press(FormId::kMainWindow, Key::kTab);
+  probe.Press(FormId::kMainWindow, Key::kEnter);
+  ASSERT_TRUE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
+  probe.Press(FormId::kExplanationWindow, Key::kTab);  // the explanation has no stop; Tab stays in it
+  probe.Press(FormId::kExplanationWindow, Key::kEnter);
+  EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "");
   EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
@@ -127,21 +130,21 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
 // closes on Escape nor while the explanation is open.
 TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   auto& probe = this->probe;
-  probe.Press(FormId::kForm1, Key::kEscape);
-  ASSERT_TRUE(probe.Open(FormId::kForm1));
+  probe.Press(FormId::kMainWindow, Key::kEscape);
+  ASSERT_TRUE(probe.Open(FormId::kMainWindow));
   probe.Click("Command2");
-  ASSERT_TRUE(probe.Open(FormId::kForm2));
-  EXPECT_TRUE(probe.HasIcon(FormId::kForm2));
-  this->ExpectDesignedFonts(FormId::kForm2);
-  probe.Raise(FormId::kForm1);
-  EXPECT_EQ(probe.Front(), FormId::kForm2);
-  probe.Close(FormId::kForm1);
-  EXPECT_TRUE(probe.Open(FormId::kForm1));
-  probe.Press(FormId::kForm2, Key::kEscape);
-  EXPECT_FALSE(probe.Open(FormId::kForm2));
-  EXPECT_TRUE(probe.Enabled(FormId::kForm1));
-  EXPECT_EQ(probe.Front(), FormId::kForm1);
-  EXPECT_EQ(probe.Focused(FormId::kForm1), "Command2");
+  ASSERT_TRUE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.HasIcon(FormId::kExplanationWindow));
+  this->ExpectDesignedFonts(FormId::kExplanationWindow);
+  probe.Raise(FormId::kMainWindow);
+  EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
+  probe.Close(FormId::kMainWindow);
+  EXPECT_TRUE(probe.Open(FormId::kMainWindow));
+  probe.Press(FormId::kExplanationWindow, Key::kEscape);
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.Enabled(FormId::kMainWindow));
+  EXPECT_EQ(probe.Front(), FormId::kMainWindow);
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Command2");
   EXPECT_EQ(probe.DefaultButton(), "Command2");
 }
 
@@ -166,9 +169,9 @@ TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
     probe.Type("Text1", c.typed);
     if (c.result) probe.Click("Command1");
     const std::string_view box = c.result ? "Text2" : "Text1";
-    const std::u16string text = probe.Text(FormId::kForm1, box);
+    const std::u16string text = probe.Text(FormId::kMainWindow, box);
     const ui::FontDesign& font = ui::FontOf(ui::Form1Design(), ui::Form1Design().Control(box));
-    EXPECT_EQ(probe.FontPixels(FormId::kForm1, box) < ui::FontPixels(font, probe.Dpi()), c.shrinks);
+    EXPECT_EQ(probe.FontPixels(FormId::kMainWindow, box) < ui::FontPixels(font, probe.Dpi()), c.shrinks);
     const probe::Visible visible = probe.Shown(box);
     EXPECT_EQ(visible.whole == text.size(), c.whole) << visible.whole << " of " << text.size();
     EXPECT_GT(visible.whole, 0u);
@@ -200,7 +203,7 @@ TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
   probe.Click("Command2");
   for (const auto& [label, numbers] : lines) {
     std::string shown;  // the numbers, anything else a blank
-    for (const char16_t c : probe.Text(FormId::kForm2, label)) {
+    for (const char16_t c : probe.Text(FormId::kExplanationWindow, label)) {
       shown += (c >= u'0' && c <= u'9') || c == u'.' ? static_cast<char>(c) : ' ';
     }
     std::vector<std::string> found;

@@ -22,8 +22,8 @@ struct Box {
 
 class Window final : public ui::EngineWindow {
  public:
-  Window(const ui::WindowDesign& design, ui::WindowEvents events, std::vector<Window*>& stacking)
-      : design(design), events(std::move(events)), stacking_(stacking) {
+  Window(const ui::WindowDesign& design, ui::Report report, std::vector<Window*>& stacking)
+      : design(design), report(std::move(report)), stacking_(stacking) {
     for (const ui::ControlDesign& control : design.controls) {  // each at its designed font
       fonts[std::string(control.name)] = {ui::FontPixels(ui::FontOf(design, control), dpi), 0};
     }
@@ -39,15 +39,17 @@ class Window final : public ui::EngineWindow {
     Access();
     texts[std::string(control)] = text;
   }
-  bool Checked(std::string_view option) const override {
-    return checked.count(std::string(option));
-  }
-  void SetChecked(std::string_view option, bool on) override {
+  bool Value(std::string_view option) const override { return checked.count(std::string(option)); }
+  void SetValue(std::string_view option, bool on) override {
     on ? void(checked.insert(std::string(option))) : void(checked.erase(std::string(option)));
   }
   void SetEnabled(bool on) override { enabled = on; }
   std::string_view Focused() const override { return focus; }
   void Focus(std::string_view control) override { focus = control; }
+  void TakeKeyboard(std::u16string_view readAs) override {
+    focus = {};
+    if (!readAs.empty()) announced.emplace_back(readAs);
+  }
   void MarkDefault(std::string_view button) override { defaultButton = button; }
   int TextRoom(std::string_view box) const override {
     return ui::PixelBounds(design.Control(box), dpi).width - 4;
@@ -71,7 +73,7 @@ class Window final : public ui::EngineWindow {
   }
 
   const ui::WindowDesign& design;
-  ui::WindowEvents events;
+  ui::Report report;
   std::map<std::string, std::u16string> texts;
   std::set<std::string> checked;
   std::map<std::string, std::pair<int, int>> fonts;  // pixels, clip
@@ -95,10 +97,14 @@ class Window final : public ui::EngineWindow {
 class Engine final : public ui::Engine {
  public:
   std::unique_ptr<ui::EngineWindow> BuildWindow(const ui::WindowDesign& design,
-                                                ui::WindowEvents events) override {
-    return std::make_unique<Window>(design, std::move(events), stacking);
+                                                ui::Report report) override {
+    return std::make_unique<Window>(design, std::move(report), stacking);
   }
-  void Discard(std::unique_ptr<ui::EngineWindow> window) override { window.reset(); }
+  void Destroy(std::unique_ptr<ui::EngineWindow> window) override {
+    window.reset();
+    ++destroyed;
+  }
+  void Quit() override { quit = true; }
   void ShowBox(const ui::EngineWindow* owner, std::u16string_view text, ui::MessageIcon icon,
                std::u16string_view title) override {
     boxes.push_back({std::u16string(title), std::u16string(text), icon, owner});
@@ -108,6 +114,8 @@ class Engine final : public ui::Engine {
   std::vector<Box> boxes;
   std::vector<Window*> stacking;  // front last
   char16_t separator = u'.';
+  int destroyed = 0;
+  bool quit = false;
 };
 
 }  // namespace fake

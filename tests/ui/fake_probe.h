@@ -15,7 +15,7 @@ class Probe final : public probe::Probe {
 
   void Type(std::string_view textBox, std::u16string_view text) override {
     Main().texts[std::string(textBox)] = text;
-    Main().events.textChanged(textBox);
+    Main().report({ui::Event::Kind::kEdited, textBox});
   }
   // An option is selected before the window reports the click, as a toolkit's is.
   void Click(std::string_view control) override {
@@ -24,22 +24,22 @@ class Probe final : public probe::Probe {
       for (const auto& other : Main().design.controls) Main().checked.erase(std::string(other.name));
       Main().checked.insert(std::string(control));
     }
-    Main().events.click(control);
+    Main().report({ui::Event::Kind::kClicked, control});
   }
   void Press(probe::FormId form, ui::Key key) override {
-    if (Shown(form).enabled) Shown(form).events.key(key);
+    if (Shown(form).enabled) Shown(form).report({ui::Event::Kind::kKey, {}, key});
   }
-  void Close(probe::FormId form) override { Shown(form).events.close(); }
+  void Close(probe::FormId form) override { Shown(form).report({ui::Event::Kind::kCloseAsked}); }
   void Raise(probe::FormId form) override {
     Shown(form).Show();
-    Shown(form).events.activated();
+    Shown(form).report({ui::Event::Kind::kActivated});
   }
 
   bool Open(probe::FormId form) const override { return core.Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return Shown(form).enabled; }
   probe::FormId Front() const override {
-    return engine.stacking.back() == &Shown(probe::FormId::kForm1) ? probe::FormId::kForm1
-                                                                    : probe::FormId::kForm2;
+    return engine.stacking.back() == &Shown(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
+                                                                    : probe::FormId::kExplanationWindow;
   }
   bool HasIcon(probe::FormId) const override { return true; }  // nothing to load
   std::u16string Text(probe::FormId form, std::string_view control) const override {
@@ -48,7 +48,7 @@ class Probe final : public probe::Probe {
   std::u16string Selection(std::string_view textBox) const override {
     return Main().focus == textBox ? Main().Text(textBox) : u"";
   }
-  bool Checked(std::string_view option) const override { return Main().Checked(option); }
+  bool Checked(std::string_view option) const override { return Main().Value(option); }
   std::string Focused(probe::FormId form) const override {
     return engine.stacking.back() == &Shown(form) ? std::string(Shown(form).focus) : "";
   }
@@ -74,13 +74,13 @@ class Probe final : public probe::Probe {
   }
 
   Engine engine;
-  ui::Core core{engine};
+  ui::Core core{engine, ui::Calculator()};
 
  private:
   Window& Shown(probe::FormId form) const {
-    return static_cast<Window&>(core.Loaded(form)->Shown());
+    return static_cast<Window&>(core.Loaded(form)->Native());
   }
-  Window& Main() const { return Shown(probe::FormId::kForm1); }
+  Window& Main() const { return Shown(probe::FormId::kMainWindow); }
 };
 
 }  // namespace fake

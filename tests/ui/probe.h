@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/core.h"
+#include "ui/forms.h"
 #include "ui/engine.h"
 
 // The program as its user meets it, on one engine: the program started (its main window open),

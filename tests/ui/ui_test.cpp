@@ -18,8 +18,8 @@ using ui::FormId;
 // What only the fake engine can show: the handlers' side of the engine interface.
 class Windows : public testing::Test {
  protected:
-  fake::Window& Shown(FormId form) { return static_cast<fake::Window&>(probe.core.Loaded(form)->Shown()); }
-  fake::Window& Main() { return Shown(FormId::kForm1); }
+  fake::Window& Shown(FormId form) { return static_cast<fake::Window&>(probe.core.Loaded(form)->Native()); }
+  fake::Window& Main() { return Shown(FormId::kMainWindow); }
 
   fake::Probe probe;
 };
@@ -42,7 +42,7 @@ TEST_F(Windows, ResultsAndTheExplanationAreAnnounced) {
   probe.Click("Command1");
   EXPECT_EQ(Main().announced, (std::vector<std::u16string>{u"4102", u"4103"}));
   probe.Click("Command2");
-  const std::vector<std::u16string>& read = Shown(FormId::kForm2).announced;
+  const std::vector<std::u16string>& read = Shown(FormId::kExplanationWindow).announced;
   ASSERT_EQ(read.size(), 1u);
   EXPECT_TRUE(read[0].starts_with(u"新算法：\n1柱面大小"));
   EXPECT_TRUE(read[0].ends_with(u"旧算法：\nMB=(GB-1)*2+GB*1024\nPrelvane 开发组 制作\n"));
@@ -58,6 +58,49 @@ TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
   EXPECT_EQ(boxes[0].icon, ui::MessageIcon::kError);
   Main().failing = false;
   EXPECT_EQ(Main().Text("Text2"), u"");
+}
+
+using Kind = ui::Event::Kind;
+
+// A disabled window takes no input and cannot be closed; brought up, it brings up the window in
+// front of it.
+TEST_F(Windows, ADisabledWindowTakesNoInputAndBringsUpTheOneInFrontOfIt) {
+  probe.Type("Text1", u"4");
+  probe.Click("Command2");
+  EXPECT_FALSE(Main().report({Kind::kClicked, "Command1"}));
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kEnter}));
+  EXPECT_FALSE(Main().report({Kind::kCloseAsked}));
+  EXPECT_EQ(Main().Text("Text2"), u"");
+  EXPECT_TRUE(probe.Open(FormId::kMainWindow));
+  Main().Show();
+  Main().report({Kind::kActivated});
+  EXPECT_EQ(probe.engine.stacking.back(), &Shown(FormId::kExplanationWindow));
+}
+
+// A window brought up again has the keyboard where the user left it; the explanation, which has
+// no control, takes it itself, and is read out whole only when it opens.
+TEST_F(Windows, AWindowBroughtUpAgainHasTheKeyboardWhereItWas) {
+  Main().report({Kind::kFocusMoved, "Option1"});
+  Main().focus = {};  // gone to another program
+  Main().report({Kind::kActivated});
+  EXPECT_EQ(Main().focus, "Option1");
+  probe.Click("Command2");
+  fake::Window& explanation = Shown(FormId::kExplanationWindow);
+  explanation.focus = "elsewhere";
+  explanation.report({Kind::kActivated});
+  EXPECT_EQ(explanation.focus, "");
+  EXPECT_EQ(explanation.announced.size(), 1u);
+}
+
+TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
+  probe.Click("Command2");
+  probe.Press(FormId::kExplanationWindow, ui::Key::kEscape);
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_EQ(probe.engine.destroyed, 1);
+  EXPECT_FALSE(probe.engine.quit);
+  probe.Close(FormId::kMainWindow);
+  EXPECT_EQ(probe.engine.destroyed, 2);
+  EXPECT_TRUE(probe.engine.quit);
 }
 
 // Where the design puts a window, unless its frame would leave the work area: then just inside.
@@ -85,7 +128,7 @@ TEST_F(Windows, OpenWhereTheDesignPutsThemWithinTheWorkArea) {
   EXPECT_EQ(Main().client.y, ui::TwipsToPixels(design.clientTop));
   Main().frame = {4, 30, 4, 4};
   Main().workArea = {0, 0, 640, 400};
-  Main().events.framed();
+  Main().report({ui::Event::Kind::kFramed});
   EXPECT_EQ(Main().client.y + ui::TwipsToPixels(design.clientHeight) + 4, 400);
 }
 

@@ -34,15 +34,15 @@ class Win32Probe final : public probe::Probe {
   }
 
   void Type(std::string_view textBox, std::u16string_view text) override {
-    HWND edit = Control(probe::FormId::kForm1, textBox);
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     if (GetWindowTextLengthW(edit) > 0) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
     for (const char16_t c : text) SendMessageW(edit, WM_CHAR, c, 0);
     Pump();
   }
   void Click(std::string_view control) override {
-    if (!IsWindowEnabled(Handle(probe::FormId::kForm1))) return;
-    SendMessageW(Control(probe::FormId::kForm1, control), BM_CLICK, 0, 0);
+    if (!IsWindowEnabled(Handle(probe::FormId::kMainWindow))) return;
+    SendMessageW(Control(probe::FormId::kMainWindow, control), BM_CLICK, 0, 0);
     Pump();
   }
   // To the focused control, Shift held down for Shift+Tab.
@@ -62,12 +62,17 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(Handle(form), WM_CLOSE, 0, 0);
     Pump();
   }
-  // The window comes to the top and is told of the click, as a disabled window is.
+  // A press on the window: one that is enabled comes to the front, active; a disabled one comes
+  // to the top and is told of a press the system refused, as Windows tells it.
   void Raise(probe::FormId form) override {
     HWND window = Handle(form);
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    if (IsWindowEnabled(window)) {
+      SetForegroundWindow(window);
+    } else {
+      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                   MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    }
     Pump();
   }
 
@@ -75,11 +80,11 @@ class Win32Probe final : public probe::Probe {
   bool Enabled(probe::FormId form) const override { return IsWindowEnabled(Handle(form)); }
   probe::FormId Front() const override {
     for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
-      for (const probe::FormId form : ui::kFormIds) {
+      for (const probe::FormId form : {probe::FormId::kMainWindow, probe::FormId::kExplanationWindow}) {
         if (Open(form) && top == Handle(form)) return form;
       }
     }
-    return probe::FormId::kForm1;
+    return probe::FormId::kMainWindow;
   }
   bool HasIcon(probe::FormId form) const override {
     return GetClassLongPtrW(Handle(form), GCLP_HICON) != 0 &&
@@ -89,32 +94,32 @@ class Win32Probe final : public probe::Probe {
     return TextOf(Control(form, control));
   }
   std::u16string Selection(std::string_view textBox) const override {
-    HWND edit = Control(probe::FormId::kForm1, textBox);
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return TextOf(edit).substr(start, end - start);
   }
   bool Checked(std::string_view option) const override {
-    return SendMessageW(Control(probe::FormId::kForm1, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(Control(probe::FormId::kMainWindow, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   std::string Focused(probe::FormId form) const override {
     HWND focus = GetFocus();
     if (!focus || !IsChild(Handle(form), focus)) return "";
-    const auto& controls = ui::FormFor(form).design().controls;
+    const auto& controls = ui::Calculator().windows[form].design().controls;
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(focus) - ui::win32::kFirstControlId);
     return index < controls.size() ? std::string(controls[index].name) : "";
   }
   std::string DefaultButton() const override {
     for (const ui::ControlDesign& control : ui::Form1Design().controls) {
       if (control.kind != ui::ControlKind::kPushButton) continue;
-      const LONG style = GetWindowLongW(Control(probe::FormId::kForm1, control.name), GWL_STYLE);
+      const LONG style = GetWindowLongW(Control(probe::FormId::kMainWindow, control.name), GWL_STYLE);
       if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return std::string(control.name);
     }
     return "";
   }
   // Where the edit control puts each character, against the rectangle it draws text in.
   probe::Visible Shown(std::string_view textBox) const override {
-    HWND edit = Control(probe::FormId::kForm1, textBox);
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
     const std::u16string text = TextOf(edit);
     RECT drawn{};
     SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&drawn));
@@ -144,10 +149,10 @@ class Win32Probe final : public probe::Probe {
 
  private:
   HWND Handle(probe::FormId form) const {
-    return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Shown()).Handle();
+    return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Native()).Handle();
   }
   HWND Control(probe::FormId form, std::string_view name) const {
-    return GetDlgItem(Handle(form), ui::win32::ControlId(ui::FormFor(form).design(), name));
+    return GetDlgItem(Handle(form), ui::win32::ControlId(ui::Calculator().windows[form].design(), name));
   }
   static std::u16string TextOf(HWND window) {
     std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
@@ -168,7 +173,7 @@ class Win32Probe final : public probe::Probe {
       return TRUE;
     }
     probe::Box read{TextOf(box), u"", ui::MessageIcon::kWarning,
-                    GetWindow(box, GW_OWNER) == answering_->Handle(probe::FormId::kForm1)};
+                    GetWindow(box, GW_OWNER) == answering_->Handle(probe::FormId::kMainWindow)};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       GetClassNameW(child, kind, 16);
       if (std::wstring(kind) != L"Static") continue;
@@ -193,7 +198,7 @@ class Win32Probe final : public probe::Probe {
 
   static inline Win32Probe* answering_ = nullptr;
   ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr)};
-  std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_);
+  std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;
   HDC screen_ = GetDC(nullptr);

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <algorithm>
-
 #include "ui/qt/accessibility.h"
 #include "ui/qt/box_symbol.h"
 #include "ui/qt/qt_window.h"
@@ -39,27 +37,20 @@ QtEngine::QtEngine() {
 
 QtEngine::~QtEngine() = default;
 
-std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design,
-                                                    WindowEvents events) {
-  auto window = std::make_unique<QtWindow>(design, std::move(events));
-  windows_.emplace_back(window.get(), window.get());
-  return window;
+std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design, Report report) {
+  return std::make_unique<QtWindow>(design, std::move(report));
 }
 
-// The window is still in the event that closed it: Qt deletes it once that is over.
-void QtEngine::Discard(std::unique_ptr<EngineWindow> window) {
-  const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                  [&](const auto& entry) { return entry.first == window.get(); });
-  found->second->deleteLater();
-  window.release();
-  windows_.erase(found);
+// The window may still be in Qt's event that closed it: Qt deletes it once that is over.
+void QtEngine::Destroy(std::unique_ptr<EngineWindow> window) {
+  static_cast<QtWindow*>(window.release())->deleteLater();
 }
+
+void QtEngine::Quit() { QCoreApplication::quit(); }
 
 void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                        std::u16string_view title) {
-  const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                  [&](const auto& entry) { return entry.first == owner; });
-  QWidget* parent = found == windows_.end() ? nullptr : found->second;
+  auto* parent = const_cast<QtWindow*>(static_cast<const QtWindow*>(owner));
   QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
                   ToQString(title), ToQString(text), QMessageBox::NoButton, parent);
   box.setWindowModality(Qt::ApplicationModal);

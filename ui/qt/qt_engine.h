@@ -3,14 +3,10 @@
 #include <QTranslator>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "ui/engine.h"
 
 namespace ui::qt {
-
-class QtWindow;
 
 // The engine over Qt 6 Widgets. Implemented: windows of real widgets at the designed
 // device-independent pixels (Qt scales them), message boxes, the user's locale's decimal
@@ -20,16 +16,15 @@ class QtEngine final : public Engine {
   QtEngine();
   ~QtEngine() override;
 
-  std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design,
-                                            WindowEvents events) override;
-  void Discard(std::unique_ptr<EngineWindow> window) override;
+  std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
+  void Destroy(std::unique_ptr<EngineWindow> window) override;
+  void Quit() override;
   void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                std::u16string_view title) override;
   char16_t DecimalSeparator() const override;
 
  private:
   QTranslator qtTexts_;
-  std::vector<std::pair<const EngineWindow*, QtWindow*>> windows_;  // each built window's widget
 };
 
 }  // namespace ui::qt

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -30,11 +31,11 @@ QString Name(std::string_view name) {
 
 }  // namespace
 
-QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
+QtWindow::QtWindow(const WindowDesign& design, Report report)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       design_(design),
-      events_(std::move(events)) {
+      report_(std::move(report)) {
   setObjectName(Name(design.name));
   setWindowTitle(ToQString(design.title));
   setFont(FontFor(design.defaultFont));
@@ -55,6 +56,11 @@ QtWindow::QtWindow(const WindowDesign& design, WindowEvents events)
   announcer_ = new QWidget(this);
   announcer_->setObjectName(QStringLiteral("announcer"));
   announcer_->setGeometry(0, 0, 0, 0);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    for (const auto& [name, widget] : controls_) {
+      if (widget && widget == now) report_({Event::Kind::kFocusMoved, name});
+    }
+  });
 }
 
 QWidget* QtWindow::CreateControl(const ControlDesign& control) {
@@ -65,7 +71,9 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
     case ControlKind::kPushButton: {
       auto* button = new QPushButton(caption, this);
       button->setAutoDefault(false);  // Enter is the core's to decide
-      connect(button, &QPushButton::clicked, this, [this, name] { events_.click(name); });
+      connect(button, &QPushButton::clicked, this, [this, name] {
+        report_({Event::Kind::kClicked, name});
+      });
       widget = button;
       break;
     }
@@ -73,14 +81,18 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       // Qt reports the user's clicks, the one on the option already selected included, and not
       // the program's selections.
       auto* option = new QRadioButton(caption, this);
-      connect(option, &QRadioButton::clicked, this, [this, name] { events_.click(name); });
+      connect(option, &QRadioButton::clicked, this, [this, name] {
+        report_({Event::Kind::kClicked, name});
+      });
       widget = option;
       break;
     }
     case ControlKind::kTextBox: {
       auto* edit = new QLineEdit(caption, this);
       edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
-      connect(edit, &QLineEdit::textEdited, this, [this, name] { events_.textChanged(name); });
+      connect(edit, &QLineEdit::textEdited, this, [this, name] {
+        report_({Event::Kind::kEdited, name});
+      });
       widget = edit;
       break;
     }
@@ -136,12 +148,12 @@ void QtWindow::SetText(std::string_view control, std::u16string_view text) {
   }
 }
 
-bool QtWindow::Checked(std::string_view option) const {
+bool QtWindow::Value(std::string_view option) const {
   return Widget<QRadioButton>(option)->isChecked();
 }
 
-void QtWindow::SetChecked(std::string_view option, bool checked) {
-  Widget<QRadioButton>(option)->setChecked(checked);
+void QtWindow::SetValue(std::string_view option, bool selected) {
+  Widget<QRadioButton>(option)->setChecked(selected);
 }
 
 std::string_view QtWindow::Focused() const {
@@ -156,6 +168,12 @@ void QtWindow::Focus(std::string_view control) {
   QWidget* widget = Widget(control);
   widget->setFocus(Qt::TabFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+void QtWindow::TakeKeyboard(std::u16string_view readAs) {
+  activateWindow();
+  setFocus(Qt::OtherFocusReason);
+  if (!readAs.empty()) Announce({}, readAs);
 }
 
 void QtWindow::MarkDefault(std::string_view button) {
@@ -215,29 +233,34 @@ void QtWindow::Announce(std::string_view, std::u16string_view text) {
 }
 
 bool QtWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && !isEnabled()) events_.activated();
   // A window manager frames a window once it is shown: report the frame when it comes or changes.
   if (event->type() == QEvent::Move && windowHandle() && windowHandle()->frameMargins() != frame_) {
     frame_ = windowHandle()->frameMargins();
-    events_.framed();
+    report_({Event::Kind::kFramed});
   }
-  return QWidget::event(event);
+  const bool activated = event->type() == QEvent::WindowActivate;
+  const bool handled = QWidget::event(event);
+  if (activated) report_({Event::Kind::kActivated});  // after Qt has given the focus back
+  return handled;
 }
 
 bool QtWindow::focusNextPrevChild(bool next) {
-  return events_.key(next ? Key::kTab : Key::kShiftTab) || QWidget::focusNextPrevChild(next);
+  return report_({Event::Kind::kKey, {}, next ? Key::kTab : Key::kShiftTab}) ||
+         QWidget::focusNextPrevChild(next);
 }
 
 void QtWindow::keyPressEvent(QKeyEvent* event) {
   const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (plain && enter && events_.key(Key::kEnter)) return;
-  if (plain && event->key() == Qt::Key_Escape && events_.key(Key::kEscape)) return;
+  if (plain && enter && report_({Event::Kind::kKey, {}, Key::kEnter})) return;
+  if (plain && event->key() == Qt::Key_Escape && report_({Event::Kind::kKey, {}, Key::kEscape})) {
+    return;
+  }
   QWidget::keyPressEvent(event);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {
-  if (events_.close()) {
+  if (report_({Event::Kind::kCloseAsked})) {
     event->accept();
   } else {
     event->ignore();

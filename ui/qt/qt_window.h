@@ -13,19 +13,20 @@
 namespace ui::qt {
 
 // A window built from its design: real widgets at the designed places, in reading order, lines
-// drawn on the window itself. It reports clicks, the user's edits, Tab, Enter and Escape, close
-// requests, activation and its frame to the core, and knows no handler.
+// drawn on the window itself. It reports clicks, the user's edits, the focus, Tab, Enter and
+// Escape, close requests, activation and its frame to the core, and knows no handler.
 class QtWindow final : public QWidget, public EngineWindow {
  public:
-  QtWindow(const WindowDesign& design, WindowEvents events);
+  QtWindow(const WindowDesign& design, Report report);
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
-  bool Checked(std::string_view option) const override;
-  void SetChecked(std::string_view option, bool checked) override;
+  bool Value(std::string_view option) const override;
+  void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
   std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
@@ -52,7 +53,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   QFont DesignFont(std::string_view control, int pixels) const;
 
   const WindowDesign& design_;
-  WindowEvents events_;
+  Report report_;
   std::vector<std::pair<std::string_view, QWidget*>> controls_;
   QMargins frame_;  // as last reported
   QWidget* announcer_;

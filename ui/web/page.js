@@ -1,22 +1,20 @@
 // The page's side of the web engine: each window an in-page window (a title bar with the icon,
 // the title and a close box, over a client area at the designed CSS pixels), its controls real
-// form elements in reading order, and the message box a modal dialog. The page reports events to
-// the program through its exported functions and applies what the program decides.
+// form elements in reading order, and the message box a modal dialog. The page reports each event
+// to the program through its one export, by name, and applies what the program decides.
 var QuorvelPageLibrary = {
   // Methods as function properties: the library's objects are written out as source.
   $QuorvelPage: {
     windows: null,  // window number -> its elements, made with the first window
-    kinds: ['button', 'option', 'text', 'label'],
-    keys: {Tab: 0, Enter: 2, Escape: 3},  // the program's Key; Shift+Tab is 1
+    keys: ['Tab', 'Enter', 'Escape'],  // those the program answers
     front: 10,
 
-    call: function(name, types, args) {
-      return Module.ccall(name, 'number', types, args, {async: true});
+    report: function(window, kind, control, key) {
+      return Module.ccall('quorvel_report', 'number', ['number', 'string', 'string', 'string'],
+                          [window, kind, control || '', key || ''], {async: true});
     },
     press: function(window, key, shift) {
-      const number = QuorvelPage.keys[key];
-      QuorvelPage.call('quorvel_key', ['number', 'number'],
-                       [window, number === 0 && shift ? 1 : number]);
+      QuorvelPage.report(window, 'key', '', (shift && key === 'Tab' ? 'Shift+' : '') + key);
     },
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
@@ -95,17 +93,15 @@ var QuorvelPageLibrary = {
       return element;
     },
     watchPresses: function() {
-      // A press on a disabled window brings the window that disabled it to the front; the keyboard
-      // stays where it was rather than go to the page.
+      // A press on a window that does not have the keyboard activates it, as on a desktop, once
+      // the press has put the focus on the control pressed; a press on no control that takes the
+      // focus leaves the keyboard where it was rather than give it to the page.
       document.addEventListener('mousedown', (event) => {
-        for (const disabled of document.querySelectorAll('.window.disabled')) {
-          const r = disabled.getBoundingClientRect();
-          if (event.clientX >= r.left && event.clientX < r.right && event.clientY >= r.top &&
-              event.clientY < r.bottom) {
-            event.preventDefault();
-            QuorvelPage.call('quorvel_activated', ['number'], [Number(disabled.dataset.window)]);
-          }
-        }
+        const target = document.elementFromPoint(event.clientX, event.clientY);
+        const pressed = target && target.closest('.window');
+        if (!pressed || pressed.contains(document.activeElement)) return;
+        if (!target.closest('input:enabled, button:enabled')) event.preventDefault();
+        setTimeout(() => QuorvelPage.report(Number(pressed.dataset.window), 'activated'));
       }, true);
     },
   },
@@ -142,16 +138,19 @@ var QuorvelPageLibrary = {
     client.style.width = width + 'px';
     client.style.height = height + 'px';
     element.querySelector('.close').addEventListener('click', () =>
-        QuorvelPage.call('quorvel_close', ['number'], [window]));
+        QuorvelPage.report(window, 'close'));
     element.addEventListener('keydown', (event) => {
-      if (!(event.key in QuorvelPage.keys) || event.altKey || event.ctrlKey || event.metaKey) {
+      if (!QuorvelPage.keys.includes(event.key) || event.altKey || event.ctrlKey || event.metaKey) {
         return;
       }
       event.preventDefault();
       QuorvelPage.press(window, event.key, event.shiftKey);
     });
     const self = {element, client, controls: new Map()};
-    element.addEventListener('focusin', (event) => { self.lastFocus = event.target; });
+    element.addEventListener('focusin', (event) => {
+      const control = event.target.closest('[data-control]');
+      if (control) QuorvelPage.report(window, 'focus', control.dataset.control);
+    });
     QuorvelPage.windows.set(window, self);
     QuorvelPage.fitScreen();
   },
@@ -160,7 +159,7 @@ var QuorvelPageLibrary = {
                                labelFor, accessibleName, fontPixels, bold) {
     const self = QuorvelPage.windows.get(window);
     const controlName = UTF8ToString(name);
-    const kindName = QuorvelPage.kinds[kind];
+    const kindName = UTF8ToString(kind);
     const text = UTF16ToString(caption);
     let element = self.client.querySelector(`[data-control="${controlName}"]`);
     const drawn = !!element;
@@ -173,8 +172,7 @@ var QuorvelPageLibrary = {
       if (label) element.setAttribute('aria-label', label);
     }
     const field = kindName === 'option' ? element.querySelector('input') : element;
-    const click = () =>
-        QuorvelPage.call('quorvel_click', ['number', 'string'], [window, controlName]);
+    const click = () => QuorvelPage.report(window, 'clicked', controlName);
     switch (kindName) {
       case 'button':
         field.addEventListener('click', click);
@@ -192,8 +190,7 @@ var QuorvelPageLibrary = {
         });
         break;
       case 'text':
-        field.addEventListener('input', () =>
-            QuorvelPage.call('quorvel_text_changed', ['number', 'string'], [window, controlName]));
+        field.addEventListener('input', () => QuorvelPage.report(window, 'edited', controlName));
         if (drawn && field.value !== text) {
           // Typed ahead, before the program ran: given to it once it has started, as a desktop
           // hands a starting program the keys typed ahead, caret and all.
@@ -228,9 +225,7 @@ var QuorvelPageLibrary = {
     QuorvelPage.windows.delete(window);
   },
 
-  // Visible, in front and active: the keyboard goes back to where it was in the window, or, in a
-  // window without controls, to the window itself; a window shown for the first time gets it
-  // where the program puts it.
+  // Visible and in front; the program says where the keyboard goes.
   web_show_window: function(window) {
     QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
@@ -245,15 +240,6 @@ var QuorvelPageLibrary = {
           QuorvelPage.press(window, key.replace('Shift+', ''), key.startsWith('Shift+'))));
     }
     self.element.style.zIndex = ++QuorvelPage.front;
-    if (self.element.contains(document.activeElement)) return;
-    const last = self.lastFocus;
-    const focusable = [...self.controls.values()].some((control) =>
-        control.field.matches('input, button'));
-    if (last && last.isConnected && !last.disabled) {
-      last.focus();
-    } else if (!focusable) {
-      self.element.focus();
-    }
   },
 
   web_set_enabled: function(window, enabled) {
@@ -312,6 +298,10 @@ var QuorvelPageLibrary = {
     if (field.select) field.select();
   },
 
+  web_take_keyboard: function(window) {
+    QuorvelPage.windows.get(window).element.focus();
+  },
+
   web_mark_default: function(window, name) {
     const button = UTF8ToString(name);
     QuorvelPage.windows.get(window).controls.forEach((control, controlName) =>
@@ -363,9 +353,7 @@ var QuorvelPageLibrary = {
   // Emptied first, so that the same text twice is said twice, and again once said, so that a
   // reader that meets the window anew (after a modal box) does not say it again.
   web_announce: function(window, text) {
-    const element = QuorvelPage.windows.get(window).element;
-    if (document.activeElement === element) return;  // a window that takes the focus is read whole
-    const region = element.querySelector('.announcer');
+    const region = QuorvelPage.windows.get(window).element.querySelector('.announcer');
     const said = UTF16ToString(text);
     region.textContent = '';
     setTimeout(() => {
@@ -374,7 +362,7 @@ var QuorvelPageLibrary = {
     }, 100);
   },
 
-  web_show_box: function(text, icon, title) {
+  web_show_box: function(text, critical, title) {
     return Asyncify.handleSleep((wakeUp) => {
       const box = document.createElement('dialog');
       box.className = 'box';
@@ -389,7 +377,7 @@ var QuorvelPageLibrary = {
       box.querySelector('button').addEventListener('click', () => box.close());
       box.querySelector('.title').textContent = UTF16ToString(title);
       box.querySelector('p').textContent = UTF16ToString(text);
-      box.querySelector('.symbol').classList.add(icon ? 'critical' : 'exclamation');
+      box.querySelector('.symbol').classList.add(critical ? 'critical' : 'exclamation');
       // The program goes on in a task of its own, once the browser has given the focus back to
       // where it was before the box: what the program then focuses stays focused.
       box.addEventListener('close', () => {

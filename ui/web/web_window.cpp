@@ -1,37 +1,44 @@
 #include "ui/web/web_window.h"
 
 #include <cstdlib>
-#include <map>
 #include <memory>
-#include <stdexcept>
 
 #include "ui/web/page.h"
 
 namespace ui::web {
 namespace {
 
-std::map<int, WebWindow*>& OnPage() {
-  static std::map<int, WebWindow*> windows;
-  return windows;
-}
-
 // The page wants names and texts that end in a zero.
 std::string Name(std::string_view name) { return std::string(name); }
 std::u16string Terminated(std::u16string_view text) { return std::u16string(text); }
 
+// The kinds of control as the page names them.
+const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kPushButton:
+      return "button";
+    case ControlKind::kOptionButton:
+      return "option";
+    case ControlKind::kTextBox:
+      return "text";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kLine:
+      break;
+  }
+  return "line";
+}
+
 }  // namespace
 
-WebWindow::WebWindow(const WindowDesign& design, WindowEvents events)
-    : design_(design), events_(std::move(events)) {
-  static int lastNumber = 0;
-  number_ = ++lastNumber;
-  OnPage()[number_] = this;
+WebWindow::WebWindow(int number, const WindowDesign& design, Report report)
+    : number_(number), design_(design), report_(std::move(report)) {
   web_create_window(number_, Terminated(design.title).c_str(), TwipsToPixels(design.clientWidth),
                     TwipsToPixels(design.clientHeight));
   for (const ControlDesign* control : ReadingOrder(design)) {
     const Rect pixels = PixelBounds(*control);
     const FontDesign& font = FontOf(design, *control);
-    web_create_control(number_, Name(control->name).c_str(), static_cast<int>(control->kind),
+    web_create_control(number_, Name(control->name).c_str(), KindName(control->kind),
                        Terminated(control->caption).c_str(), pixels.left, pixels.top, pixels.width,
                        pixels.height, Name(control->group).c_str(), Name(control->labelFor).c_str(),
                        Terminated(control->accessibleName).c_str(), FontPixels(font), font.bold);
@@ -43,20 +50,11 @@ WebWindow::WebWindow(const WindowDesign& design, WindowEvents events)
   }
 }
 
-WebWindow::~WebWindow() { RemoveFromPage(this); }
+WebWindow::~WebWindow() { web_destroy_window(number_); }
 
-WebWindow* WebWindow::Numbered(int number) {
-  const auto found = OnPage().find(number);
-  return found == OnPage().end() ? nullptr : found->second;
-}
-
-void WebWindow::RemoveFromPage(const EngineWindow* window) {
-  for (const auto& [number, onPage] : OnPage()) {
-    if (onPage != window) continue;
-    web_destroy_window(number);
-    OnPage().erase(number);
-    return;
-  }
+bool WebWindow::Tell(Event event) {
+  if (!event.control.empty()) event.control = design_.Control(event.control).name;
+  return report_(event);
 }
 
 std::u16string WebWindow::Text(std::string_view textBox) const {
@@ -69,12 +67,12 @@ void WebWindow::SetText(std::string_view control, std::u16string_view text) {
   web_set_text(number_, Name(control).c_str(), Terminated(text).c_str());
 }
 
-bool WebWindow::Checked(std::string_view option) const {
+bool WebWindow::Value(std::string_view option) const {
   return web_checked(number_, Name(option).c_str()) != 0;
 }
 
-void WebWindow::SetChecked(std::string_view option, bool checked) {
-  web_set_checked(number_, Name(option).c_str(), checked);
+void WebWindow::SetValue(std::string_view option, bool selected) {
+  web_set_checked(number_, Name(option).c_str(), selected);
 }
 
 void WebWindow::SetEnabled(bool enabled) { web_set_enabled(number_, enabled); }
@@ -86,6 +84,9 @@ std::string_view WebWindow::Focused() const {
 }
 
 void WebWindow::Focus(std::string_view control) { web_focus(number_, Name(control).c_str()); }
+
+// A reader reads a window that takes the focus itself, with its text: nothing more to say.
+void WebWindow::TakeKeyboard(std::u16string_view) { web_take_keyboard(number_); }
 
 void WebWindow::MarkDefault(std::string_view button) {
   web_mark_default(number_, Name(button).c_str());

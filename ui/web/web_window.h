@@ -10,28 +10,26 @@ namespace ui::web {
 
 // A window of the page, built from its design: real form elements at the designed CSS pixels,
 // in reading order, the lines drawn as elements too. The page reports the user's clicks, edits,
-// keys, close requests and activations; the window knows no handler.
+// the focus, keys, close requests and activations; the window knows no handler.
 class WebWindow final : public EngineWindow {
  public:
-  WebWindow(const WindowDesign& design, WindowEvents events);
+  WebWindow(int number, const WindowDesign& design, Report report);
   ~WebWindow() override;
   WebWindow(const WebWindow&) = delete;
   WebWindow& operator=(const WebWindow&) = delete;
 
-  // The window the page numbers so, if it is still on the page.
-  static WebWindow* Numbered(int number);
-  // Gone from the page at once, though the object lives until the event that closed it is over.
-  static void RemoveFromPage(const EngineWindow* window);
-  const WindowEvents& Events() const { return events_; }
-  const WindowDesign& Design() const { return design_; }
+  int Number() const { return number_; }
+  // An event of the page's, its control named as in the design.
+  bool Tell(Event event);
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
-  bool Checked(std::string_view option) const override;
-  void SetChecked(std::string_view option, bool checked) override;
+  bool Value(std::string_view option) const override;
+  void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override;
   std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
@@ -44,9 +42,9 @@ class WebWindow final : public EngineWindow {
   void Announce(std::string_view control, std::u16string_view text) override;
 
  private:
-  const WindowDesign& design_;
-  WindowEvents events_;
   int number_;
+  const WindowDesign& design_;
+  Report report_;
 };
 
 }  // namespace ui::web

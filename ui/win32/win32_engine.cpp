@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -51,31 +50,17 @@ void Win32Engine::Dispatch(MSG& message) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  discarded_.clear();
 }
 
-std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design,
-                                                       WindowEvents events) {
-  ++windowsLeft_;
-  auto window = std::make_unique<Win32Window>(instance_, design, std::move(events), [this] {
-    if (--windowsLeft_ == 0) PostQuitMessage(0);
-  });
-  windows_.emplace_back(window.get(), window->Handle());
-  return window;
-}
-
-void Win32Engine::Discard(std::unique_ptr<EngineWindow> window) {
-  std::erase_if(windows_, [&](const auto& entry) { return entry.first == window.get(); });
-  discarded_.push_back(std::move(window));
+std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design, Report report) {
+  return std::make_unique<Win32Window>(instance_, design, std::move(report));
 }
 
 void Win32Engine::ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                           std::u16string_view title) {
-  const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                  [&](const auto& entry) { return entry.first == owner; });
   const std::wstring wideText(text.begin(), text.end());
   const std::wstring wideTitle(title.begin(), title.end());
-  MessageBoxW(found == windows_.end() ? nullptr : found->second, wideText.c_str(),
+  MessageBoxW(owner ? static_cast<const Win32Window*>(owner)->Handle() : nullptr, wideText.c_str(),
               wideTitle.c_str(),
               MB_OK | (icon == MessageIcon::kError ? MB_ICONERROR : MB_ICONWARNING));
 }

@@ -3,14 +3,10 @@
 #include <windows.h>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "ui/engine.h"
 
 namespace ui::win32 {
-
-class Win32Window;
 
 // The engine over the Win32 API. Implemented: windows of the standard controls (EDIT, BUTTON,
 // STATIC) scaled to the screen's dots per inch, themed by the manifest; message boxes; the
@@ -25,19 +21,15 @@ class Win32Engine final : public Engine {
   // One message, as the loop handles it: Tab, Enter and Escape to the core first.
   void Dispatch(MSG& message);
 
-  std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design,
-                                            WindowEvents events) override;
-  void Discard(std::unique_ptr<EngineWindow> window) override;
+  std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
+  void Destroy(std::unique_ptr<EngineWindow> window) override { window.reset(); }
+  void Quit() override { PostQuitMessage(0); }
   void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                std::u16string_view title) override;
   char16_t DecimalSeparator() const override;
 
  private:
   HINSTANCE instance_;
-  int windowsLeft_ = 0;
-  std::vector<std::pair<const EngineWindow*, HWND>> windows_;  // each built window's handle
-  // Unloaded windows, still inside the message that closed them until the loop clears them.
-  std::vector<std::unique_ptr<EngineWindow>> discarded_;
 };
 
 }  // namespace ui::win32

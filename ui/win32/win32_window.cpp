@@ -15,8 +15,8 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kIconResource = 1;
-constexpr UINT kRescroll = WM_APP;       // a text box whose font changed scrolls anew
-constexpr UINT kActivated = WM_APP + 1;  // once the click or activation is over
+constexpr UINT kRescroll = WM_APP;                  // a text box whose font changed scrolls anew
+constexpr UINT kPressedWhileDisabled = WM_APP + 1;  // once the press is over
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
@@ -63,9 +63,10 @@ ControlClass ClassFor(const ControlDesign& control, bool startsGroup) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (control.kind) {
     case ControlKind::kPushButton:
-      return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+      return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON | BS_NOTIFY, 0};
     case ControlKind::kOptionButton:
-      return {L"BUTTON", child | BS_AUTORADIOBUTTON | (startsGroup ? DWORD{WS_GROUP} : 0u), 0};
+      return {L"BUTTON",
+              child | BS_AUTORADIOBUTTON | BS_NOTIFY | (startsGroup ? DWORD{WS_GROUP} : 0u), 0};
     case ControlKind::kTextBox:
       return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kLabel:
@@ -104,12 +105,8 @@ Win32Window* Win32Window::Of(HWND top) {
   return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(top, GWLP_USERDATA));
 }
 
-Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowEvents events,
-                         std::function<void()> destroyed)
-    : design_(design),
-      events_(std::move(events)),
-      destroyed_(std::move(destroyed)),
-      dpi_(ScreenDpi()) {
+Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, Report report)
+    : design_(design), report_(std::move(report)), dpi_(ScreenDpi()) {
   RegisterWindowClass(instance);
   RECT frame{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
@@ -121,8 +118,10 @@ Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, WindowE
   CreateControls(instance);
 }
 
+// Destroyed by the core, possibly from within a message to the window: it hears nothing more.
 Win32Window::~Win32Window() {
-  if (window_) DestroyWindow(window_);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
   for (const auto& font : fonts_) DeleteObject(std::get<HFONT>(font));
 }
 
@@ -213,12 +212,12 @@ void Win32Window::SetText(std::string_view control, std::u16string_view text) {
   if (!set) Fail("SetWindowText");
 }
 
-bool Win32Window::Checked(std::string_view option) const {
+bool Win32Window::Value(std::string_view option) const {
   return SendMessageW(Control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Window::SetChecked(std::string_view option, bool checked) {
-  SendMessageW(Control(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void Win32Window::SetValue(std::string_view option, bool selected) {
+  SendMessageW(Control(option), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 std::string_view Win32Window::Focused() const {
@@ -231,10 +230,14 @@ std::string_view Win32Window::Focused() const {
 void Win32Window::Focus(std::string_view control) {
   HWND handle = Control(control);
   SetFocus(handle);
-  lastFocus_ = handle;
   if (design_.Control(control).kind == ControlKind::kTextBox) {
     SendMessageW(handle, EM_SETSEL, 0, -1);
   }
+}
+
+void Win32Window::TakeKeyboard(std::u16string_view readAs) {
+  SetFocus(window_);
+  if (!readAs.empty()) Announce({}, readAs);
 }
 
 void Win32Window::MarkDefault(std::string_view button) {
@@ -348,8 +351,18 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto index = static_cast<std::size_t>(LOWORD(wParam)) - kFirstControlId;
       if (index >= design_.controls.size()) return 0;
       const std::string_view control = design_.controls[index].name;
-      if (HIWORD(wParam) == BN_CLICKED) events_.click(control);
-      if (HIWORD(wParam) == EN_CHANGE && !settingText_) events_.textChanged(control);
+      switch (HIWORD(wParam)) {
+        case BN_CLICKED:
+          report_({Event::Kind::kClicked, control});
+          break;
+        case EN_CHANGE:
+          if (!settingText_) report_({Event::Kind::kEdited, control});
+          break;
+        case BN_SETFOCUS:
+        case EN_SETFOCUS:
+          report_({Event::Kind::kFocusMoved, control});
+          break;
+      }
       return 0;
     }
     case kRescroll: {  // from the start again, then only as far as the caret needs
@@ -363,42 +376,28 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SendMessageW(edit, EM_SCROLLCARET, 0, 0);
       return 0;
     }
-    case kActivated:
-      events_.activated();
+    case kPressedWhileDisabled:
+      report_({Event::Kind::kActivated});
       return 0;
     case WM_CTLCOLORSTATIC:  // labels and options on the window's face
       SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_SETCURSOR:  // a click on the window while it is disabled
-      if (!IsWindowEnabled(window_) && HIWORD(lParam) == WM_LBUTTONDOWN) {
-        PostMessageW(window_, kActivated, 0, 0);
+    case WM_SETCURSOR:  // a press the system refused: on a disabled window
+      if (LOWORD(lParam) == static_cast<WORD>(HTERROR) && HIWORD(lParam) == WM_LBUTTONDOWN) {
+        PostMessageW(window_, kPressedWhileDisabled, 0, 0);
       }
       break;
-    case WM_ACTIVATE:  // the focus comes back to the control that had it
-      if (!IsWindowEnabled(window_) && LOWORD(wParam) != WA_INACTIVE) {
-        PostMessageW(window_, kActivated, 0, 0);
-      } else if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return 0;
-      }
-      break;
+    case WM_ACTIVATE:  // where the focus goes is the core's
+      if (LOWORD(wParam) == WA_INACTIVE) break;
+      report_({Event::Kind::kActivated});
+      return 0;
     case WM_PAINT:
       PaintLines();
       return 0;
     case WM_CLOSE:
-      if (events_.close()) DestroyWindow(window_);
+      report_({Event::Kind::kCloseAsked});
       return 0;
-    case WM_NCDESTROY: {
-      HWND window = window_;
-      window_ = nullptr;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      destroyed_();
-      return DefWindowProcW(window, message, wParam, lParam);
-    }
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }

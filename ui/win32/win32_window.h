@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -14,12 +13,11 @@ namespace ui::win32 {
 
 // A top-level window built from its design with the standard controls (EDIT, BUTTON, STATIC),
 // scaled to the screen's dots per inch; lines are painted on the window itself. It reports
-// clicks, the user's edits, close requests, activation and, through the message loop, Tab, Enter
-// and Escape to the core, and knows no handler.
+// clicks, the user's edits, the focus, close requests, activation and, through the message loop,
+// Tab, Enter and Escape to the core, and knows no handler.
 class Win32Window final : public EngineWindow {
  public:
-  Win32Window(HINSTANCE instance, const WindowDesign& design, WindowEvents events,
-              std::function<void()> destroyed);
+  Win32Window(HINSTANCE instance, const WindowDesign& design, Report report);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -27,15 +25,16 @@ class Win32Window final : public EngineWindow {
   // The window of ours that a top-level handle is, if any.
   static Win32Window* Of(HWND top);
   HWND Handle() const { return window_; }
-  bool KeyPressed(Key key) { return events_.key(key); }
+  bool KeyPressed(Key key) { return report_({Event::Kind::kKey, {}, key}); }
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
-  bool Checked(std::string_view option) const override;
-  void SetChecked(std::string_view option, bool checked) override;
+  bool Value(std::string_view option) const override;
+  void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled ? TRUE : FALSE); }
   std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
@@ -60,12 +59,10 @@ class Win32Window final : public EngineWindow {
   void PaintLines();
 
   const WindowDesign& design_;
-  WindowEvents events_;
-  std::function<void()> destroyed_;
+  Report report_;
   HWND window_ = nullptr;
   int dpi_ = 96;
   mutable std::vector<std::tuple<const FontDesign*, int, HFONT>> fonts_;  // each font, by size
-  HWND lastFocus_ = nullptr;
   bool settingText_ = false;  // the program's own change, not the user's edit
 };
 

@@ -58,8 +58,8 @@ class QtProbe final : public probe::Probe {
   bool Open(probe::FormId form) const override { return core_.Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return Window(form)->isEnabled(); }
   probe::FormId Front() const override {
-    return QApplication::activeWindow() == Window(probe::FormId::kForm1) ? probe::FormId::kForm1
-                                                                         : probe::FormId::kForm2;
+    return QApplication::activeWindow() == Window(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
+                                                                         : probe::FormId::kExplanationWindow;
   }
   bool HasIcon(probe::FormId form) const override {
     return !Window(form)->windowIcon().pixmap(64).isNull();
@@ -80,7 +80,7 @@ class QtProbe final : public probe::Probe {
     return focus ? focus->objectName().toStdString() : "";
   }
   std::string DefaultButton() const override {
-    for (auto* button : Window(probe::FormId::kForm1)->findChildren<QPushButton*>()) {
+    for (auto* button : Window(probe::FormId::kMainWindow)->findChildren<QPushButton*>()) {
       if (button->isDefault()) return button->objectName().toStdString();
     }
     return "";
@@ -114,7 +114,7 @@ class QtProbe final : public probe::Probe {
       boxes.push_back({box.title.toStdU16String(), box.text.toStdU16String(),
                        box.icon == QMessageBox::Critical ? ui::MessageIcon::kError
                                                          : ui::MessageIcon::kWarning,
-                       box.parent == Window(probe::FormId::kForm1)});
+                       box.parent == Window(probe::FormId::kMainWindow)});
     }
     watcher_.Clear();
     return boxes;
@@ -123,10 +123,10 @@ class QtProbe final : public probe::Probe {
   // The Qt side, for what only Qt shows.
   ui::qt::QtWindow* Window(probe::FormId form) const {
     ui::Window* loaded = core_.Loaded(form);
-    return loaded ? static_cast<ui::qt::QtWindow*>(&loaded->Shown()) : nullptr;
+    return loaded ? static_cast<ui::qt::QtWindow*>(&loaded->Native()) : nullptr;
   }
   template <typename Widget = QWidget>
-  Widget* Get(std::string_view name, probe::FormId form = probe::FormId::kForm1) const {
+  Widget* Get(std::string_view name, probe::FormId form = probe::FormId::kMainWindow) const {
     auto* widget = Window(form)->findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
     if (!widget) qFatal("no control %s", name.data());
     return widget;
@@ -136,7 +136,7 @@ class QtProbe final : public probe::Probe {
  private:
   // Windows shown or activated by a handler settle before they are looked at.
   void Settle() {
-    for (const probe::FormId form : ui::kFormIds) {
+    for (const probe::FormId form : {probe::FormId::kMainWindow, probe::FormId::kExplanationWindow}) {
       if (Window(form)) (void)QTest::qWaitForWindowExposed(Window(form));
     }
     QCoreApplication::processEvents();
@@ -144,5 +144,5 @@ class QtProbe final : public probe::Probe {
 
   MessageBoxWatcher watcher_;
   ui::qt::QtEngine engine_;
-  ui::Core core_{engine_};
+  ui::Core core_{engine_, ui::Calculator()};
 };

@@ -27,7 +27,7 @@ class WindowsTest : public QObject {
 
  private:
   template <typename Widget = QWidget>
-  Widget* Get(std::string_view name, FormId form = FormId::kForm1) {
+  Widget* Get(std::string_view name, FormId form = FormId::kMainWindow) {
     return probe_->Get<Widget>(name, form);
   }
   QString Output() { return Get<QLineEdit>("Text2")->text(); }
@@ -44,9 +44,9 @@ void WindowsTest::boxesAndWindowsAreQtsOwn() {
   QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
   QCOMPARE(box.modality, Qt::ApplicationModal);
   QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
-  QCOMPARE(box.symbolPixelRatio, probe_->Window(FormId::kForm1)->devicePixelRatioF());
+  QCOMPARE(box.symbolPixelRatio, probe_->Window(FormId::kMainWindow)->devicePixelRatioF());
   probe_->Click("Command2");
-  QVERIFY(!probe_->Window(FormId::kForm2)->parentWidget());
+  QVERIFY(!probe_->Window(FormId::kExplanationWindow)->parentWidget());
 }
 
 // Space on the option already selected clicks it again; an arrow key selects and clicks the
@@ -72,8 +72,8 @@ void WindowsTest::optionsClickByKeyboardAndScreenReader() {
 // At the window's pixel size, every caption and label fits its control in the control's font.
 void WindowsTest::captionsFitTheirControls() {
   probe_->Click("Command2");
-  for (const FormId form : {FormId::kForm1, FormId::kForm2}) {
-    for (const auto& control : ui::FormFor(form).design().controls) {
+  for (const FormId form : {FormId::kMainWindow, FormId::kExplanationWindow}) {
+    for (const auto& control : ui::Calculator().windows[form].design().controls) {
       if (control.kind == ui::ControlKind::kLine) continue;
       QWidget* widget = Get(control.name, form);
       auto* label = qobject_cast<QLabel*>(widget);
