@@ -105,7 +105,9 @@ test('Tab goes round the design\'s stops; Space on the selected option clicks it
   assert.ok(fits, 'a nine-digit result shows whole');
 });
 
-test('a screen reader meets the main window\'s controls by name, in reading order', async () => {
+test('a screen reader meets the page by its title, then the main window\'s controls by name, in reading order', async () => {
+  // A reader skips a window named as the page is: the title says what the page is, and differs.
+  assert.equal(await page.title(), 'Prelvane 分区大小计算器');
   const dialog = await page.$('::-p-aria([name="Prelvane"][role="dialog"])');
   const walk = (node) => ['radio', 'textbox', 'button'].includes(node.role) ? [node.name] :
       node.role === 'status' ? [] : (node.children || []).flatMap(walk);

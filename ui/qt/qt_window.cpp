@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <stdexcept>
@@ -208,9 +209,15 @@ void QtWindow::SetTextFont(std::string_view textBox, int pixels, int clip) {
   edit->setTextMargins(0, 0, clip ? clip + 2 + 1 : 0, 0);
 }
 
+// At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole
+// device-independent pixels, either way: a pixel more on each side keeps the whole window within
+// what it reports.
 Margins QtWindow::Frame() const {
   const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-  return {frame.left(), frame.top(), frame.right(), frame.bottom()};
+  const qreal ratio = devicePixelRatioF();
+  const int rounding = ratio == std::floor(ratio) ? 0 : 1;
+  return {frame.left() + rounding, frame.top() + rounding, frame.right() + rounding,
+          frame.bottom() + rounding};
 }
 
 Rect QtWindow::WorkArea() const {
