@@ -1,9 +1,10 @@
 # The Windows program: the engine over Win32, and the resources of its executable.
+set(icon_image_id 30001)
 set(icon_image ${CMAKE_CURRENT_BINARY_DIR}/icon_image.bin)
 set(icon_group ${CMAKE_CURRENT_BINARY_DIR}/icon_group.bin)
 add_custom_command(OUTPUT ${icon_image} ${icon_group}
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/split_icon.py
-          ${CMAKE_CURRENT_SOURCE_DIR}/icons/quorvel.ico 30001 ${icon_image} ${icon_group}
+          ${CMAKE_CURRENT_SOURCE_DIR}/icons/quorvel.ico ${icon_image_id} ${icon_image} ${icon_group}
   DEPENDS win32/split_icon.py icons/quorvel.ico)
 # The manifest names the processor, in the program's identity and in the common controls it
 # binds: with the wrong one Windows silently falls back to the unthemed controls.
@@ -18,7 +19,8 @@ set_source_files_properties(win32/quorvel.rc PROPERTIES
 
 # The resources are an object library: the engine's tests take the same icon and manifest.
 add_library(quorvel_resources OBJECT win32/quorvel.rc)
-target_include_directories(quorvel_resources PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
+target_include_directories(quorvel_resources PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include ${PROJECT_SOURCE_DIR})
+target_compile_definitions(quorvel_resources PRIVATE QUORVEL_ICON_IMAGE=${icon_image_id})
 # windres finds the manifest and the icon resources beside the generated files.
 target_compile_options(quorvel_resources PRIVATE -I${CMAKE_CURRENT_BINARY_DIR})
 

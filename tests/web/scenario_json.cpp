@@ -31,12 +31,14 @@ std::string JsonList(const Texts& texts) {
 }  // namespace
 
 int main() {
-  constexpr const char* kActions[] = {"type", "click", "close"};
+  const auto action = [](scenario::Action action) {
+    return action == scenario::kType ? "type" : action == scenario::kClick ? "click" : "close";
+  };
   std::string steps;
   for (const scenario::Step& step : scenario::kSteps) {
     const scenario::ExpectedBox box = scenario::Expected(step.box);
     steps += std::string(steps.empty() ? "" : ",\n") + "{\"action\": \"" +
-             kActions[static_cast<int>(step.action)] + "\", \"target\": " + Json(step.target) +
+             action(step.action) + "\", \"target\": " + Json(step.target) +
              ", \"typed\": " + Json(step.typed) + ", \"output\": " + Json(step.output) +
              ", \"box\": " + (step.box == scenario::kNone ? "false" : "true") +
              ", \"boxTitle\": " + Json(box.title) + ", \"boxText\": " + Json(box.text) +

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/resources.h"
 #include "tests/ui/probe.h"
 #include "ui/forms.h"
 #include "ui/win32/control_ids.h"
@@ -53,9 +54,10 @@ class Win32Probe final : public probe::Probe {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = key == ui::Key::kShiftTab ? 0x80 : 0;
     SetKeyboardState(keys);
-    const WPARAM virtualKeys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE};
-    PostMessageW(IsChild(window, focus) ? focus : window, WM_KEYDOWN,
-                 virtualKeys[static_cast<int>(key)], 1);
+    const WPARAM virtualKey = key == ui::Key::kEnter    ? VK_RETURN
+                              : key == ui::Key::kEscape ? VK_ESCAPE
+                                                        : VK_TAB;
+    PostMessageW(IsChild(window, focus) ? focus : window, WM_KEYDOWN, virtualKey, 1);
     Pump();
   }
   void Close(probe::FormId form) override {
@@ -197,7 +199,10 @@ class Win32Probe final : public probe::Probe {
   }
 
   static inline Win32Probe* answering_ = nullptr;
-  ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr)};
+  ui::win32::Win32Engine engine_{
+      GetModuleHandleW(nullptr),
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUORVEL_ICON),
+                                    IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR))};
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;

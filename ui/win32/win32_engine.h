@@ -13,7 +13,8 @@ namespace ui::win32 {
 // user's decimal separator; a message loop that hands Tab, Enter and Escape to the core.
 class Win32Engine final : public Engine {
  public:
-  explicit Win32Engine(HINSTANCE instance);
+  // The windows' icon is the program's, at its own size.
+  Win32Engine(HINSTANCE instance, HICON icon);
   ~Win32Engine() override;
 
   // The message loop, until no window is left.
@@ -30,6 +31,7 @@ class Win32Engine final : public Engine {
 
  private:
   HINSTANCE instance_;
+  HICON icon_;
 };
 
 }  // namespace ui::win32

@@ -1,20 +1,17 @@
 #include "ui/win32/win32_window.h"
 
-#include <oleauto.h>
-#include <unknwn.h>
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 
 #include "ui/win32/control_ids.h"
+#include "ui/win32/screen_reader.h"
 
 namespace ui::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr int kIconResource = 1;
 constexpr UINT kRescroll = WM_APP;                  // a text box whose font changed scrolls anew
 constexpr UINT kPressedWhileDisabled = WM_APP + 1;  // once the press is over
 
@@ -79,8 +76,8 @@ ControlClass ClassFor(const ControlDesign& control, bool startsGroup) {
 
 }  // namespace
 
-void Win32Window::RegisterWindowClass(HINSTANCE instance) {
-  static const bool registered = [instance] {
+void Win32Window::RegisterWindowClass(HINSTANCE instance, HICON icon) {
+  static const bool registered = [instance, icon] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -88,11 +85,10 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     windowClass.lpszClassName = kWindowClass;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The one image at its own size, and the title bar's small icon scaled from it: an icon
-    // loaded at another size leaves the system to derive the small one, which comes out dark.
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-    windowClass.hIconSm = ScaledIcon(windowClass.hIcon, GetSystemMetrics(SM_CXSMICON));
+    // The title bar's small icon scaled from the program's: an icon loaded at another size than
+    // its own leaves the system to derive the small one, which comes out dark.
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = ScaledIcon(icon, GetSystemMetrics(SM_CXSMICON));
     windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
     return RegisterClassExW(&windowClass) != 0;
   }();
@@ -105,9 +101,9 @@ Win32Window* Win32Window::Of(HWND top) {
   return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(top, GWLP_USERDATA));
 }
 
-Win32Window::Win32Window(HINSTANCE instance, const WindowDesign& design, Report report)
+Win32Window::Win32Window(HINSTANCE instance, HICON icon, const WindowDesign& design, Report report)
     : design_(design), report_(std::move(report)), dpi_(ScreenDpi()) {
-  RegisterWindowClass(instance);
+  RegisterWindowClass(instance, icon);
   RECT frame{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle,
@@ -304,38 +300,8 @@ void Win32Window::Show() {
   SetForegroundWindow(window_);
 }
 
-// Where the system has UI Automation notifications (Windows 10 1709 on), a screen reader speaks
-// the text; everywhere the control's value change tells it the box changed. Looked up at run time,
-// so that older Windows still start.
 void Win32Window::Announce(std::string_view control, std::u16string_view text) {
-  HWND source = control.empty() ? window_ : Control(control);
-  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, source, OBJID_CLIENT, CHILDID_SELF);
-  using HostProvider = HRESULT(WINAPI*)(HWND, IUnknown**);
-  using RaiseNotification = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
-  using AllocateString = BSTR(WINAPI*)(const OLECHAR*);
-  using FreeString = void(WINAPI*)(BSTR);
-  static HMODULE automation = LoadLibraryW(L"uiautomationcore.dll");
-  static HMODULE automationStrings = LoadLibraryW(L"oleaut32.dll");
-  if (!automation || !automationStrings) return;
-  const auto host = reinterpret_cast<HostProvider>(
-      reinterpret_cast<void*>(GetProcAddress(automation, "UiaHostProviderFromHwnd")));
-  const auto raise = reinterpret_cast<RaiseNotification>(
-      reinterpret_cast<void*>(GetProcAddress(automation, "UiaRaiseNotificationEvent")));
-  const auto allocate = reinterpret_cast<AllocateString>(
-      reinterpret_cast<void*>(GetProcAddress(automationStrings, "SysAllocString")));
-  const auto release = reinterpret_cast<FreeString>(
-      reinterpret_cast<void*>(GetProcAddress(automationStrings, "SysFreeString")));
-  IUnknown* provider = nullptr;
-  if (!host || !raise || !allocate || !release || FAILED(host(source, &provider)) || !provider) {
-    return;
-  }
-  constexpr int kActionCompleted = 2, kMostRecent = 2;  // NotificationKind, NotificationProcessing
-  BSTR said = allocate(Wide(text).c_str());
-  BSTR activity = allocate(L"Prelvane.result");
-  raise(provider, kActionCompleted, kMostRecent, said, activity);
-  release(activity);
-  release(said);
-  provider->Release();
+  AnnounceToScreenReader(control.empty() ? window_ : Control(control), text);
 }
 
 LRESULT CALLBACK Win32Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,

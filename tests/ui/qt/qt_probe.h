@@ -20,6 +20,20 @@
 // The program on Qt, in this process: real widgets driven by Qt's test events, as a mouse and a
 // keyboard would drive them; a box is answered as soon as it shows.
 class QtProbe final : public probe::Probe {
+  static Qt::Key QtKey(ui::Key key) {
+    switch (key) {
+      case ui::Key::kTab:
+        return Qt::Key_Tab;
+      case ui::Key::kShiftTab:
+        return Qt::Key_Backtab;
+      case ui::Key::kEnter:
+        return Qt::Key_Return;
+      case ui::Key::kEscape:
+        break;
+    }
+    return Qt::Key_Escape;
+  }
+
  public:
   QtProbe() {
     QApplication::setWindowIcon(ApplicationIcon());
@@ -39,9 +53,7 @@ class QtProbe final : public probe::Probe {
   }
   void Press(probe::FormId form, ui::Key key) override {
     QWidget* window = Window(form);
-    const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape};
-    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window,
-                    keys[static_cast<int>(key)],
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, QtKey(key),
                     key == ui::Key::kShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
     Settle();
   }
