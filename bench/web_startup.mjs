@@ -12,6 +12,7 @@ import {gzipSync} from 'node:zlib';
 import {serve} from '../scripts/serve_folders.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
+const chromium = JSON.parse(readFileSync(join(here, '../scripts/chromium.json'), 'utf8'));
 const sites = process.argv.slice(2).filter((arg) => statSync(arg, {throwIfNoEntry: false})?.isDirectory())
     .map((site) => resolve(site));
 const runs = Number(process.argv.slice(2).find((arg) => /^\d+$/.test(arg)) || 20);
@@ -28,9 +29,7 @@ for (const site of sites) {
   pages[site] = {url: address, ready: () => document.activeElement?.dataset?.control === 'Text1'};
 }
 const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
-         '--disable-component-update', '--disable-sync'],
+  executablePath: chromium.path, headless: true, args: chromium.flags,
 });
 const times = Object.fromEntries(Object.keys(pages).map((label) => [label, []]));
 for (let run = 0; run <= runs; ++run) {  // run 0 warms the browser up and is not counted

@@ -1,6 +1,7 @@
 // Takes the page's pictures for the README in headless Chromium: the main window with a nine-,
 // a 13- and a 15-digit result, the explanation in front of it at 2x, and the page on a phone.
 // Usage: node web_screenshots.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
+import {readFileSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {join, resolve} from 'node:path';
 import {serve} from './serve_folders.mjs';
@@ -8,7 +9,8 @@ import {serve} from './serve_folders.mjs';
 const [site, modules, out] = process.argv.slice(2);
 const puppeteer = createRequire(resolve(modules, 'index.js'))('puppeteer-core');
 const {server, address} = await serve(site);
-const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--lang=zh-CN']});
+const chromium = JSON.parse(readFileSync(new URL('chromium.json', import.meta.url), 'utf8'));
+const browser = await puppeteer.launch({executablePath: chromium.path, args: [...chromium.flags, '--lang=zh-CN']});
 const main = 'section[aria-label="Prelvane"]:not(.prerendered)', explanation = 'section[aria-label="原理"]';
 const input = `${main} [data-control="Text1"]`;
 const clip = (page, ...windows) => page.evaluate((...windows) => {

@@ -14,8 +14,6 @@
 namespace sizing {
 namespace {
 
-constexpr int kSignificantDigits = 15;
-
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsExponentMark(char16_t c) { return c == u'E' || c == u'e'; }
 bool IsSign(char16_t c) { return c == u'+' || c == u'-'; }
@@ -106,7 +104,7 @@ char* WriteDigits(const RoundedDecimal& rounded, char* end) {
     *end++ = '.';
     put(from, n);
   };
-  if (exponent < -4 || exponent >= kSignificantDigits) {
+  if (exponent < -4 || exponent >= RoundedDecimal::kDigits) {
     put(digits, 1);
     putFraction(digits + 1, count - 1);
     *end++ = 'E';

@@ -10,8 +10,3 @@ foreach(display x11 wayland)
     TIMEOUT 120
     ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/ui/qt/xdg-runtime")
 endforeach()
-
-# The Debian package, its metadata and its program's hardening.
-add_test(NAME package
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
-set_tests_properties(package PROPERTIES TIMEOUT 300)

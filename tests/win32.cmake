@@ -67,9 +67,7 @@ set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_REQUIRED wine_setup_c
 set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 400
   ENVIRONMENT "${environment_setup}" SKIP_RETURN_CODE 77)
 
-# The executable's resources, imports and flags, read from outside; and its downloads.
-add_test(NAME package
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package/check_package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
+# The executable's resources, imports and flags, read from outside.
 add_test(NAME win32_resources
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_resources.py $<TARGET_FILE:quorvel>
           ${PROJECT_VERSION})

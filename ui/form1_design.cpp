@@ -2,11 +2,11 @@
 
 #include "ui/design.h"
 #include "ui/design_checks.h"
+#include "ui/song.h"
 
 namespace ui {
 namespace {
 
-constexpr FontDesign kSongDefault{u"宋体", 9, false, 134};
 constexpr FontDesign kSongLarge{u"宋体", 24, false, 134};
 constexpr FontDesign kSongLargeBold{u"宋体", 24, true, 134};
 constexpr FontDesign kSongResultBold{u"宋体", 20.4, true, 134};

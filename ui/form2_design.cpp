@@ -2,11 +2,10 @@
 
 #include "ui/design.h"
 #include "ui/design_checks.h"
+#include "ui/song.h"
 
 namespace ui {
 namespace {
-
-constexpr FontDesign kSongDefault{u"宋体", 9, false, 134};
 
 using enum ControlKind;
 

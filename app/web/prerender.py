@@ -21,6 +21,9 @@ import sys
 import tempfile
 import threading
 
+# The browser and the flags it runs with here, as the project's other users of it take them.
+CHROMIUM = json.loads((pathlib.Path(__file__).parents[2] / "scripts/chromium.json").read_text())
+
 # Run in the page once a control has the keyboard: the window's live state written into its
 # attributes, each inline style moved into a rule, and where the window's frame ends.
 SNAPSHOT = r"""new Promise((resolve) => {
@@ -80,8 +83,7 @@ class DevTools:
             os.dup2(write, 4)
 
         self.browser = subprocess.Popen(
-            ["/usr/bin/chromium", "--headless=new", "--no-sandbox", "--disable-gpu",
-             "--no-first-run", "--disable-background-networking", "--window-size=1280,800",
+            [CHROMIUM["path"], *CHROMIUM["flags"], "--headless=new", "--window-size=1280,800",
              f"--user-data-dir={profile}", "--remote-debugging-pipe"],
             preexec_fn=pipes, close_fds=False,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

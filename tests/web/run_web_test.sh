@@ -4,4 +4,5 @@
 set -euo pipefail
 site=$1 scenario=$2 tests=$3
 node --no-experimental-fetch "$scenario" >"$tests/scenario.json"
-node "$tests/web_test.mjs" "$site" "$tests/scenario.json" "$(dirname "$0")/../../scripts/serve_site.py"
+scripts=$(dirname "$0")/../../scripts
+node "$tests/web_test.mjs" "$site" "$tests/scenario.json" "$scripts/serve_site.py" "$scripts/chromium.json"

@@ -1,14 +1,16 @@
 // The page in Debian's headless Chromium, driven as a user would: the scenario every engine runs,
 // through the verbs of the engines' probes, then what only the page has: modal boxes the program
 // waits on, the inert main window, its own font, keyboard and screen reader use, and a phone.
-// Usage: node web_test.mjs SITE_DIR SCENARIO.json SERVE_SITE.py (the project's own server)
+// Usage: node web_test.mjs SITE_DIR SCENARIO.json SERVE_SITE.py CHROMIUM.json (the project's own
+// server, and the browser with its flags)
 import assert from 'node:assert/strict';
 import {spawn} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 import {after, before, test} from 'node:test';
 import puppeteer from 'puppeteer-core';
 
-const [site, scenarioFile, serveSite] = process.argv.slice(2);
+const [site, scenarioFile, serveSite, chromiumFile] = process.argv.slice(2);
+const chromium = JSON.parse(readFileSync(chromiumFile, 'utf8'));
 const {steps, tabStops, names} = JSON.parse(readFileSync(scenarioFile, 'utf8'));
 const main = 'section[aria-label="Prelvane"]:not(.prerendered)';  // the program's, once it runs
 const explanation = 'section[aria-label="原理"]';
@@ -43,9 +45,7 @@ before(async () => {
   server = spawn('/usr/bin/python3', [serveSite, site]);
   address = await new Promise((resolve) => server.stdout.once('data', (line) => resolve(`${line}`.match(/http\S+/)[0])));
   browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
-           '--disable-component-update', '--disable-sync', '--lang=zh-CN'],
+    executablePath: chromium.path, args: [...chromium.flags, '--lang=zh-CN'],
   });
   page = await browser.newPage();
   page.on('pageerror', (error) => assert.fail(`an error on the page: ${error.message}`));
@@ -147,7 +147,9 @@ test('a press on the disabled main window brings the explanation back; Escape cl
   }, main, explanation);
   const box = await (await page.$(main)).boundingBox();
   await page.mouse.click(box.x + 10, box.y + 10);
-  assert.equal((await user.state()).front, true);
+  await page.waitForFunction((main, explanation) =>  // once the press is over
+    Number(document.querySelector(explanation).style.zIndex) >
+        Number(document.querySelector(main).style.zIndex), {timeout: 2000}, main, explanation);
   await page.keyboard.press('Escape');
   await page.waitForSelector(explanation, {hidden: true, timeout: 2000});
   assert.equal((await user.state()).focus, 'Command2');
