@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/win32/resources.h"
+#include "app/win32/window_icons.h"
 #include "ui/forms.h"
 #include "ui/win32/win32_engine.h"
 
@@ -25,9 +25,7 @@ void DeclareDpiAware() {
 // The command line means nothing to the program.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAware();
-  ui::win32::Win32Engine engine(
-      instance, static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUORVEL_ICON), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTCOLOR)));
+  ui::win32::Win32Engine engine(instance, LoadWindowIcons(instance));
   ui::Core core(engine, ui::Calculator());
   core.Start();
   return engine.Run();

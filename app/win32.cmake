@@ -18,7 +18,8 @@ set_source_files_properties(win32/quorvel.rc PROPERTIES
   OBJECT_DEPENDS "${icon_image};${icon_group};${CMAKE_CURRENT_BINARY_DIR}/quorvel.manifest")
 
 # The resources are an object library: the engine's tests take the same icon and manifest.
-add_library(quorvel_resources OBJECT win32/quorvel.rc)
+add_library(quorvel_resources OBJECT win32/quorvel.rc win32/window_icons.cpp)
+target_link_libraries(quorvel_resources PRIVATE ui_win32)
 target_include_directories(quorvel_resources PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include ${PROJECT_SOURCE_DIR})
 target_compile_definitions(quorvel_resources PRIVATE QUORVEL_ICON_IMAGE=${icon_image_id})
 # windres finds the manifest and the icon resources beside the generated files.

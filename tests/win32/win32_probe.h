@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/resources.h"
+#include "app/win32/window_icons.h"
 #include "tests/ui/probe.h"
 #include "ui/forms.h"
 #include "ui/win32/control_ids.h"
@@ -199,10 +199,7 @@ class Win32Probe final : public probe::Probe {
   }
 
   static inline Win32Probe* answering_ = nullptr;
-  ui::win32::Win32Engine engine_{
-      GetModuleHandleW(nullptr),
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUORVEL_ICON),
-                                    IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR))};
+  ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr), LoadWindowIcons(GetModuleHandleW(nullptr))};
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;

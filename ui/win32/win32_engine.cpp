@@ -26,7 +26,7 @@ std::optional<Key> KeyOf(const MSG& message) {
 }  // namespace
 
 // Themed controls come from the manifest; the call itself asks for no control classes.
-Win32Engine::Win32Engine(HINSTANCE instance, HICON icon) : instance_(instance), icon_(icon) {
+Win32Engine::Win32Engine(HINSTANCE instance, Icons icons) : instance_(instance), icons_(icons) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = 0;
@@ -53,7 +53,7 @@ void Win32Engine::Dispatch(MSG& message) {
 }
 
 std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design, Report report) {
-  return std::make_unique<Win32Window>(instance_, icon_, design, std::move(report));
+  return std::make_unique<Win32Window>(instance_, icons_, design, std::move(report));
 }
 
 void Win32Engine::ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,

@@ -8,13 +8,18 @@
 
 namespace ui::win32 {
 
+// The program's icon for the windows: large, and small for the title bar.
+struct Icons {
+  HICON large;
+  HICON small;
+};
+
 // The engine over the Win32 API. Implemented: windows of the standard controls (EDIT, BUTTON,
 // STATIC) scaled to the screen's dots per inch, themed by the manifest; message boxes; the
 // user's decimal separator; a message loop that hands Tab, Enter and Escape to the core.
 class Win32Engine final : public Engine {
  public:
-  // The windows' icon is the program's, at its own size.
-  Win32Engine(HINSTANCE instance, HICON icon);
+  Win32Engine(HINSTANCE instance, Icons icons);
   ~Win32Engine() override;
 
   // The message loop, until no window is left.
@@ -31,7 +36,7 @@ class Win32Engine final : public Engine {
 
  private:
   HINSTANCE instance_;
-  HICON icon_;
+  Icons icons_;
 };
 
 }  // namespace ui::win32

@@ -21,26 +21,6 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
   throw std::runtime_error("window operation failed: " + std::string(what));
 }
 
-// The icon drawn at a smaller size, colour and mask apart.
-HICON ScaledIcon(HICON icon, int size) {
-  HDC screen = GetDC(nullptr);
-  HDC context = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-  HGDIOBJ previous = SelectObject(context, colour);
-  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_IMAGE);
-  SelectObject(context, mask);
-  DrawIconEx(context, 0, 0, icon, size, size, 0, nullptr, DI_MASK);
-  SelectObject(context, previous);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON scaled = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
-  DeleteDC(context);
-  ReleaseDC(nullptr, screen);
-  return scaled;
-}
-
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -76,8 +56,8 @@ ControlClass ClassFor(const ControlDesign& control, bool startsGroup) {
 
 }  // namespace
 
-void Win32Window::RegisterWindowClass(HINSTANCE instance, HICON icon) {
-  static const bool registered = [instance, icon] {
+void Win32Window::RegisterWindowClass(HINSTANCE instance, Icons icons) {
+  static const bool registered = [instance, icons] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -85,10 +65,8 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance, HICON icon) {
     windowClass.lpszClassName = kWindowClass;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The title bar's small icon scaled from the program's: an icon loaded at another size than
-    // its own leaves the system to derive the small one, which comes out dark.
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = ScaledIcon(icon, GetSystemMetrics(SM_CXSMICON));
+    windowClass.hIcon = icons.large;
+    windowClass.hIconSm = icons.small;
     windowClass.lpfnWndProc = &Win32Window::WindowProcedure;
     return RegisterClassExW(&windowClass) != 0;
   }();
@@ -101,9 +79,9 @@ Win32Window* Win32Window::Of(HWND top) {
   return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(top, GWLP_USERDATA));
 }
 
-Win32Window::Win32Window(HINSTANCE instance, HICON icon, const WindowDesign& design, Report report)
+Win32Window::Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& design, Report report)
     : design_(design), report_(std::move(report)), dpi_(ScreenDpi()) {
-  RegisterWindowClass(instance, icon);
+  RegisterWindowClass(instance, icons);
   RECT frame{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle,

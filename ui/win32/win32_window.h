@@ -8,6 +8,7 @@
 
 #include "ui/design.h"
 #include "ui/engine.h"
+#include "ui/win32/win32_engine.h"
 
 namespace ui::win32 {
 
@@ -17,7 +18,7 @@ namespace ui::win32 {
 // Tab, Enter and Escape to the core, and knows no handler.
 class Win32Window final : public EngineWindow {
  public:
-  Win32Window(HINSTANCE instance, HICON icon, const WindowDesign& design, Report report);
+  Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& design, Report report);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -47,7 +48,7 @@ class Win32Window final : public EngineWindow {
   void Announce(std::string_view control, std::u16string_view text) override;
 
  private:
-  static void RegisterWindowClass(HINSTANCE instance, HICON icon);
+  static void RegisterWindowClass(HINSTANCE instance, Icons icons);
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HINSTANCE instance);
