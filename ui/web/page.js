@@ -92,6 +92,34 @@ var QuorvelPageLibrary = {
       parent.appendChild(element);
       return element;
     },
+    // A window the page was served with already drawn (see app/web/prerender.py) is the program's
+    // window as it stands, with what the user typed into it before the program ran: its text boxes
+    // as they are when the program starts (its load empties them), and the keys start.js kept.
+    typedAhead: function(drawn) {
+      return {texts: [...drawn.querySelectorAll('input[type="text"]')].map((field) =>
+                  ({field, value: field.value, start: field.selectionStart, end: field.selectionEnd})),
+              keys: drawn.dataset.typedAhead ? drawn.dataset.typedAhead.split(' ') : []};
+    },
+    // Once the program shows it, the drawn window's styles give way to the program's, and what was
+    // typed ahead goes to the program in turn, as a desktop hands a starting program the keys
+    // typed while it started, caret and all.
+    takeOver: function(self, window) {
+      const drawn = self.drawn;
+      if (!drawn) return;
+      self.drawn = null;
+      self.element.classList.remove('prerendered');
+      setTimeout(() => {
+        for (const typed of drawn.texts) {
+          if (!typed.value) continue;
+          typed.field.value = typed.value;
+          typed.field.setSelectionRange(typed.start, typed.end);
+          typed.field.dispatchEvent(new Event('input'));
+        }
+        for (const key of drawn.keys) {
+          QuorvelPage.press(window, key.replace('Shift+', ''), key.startsWith('Shift+'));
+        }
+      });
+    },
     watchPresses: function() {
       // A press on a window that does not have the keyboard activates it, as on a desktop, once
       // the press has put the focus on the control pressed; a press on no control that takes the
@@ -106,8 +134,6 @@ var QuorvelPageLibrary = {
     },
   },
 
-  // A window the page was served with already drawn (see app/web/prerender.py) is taken over
-  // as it stands, with whatever the user has typed or chosen in it: only its handlers are new.
   web_create_window: function(window, title, width, height) {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
@@ -131,8 +157,7 @@ var QuorvelPageLibrary = {
       element.querySelector('.title').textContent = UTF16ToString(title);
       document.body.appendChild(element);
     } else {
-      // Its lines, which the program draws again.
-      element.querySelectorAll('.rule').forEach((line) => line.remove());
+      element.querySelectorAll('.rule').forEach((line) => line.remove());  // the program's to draw
     }
     const client = element.querySelector('.client');
     client.style.width = width + 'px';
@@ -146,7 +171,8 @@ var QuorvelPageLibrary = {
       event.preventDefault();
       QuorvelPage.press(window, event.key, event.shiftKey);
     });
-    const self = {element, client, controls: new Map()};
+    const self = {element, client, controls: new Map(),
+                  drawn: element.classList.contains('prerendered') && QuorvelPage.typedAhead(element)};
     element.addEventListener('focusin', (event) => {
       const control = event.target.closest('[data-control]');
       if (control) QuorvelPage.report(window, 'focus', control.dataset.control);
@@ -161,9 +187,8 @@ var QuorvelPageLibrary = {
     const controlName = UTF8ToString(name);
     const kindName = UTF8ToString(kind);
     const text = UTF16ToString(caption);
-    let element = self.client.querySelector(`[data-control="${controlName}"]`);
-    const drawn = !!element;
-    if (!drawn) {
+    let element = self.client.querySelector(`[data-control="${controlName}"]`);  // drawn
+    if (!element) {
       element = QuorvelPage.make(self, window, kindName, controlName, text, UTF8ToString(group),
                                  UTF8ToString(labelFor));
       element.classList.add('control', kindName);
@@ -191,16 +216,6 @@ var QuorvelPageLibrary = {
         break;
       case 'text':
         field.addEventListener('input', () => QuorvelPage.report(window, 'edited', controlName));
-        if (drawn && field.value !== text) {
-          // Typed ahead, before the program ran: given to it once it has started, as a desktop
-          // hands a starting program the keys typed ahead, caret and all.
-          const [typed, start, end] = [field.value, field.selectionStart, field.selectionEnd];
-          setTimeout(() => {
-            field.value = typed;
-            field.setSelectionRange(start, end);
-            field.dispatchEvent(new Event('input'));
-          });
-        }
         break;
     }
     Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
@@ -230,16 +245,8 @@ var QuorvelPageLibrary = {
     QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
-    self.element.classList.remove('prerendered');  // the program's own styles from now on
-    // The keys typed ahead into the drawn window (start.js keeps them), answered now in turn,
-    // after what was typed into its text box.
-    const typedAhead = self.element.dataset.typedAhead;
-    delete self.element.dataset.typedAhead;
-    if (typedAhead) {
-      setTimeout(() => typedAhead.split(' ').forEach((key) =>
-          QuorvelPage.press(window, key.replace('Shift+', ''), key.startsWith('Shift+'))));
-    }
     self.element.style.zIndex = ++QuorvelPage.front;
+    QuorvelPage.takeOver(self, window);
   },
 
   web_set_enabled: function(window, enabled) {
