@@ -2,9 +2,9 @@
 # Builds the build tree's package and checks it: the Debian package's files, metadata, lintian's
 # verdict and its program's hardening; or the Windows downloads: the zip's contents, and the setup
 # program, which must run where the program does (what it installs is check_setup.py's to see).
-# Prints what fails. Usage: check_package.sh BUILD_DIR VERSION
+# Prints what fails. Usage: check_package.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
-build=$(cd "$1" && pwd) version=$2 id=org.prelvane.Quorvel
+build=$(cd "$1" && pwd) version=$2 id=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
