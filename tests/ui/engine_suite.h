@@ -88,26 +88,21 @@ TYPED_TEST_P(EngineSuite, RunsTheScenario) {
 // 开始计算. Enter in the input calculates, on 了解原理 opens the explanation.
 TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   auto& probe = this->probe;
-  struct Stop {
-    const char* control;
-    const char* defaultButton;
-  };
-  const Stop forward[] = {{"Text2", "Command1"}, {"Option1", "Command1"}, {"Command1", "Command1"},
-                          {"Command2", "Command2"}, {"Text1", "Command1"}};
-  const Stop backward[] = {{"Command2", "Command2"}, {"Command1", "Command1"},
-                           {"Option2", "Command1"}, {"Text2", "Command1"}, {"Text1", "Command1"}};
+  // Each stop, and the button Enter clicks there.
+  const std::pair<Key, std::vector<std::pair<std::string, std::string>>> walks[] = {
+      {Key::kTab, {{"Text2", "Command1"}, {"Option1", "Command1"}, {"Command1", "Command1"},
+                   {"Command2", "Command2"}, {"Text1", "Command1"}}},
+      {Key::kShiftTab, {{"Command2", "Command2"}, {"Command1", "Command1"},
+                        {"Option2", "Command1"}, {"Text2", "Command1"}, {"Text1", "Command1"}}}};
   ASSERT_EQ(probe.Focused(FormId::kMainWindow), "Text1");
-  for (const Stop& stop : forward) {
-    probe.Press(FormId::kMainWindow, Key::kTab);
-    EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop.control);
-    EXPECT_EQ(probe.DefaultButton(), stop.defaultButton) << "on " << stop.control;
-  }
-  probe.Click("Option2");
-  while (probe.Focused(FormId::kMainWindow) != "Text1") probe.Press(FormId::kMainWindow, Key::kTab);
-  for (const Stop& stop : backward) {
-    probe.Press(FormId::kMainWindow, Key::kShiftTab);
-    EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop.control);
-    EXPECT_EQ(probe.DefaultButton(), stop.defaultButton) << "on " << stop.control;
+  for (const auto& [key, stops] : walks) {
+    for (const auto& [stop, button] : stops) {
+      probe.Press(FormId::kMainWindow, key);
+      EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop);
+      EXPECT_EQ(probe.DefaultButton(), button) << "on " << stop;
+    }
+    probe.Click("Option2");
+    while (probe.Focused(FormId::kMainWindow) != "Text1") probe.Press(FormId::kMainWindow, Key::kTab);
   }
   probe.Click("Option1");
   probe.Type("Text1", u"4");

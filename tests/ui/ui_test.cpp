@@ -63,31 +63,24 @@ TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
 using Kind = ui::Event::Kind;
 
 // A disabled window takes no input and cannot be closed; brought up, it brings up the window in
-// front of it.
-TEST_F(Windows, ADisabledWindowTakesNoInputAndBringsUpTheOneInFrontOfIt) {
-  probe.Type("Text1", u"4");
-  probe.Click("Command2");
-  EXPECT_FALSE(Main().report({Kind::kClicked, "Command1"}));
-  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kEnter}));
-  EXPECT_FALSE(Main().report({Kind::kCloseAsked}));
-  EXPECT_EQ(Main().Text("Text2"), u"");
-  EXPECT_TRUE(probe.Open(FormId::kMainWindow));
-  Main().Show();
-  Main().report({Kind::kActivated});
-  EXPECT_EQ(probe.engine.stacking.back(), &Shown(FormId::kExplanationWindow));
-}
-
-// A window brought up again has the keyboard where the user left it; the explanation, which has
-// no control, takes it itself, and is read out whole only when it opens.
-TEST_F(Windows, AWindowBroughtUpAgainHasTheKeyboardWhereItWas) {
+// front of it. A window brought up again has the keyboard where the user left it; the
+// explanation, which has no control, takes it itself, and is read out whole only when it opens.
+TEST_F(Windows, TheCoreDecidesWhatAWindowDoesWithItsInput) {
   Main().report({Kind::kFocusMoved, "Option1"});
   Main().focus = {};  // gone to another program
   Main().report({Kind::kActivated});
   EXPECT_EQ(Main().focus, "Option1");
+  probe.Type("Text1", u"4");
   probe.Click("Command2");
+  EXPECT_FALSE(Main().report({Kind::kClicked, "Command1"}) ||
+               Main().report({Kind::kKey, {}, ui::Key::kEnter}) ||
+               Main().report({Kind::kCloseAsked}));
+  EXPECT_EQ(Main().Text("Text2"), u"");
   fake::Window& explanation = Shown(FormId::kExplanationWindow);
   explanation.focus = "elsewhere";
-  explanation.report({Kind::kActivated});
+  Main().Show();
+  Main().report({Kind::kActivated});
+  EXPECT_EQ(probe.engine.stacking.back(), &explanation);
   EXPECT_EQ(explanation.focus, "");
   EXPECT_EQ(explanation.announced.size(), 1u);
 }
@@ -95,7 +88,6 @@ TEST_F(Windows, AWindowBroughtUpAgainHasTheKeyboardWhereItWas) {
 TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
   probe.Click("Command2");
   probe.Press(FormId::kExplanationWindow, ui::Key::kEscape);
-  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
   EXPECT_EQ(probe.engine.destroyed, 1);
   EXPECT_FALSE(probe.engine.quit);
   probe.Close(FormId::kMainWindow);

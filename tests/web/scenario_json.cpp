@@ -1,12 +1,11 @@
 // Prints what the browser test checks the page against, as JSON: the shared scenario, and from
-// the main window's design its tab stops and the names a screen reader meets, in reading order.
+// the main window's design the names a screen reader meets, in reading order.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/ui/scenario.h"
 #include "ui/forms.h"
-#include "ui/rules.h"
 
 namespace {
 
@@ -51,7 +50,5 @@ int main() {
     if (control->kind == ui::ControlKind::kLabel) continue;
     names.push_back(control->accessibleName.empty() ? control->caption : control->accessibleName);
   }
-  const auto stops = ui::FocusStops(main, [](std::string_view option) { return option == "Option1"; });
-  std::printf("{\"steps\": [%s],\n\"tabStops\": %s,\n\"names\": %s}\n", steps.c_str(),
-              JsonList(stops).c_str(), JsonList(names).c_str());
+  std::printf("{\"steps\": [%s],\n\"names\": %s}\n", steps.c_str(), JsonList(names).c_str());
 }

@@ -4,9 +4,7 @@
 and the 64-bit program are checked alike: the processor the manifest must name comes from the
 executable's header.
 
-Usage: check_resources.py QUORVEL.exe VERSION
-       check_resources.py --setup QUORVEL.exe SETUP.exe (the setup program runs where the program
-       does: the same processor, and no newer Windows)"""
+Usage: check_resources.py QUORVEL.exe VERSION"""
 
 import os
 import struct
@@ -43,32 +41,6 @@ def check(ok, what):
         failures.append(what)
 
 
-def newer_imports(pe, floor):
-    return sorted(f"{function.name.decode()} ({'.'.join(map(str, NEWER[function.name.decode()]))})"
-                  for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
-                  if function.name and NEWER.get(function.name.decode(), (0, 0)) > floor)
-
-
-def version_strings(pe):
-    return {key: value for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
-            for table in info.StringTable for key, value in table.entries.items()}
-
-
-def check_setup(program_path, setup_path):
-    program, setup = pefile.PE(program_path), pefile.PE(setup_path)
-    floor = FLOORS.get(program.FILE_HEADER.Machine)
-    header = setup.OPTIONAL_HEADER
-    check(setup.FILE_HEADER.Machine == program.FILE_HEADER.Machine, "the setup: the program's processor")
-    check(version_strings(setup).get(b"FileDescription") == "Prelvane 安装程序".encode(),
-          "the setup: its version record names it")
-    check((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion) <= floor
-          and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) <= floor,
-          f"the setup: its header asks for Windows NT {floor} or older")
-    newer = newer_imports(setup, floor)
-    check(not newer, f"the setup: imports nothing newer than Windows NT {floor}: {newer}")
-    return 1 if failures else 0
-
-
 def main(path, version):
     pe = pefile.PE(path)
     found = {(kind.id, name.id, language.id): pe.get_data(language.data.struct.OffsetToData,
@@ -95,7 +67,8 @@ def main(path, version):
     fixed = pe.VS_FIXEDFILEINFO[0]
     check((RT_VERSION, 1, 0x0804) in found and (fixed.FileVersionMS, fixed.FileVersionLS)
           == (major << 16 | minor, patch << 16 | tweak), f"version record: zh-CN, {version}")
-    strings = version_strings(pe)
+    strings = {key: value for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
+               for table in info.StringTable for key, value in table.entries.items()}
     short = f"{major}.{minor:02d}".encode()
     check(strings.get(b"FileVersion") == short and strings.get(b"ProductName") == b"QUORVEL"
           and strings.get(b"OriginalFilename") == b"quorvel.exe", f"version record: QUORVEL {short.decode()}")
@@ -112,7 +85,9 @@ def main(path, version):
     check((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion) == floor
           and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) == floor,
           f"the header asks for Windows NT {floor}")
-    newer = newer_imports(pe, floor)
+    newer = sorted(f"{function.name.decode()} ({'.'.join(map(str, NEWER[function.name.decode()]))})"
+                   for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
+                   if function.name and NEWER.get(function.name.decode(), (0, 0)) > floor)
     check(not newer, f"imports nothing newer than Windows NT {floor}: {newer}")
     check(pe.OPTIONAL_HEADER.DllCharacteristics & 0x140 == 0x140, "ASLR and DEP")
     size = os.path.getsize(path)
@@ -121,4 +96,4 @@ def main(path, version):
 
 
 if __name__ == "__main__":
-    sys.exit(check_setup(*sys.argv[2:4]) if sys.argv[1] == "--setup" else main(*sys.argv[1:3]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -17,8 +17,7 @@ import sys
 import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
-ENTRY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Prelvane"
-SKIPPED = 77
+ENTRIES = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
 failures = []
 
 
@@ -31,36 +30,40 @@ def check(ok, what):
 def wine(*arguments, settle=False):
     """Runs a Windows program; settled, once every program it started has ended too."""
     done = subprocess.run([HERE / "wine.sh", *map(str, arguments)], capture_output=True)
-    if done.returncode == SKIPPED:
-        sys.exit(SKIPPED)
+    if done.returncode == 77:  # this machine cannot run the target's programs
+        sys.exit(77)
     if settle:
         subprocess.run(["wineserver", "-w"], check=True)
     return done
 
 
-def unix_path(windows_path):
-    return pathlib.Path(wine("winepath", "-u", windows_path).stdout.decode().strip())
+def folder(windows_path):
+    """A Windows folder, environment variables expanded, as a path here."""
+    expanded = wine("cmd", "/c", "echo", windows_path).stdout.decode().strip().strip('"')
+    return pathlib.Path(wine("winepath", "-u", expanded).stdout.decode().strip())
 
 
 def files(drive):
-    return {path for path in drive.rglob("*") if drive / "windows" not in path.parents}
+    """Every file and folder of a drive, but Windows's own."""
+    return {path for top in drive.iterdir() if top.name != "windows"
+            for path in [top, *top.rglob("*")]}
 
 
 def entries(root):
-    """The entries under "Programs and Features" of HKCU or HKLM: {key name: {value: data}}."""
-    with tempfile.TemporaryDirectory() as folder:
-        exported = pathlib.Path(folder, "entries.reg")
-        wine("reg", "export", f"{root}\\{ENTRY.rsplit(chr(92), 1)[0]}", exported, "/y")
-        text = exported.read_bytes().decode("utf-16")
-    found, values = {}, None
-    for line in text.splitlines():
-        if line.startswith("["):
-            values = found.setdefault(line.strip("[]").rsplit("\\", 1)[1], {})
-        elif line.startswith('"') and values is not None:
-            name, data = line.split("=", 1)
-            values[name.strip('"')] = (int(data[6:], 16) if data.startswith("dword:")
-                                       else data.strip('"').replace("\\\\", "\\").replace('\\"', '"'))
-    return {name: values for name, values in found.items() if values.get("DisplayName") == "Prelvane"}
+    """The program's entries under "Programs and Features" of HKCU or HKLM, each {value: data}."""
+    with tempfile.TemporaryDirectory() as temporary:
+        exported = pathlib.Path(temporary, "entries.reg")
+        wine("reg", "export", f"{root}\\{ENTRIES}", exported, "/y")
+        sections = exported.read_bytes().decode("utf-16").split("\r\n\r\n")
+    found = []
+    for section in sections:
+        values = dict(line.split("=", 1) for line in section.splitlines() if line.startswith('"'))
+        values = {name.strip('"'): int(data[6:], 16) if data.startswith("dword:") else
+                  data.strip('"').replace("\\\\", "\\").replace('\\"', '"')
+                  for name, data in values.items()}
+        if values.get("DisplayName") == "Prelvane":
+            found.append(values)
+    return found
 
 
 def link_target(link):
@@ -68,78 +71,62 @@ def link_target(link):
     data = link.read_bytes()
     flags = struct.unpack_from("<I", data, 0x14)[0]
     at = 0x4C + (2 + struct.unpack_from("<H", data, 0x4C)[0] if flags & 1 else 0)
-    if not flags & 2:
-        return None
-    base = struct.unpack_from("<I", data, at + 16)[0]
-    return data[at + base:data.index(b"\0", at + base)].decode("latin-1")
+    base = at + struct.unpack_from("<I", data, at + 16)[0]
+    return data[base:data.index(b"\0", base)].decode("latin-1") if flags & 2 else None
 
 
 def install_and_remove(setups, start_check, every_user):
-    root = "HKLM" if every_user else "HKCU"
-    options = ["/S", "/ALLUSERS"] if every_user else ["/S"]
-    who = "every user" if every_user else "the current user"
-    drive = unix_path("C:\\")
+    root, options = ("HKLM", ["/S", "/ALLUSERS"]) if every_user else ("HKCU", ["/S"])
+    drive = folder("C:\\")
     before = files(drive)
-
     for setup, _ in setups[:1] + setups:  # installed, installed again, a newer one over it
         check(wine(setup, *options).returncode == 0, f"{setup.name} {' '.join(options)} succeeds")
     found = entries(root)
-    check(list(found) == ["Prelvane"], f"one entry for {who}: {list(found)}")
-    entry = found.get("Prelvane", {})
-    folder = entry.get("InstallLocation", "")
-    program = folder + "\\quorvel.exe"
-    check(entry.get("DisplayVersion") == setups[-1][1], f"the newer version: {entry}")
-    check(entry.get("Publisher") == "Prelvane 开发组", "the publisher")
-    check(entry.get("DisplayIcon") == program + ",0", "the program's icon")
-    check(entry.get("EstimatedSize", 0) > 100, "its size, in KB")
+    check(len(found) == 1, f"one entry in {root}: {found}")
+    entry = found[0] if found else {}
+    program = entry.get("InstallLocation", "") + "\\quorvel.exe"
+    check(entry.get("DisplayVersion") == setups[-1][1]
+          and entry.get("DisplayIcon") == program + ",0"
+          and entry.get("Publisher") == "Prelvane 开发组"
+          and entry.get("EstimatedSize", 0) > 100,
+          f"the entry: the newer version, the icon, the publisher, the size: {entry}")
     expected = "Program Files" if every_user else "AppData\\Local\\Programs"
-    check(folder.endswith(expected + "\\Prelvane"), f"installed under {expected}: {folder}")
-    installed = unix_path(folder)
-    check(sorted(path.name for path in installed.iterdir()) ==
-          ["LICENSE.txt", "quorvel.exe", "uninstall.exe"], "the program, its licence, the uninstaller")
-
-    start_menu = "%ProgramData%" if every_user else "%AppData%"
-    programs = unix_path(wine("cmd", "/c", "echo", start_menu).stdout.decode().strip()
-                         + "\\Microsoft\\Windows\\Start Menu\\Programs")
-    link = programs / "Prelvane.lnk"
+    check(program.endswith(f"{expected}\\Prelvane\\quorvel.exe"), f"under {expected}: {program}")
+    check(sorted(path.name for path in folder(program).parent.iterdir()) ==
+          ["LICENSE.txt", "quorvel.exe", "uninstall.exe"], "the program, licence and uninstaller")
+    link = folder("%ProgramData%" if every_user else "%AppData%") / \
+        "Microsoft/Windows/Start Menu/Programs/Prelvane.lnk"
     check(link.is_file() and link_target(link) == program, f"the Start-menu shortcut to {program}")
-    desktop = unix_path(wine("cmd", "/c", "echo", "%UserProfile%" if not every_user else "%Public%")
-                        .stdout.decode().strip() + "\\Desktop")
+    desktop = folder("%Public%\\Desktop" if every_user else "%UserProfile%\\Desktop")
     check(not (desktop / "Prelvane.lnk").exists(), "no desktop shortcut unless chosen")
     check(wine(start_check, program).returncode == 0, "the installed program starts and ends")
 
-    quiet = entry.get("QuietUninstallString", "")
-    uninstaller, _, arguments = quiet.partition('" ')
+    uninstaller, _, arguments = entry.get("QuietUninstallString", "").partition('" ')
     check(wine(uninstaller.strip('"'), *arguments.split(), settle=True).returncode == 0,
-          f"{quiet} succeeds")
+          f"{entry.get('QuietUninstallString')} succeeds")
     check(not entries(root), "no entry once uninstalled")
     # The uninstaller runs from a copy of itself in the user's temporary folder, which it cannot
     # remove while it runs; Windows clears that folder with its other temporary files.
-    temporary = unix_path(wine("cmd", "/c", "echo", "%TEMP%").stdout.decode().strip())
+    temporary = folder("%TEMP%")
     left = sorted(str(path.relative_to(drive)) for path in files(drive) - before
-                  if not (temporary in path.parents and path.relative_to(temporary).parts[0]
-                          .startswith("~nsu")))
+                  if not (temporary in path.parents
+                          and path.relative_to(temporary).parts[0].startswith("~nsu")))
     check(not left, f"nothing left in the file system once uninstalled: {left}")
     registry = "".join(pathlib.Path(os.environ["WINEPREFIX"], name).read_text(errors="replace")
                        for name in ("user.reg", "system.reg"))
     check("Prelvane" not in registry, "nothing left in the registry once uninstalled")
 
 
-def make_setup(build, version, folder):
-    """The build tree's setup program, as made for another version."""
-    folder.mkdir()
-    subprocess.run(["cpack", "-G", "NSIS", "--config", build / "CPackConfig.cmake", "-B", folder,
-                    "-R", version], check=True, capture_output=True, cwd=folder)
-    return next(folder.glob("*-setup.exe")), version
-
-
 def main(build, version, start_check):
-    build = pathlib.Path(build).resolve()
+    build = os.path.abspath(build)
     major, minor, patch, tweak = (int(part) for part in version.split("."))
-    newer = f"{major}.{minor}.{patch}.{tweak + 1}"
     with tempfile.TemporaryDirectory() as work:
-        setups = [make_setup(build, number, pathlib.Path(work, number))
-                  for number in (version, newer)]
+        setups = []
+        for number in (version, f"{major}.{minor}.{patch}.{tweak + 1}"):  # and a newer one
+            (pathlib.Path(work) / number).mkdir()
+            subprocess.run(["cpack", "-G", "NSIS", "--config", f"{build}/CPackConfig.cmake",
+                            "-B", number, "-R", number], check=True, capture_output=True, cwd=work)
+            setups.append((next(pathlib.Path(work, number).glob("*-setup.exe")), number))
         check(setups[0][0].name.startswith(f"quorvel-{version}-win"), f"named with {version}")
         for every_user in (False, True):
             install_and_remove(setups, start_check, every_user)
