@@ -31,7 +31,7 @@ class OptionAccessible final : public QAccessibleWidget {
   QStringList actionNames() const override { return {toggleAction(), pressAction()}; }
 
   void doAction(const QString& action) override {
-    if ((action == toggleAction() || action == pressAction()) && Option()->isEnabled()) {
+    if (action == toggleAction() || action == pressAction()) {
       Option()->click();
     } else {
       QAccessibleWidget::doAction(action);
