@@ -63,11 +63,12 @@ class EngineWindow {
   virtual void TakeKeyboard(std::u16string_view readAs) = 0;
   virtual void MarkDefault(std::string_view button) = 0;  // the button Enter clicks shows it
 
-  // A text box: the room for its text, a text's width at a font size, in pixels; its font size,
-  // and the pixels kept empty at the right end of the room.
+  // A text box: the room the toolkit lays its text out in, caret included, and a text's width at a
+  // font size, in pixels; its font size, and the pixels at the right end of that room that stay
+  // empty, applied as given (rules.h: FitText).
   virtual int TextRoom(std::string_view textBox) const = 0;
   virtual int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const = 0;
-  virtual void SetTextFont(std::string_view textBox, int pixels, int clip) = 0;
+  virtual void SetTextFont(std::string_view textBox, int pixels, int emptyRight) = 0;
 
   virtual int Dpi() const = 0;
   virtual Margins Frame() const = 0;  // around the client area, title bar included

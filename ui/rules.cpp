@@ -59,11 +59,13 @@ Point PlaceClient(Rect designed, Margins frame, Rect workArea) {
 
 TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
                 const std::function<int(std::u16string_view text, int pixels)>& widthAt) {
+  constexpr int kCaretPixels = 1;
+  const int textRoom = room - kCaretPixels;
   const int floor = std::min(designedPixels, std::max(designedPixels * 11 / 20, 12 * dpi / 96));
   int pixels = designedPixels;
   int width = widthAt(text, pixels);
-  while (pixels > floor && width > room) width = widthAt(text, --pixels);
-  if (width <= room) return {pixels, 0};
+  while (pixels > floor && width > textRoom) width = widthAt(text, --pixels);
+  if (width <= textRoom) return {pixels, 0};
   // The longest start of the text that fits whole; a surrogate pair is one character.
   std::size_t fits = 0, tooLong = text.size();
   int fitsWidth = 0;
@@ -72,7 +74,7 @@ TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
     if (middle > 0 && text[middle] >= 0xDC00 && text[middle] <= 0xDFFF) --middle;
     if (middle <= fits) break;
     const int middleWidth = widthAt(text.substr(0, middle), pixels);
-    if (middleWidth <= room) {
+    if (middleWidth <= textRoom) {
       fits = middle;
       fitsWidth = middleWidth;
     } else {

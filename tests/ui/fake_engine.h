@@ -57,8 +57,8 @@ class Window final : public ui::EngineWindow {
   int TextWidth(std::string_view, std::u16string_view text, int pixels) const override {
     return static_cast<int>(text.size()) * pixels / 2;
   }
-  void SetTextFont(std::string_view box, int pixels, int clip) override {
-    fonts[std::string(box)] = {pixels, clip};
+  void SetTextFont(std::string_view box, int pixels, int emptyRight) override {
+    fonts[std::string(box)] = {pixels, emptyRight};
   }
   int Dpi() const override { return dpi; }
   ui::Margins Frame() const override { return frame; }
@@ -76,7 +76,7 @@ class Window final : public ui::EngineWindow {
   ui::Report report;
   std::map<std::string, std::u16string> texts;
   std::set<std::string> checked;
-  std::map<std::string, std::pair<int, int>> fonts;  // pixels, clip
+  std::map<std::string, std::pair<int, int>> fonts;  // pixels, empty right
   std::vector<std::u16string> announced;
   std::string_view focus;
   std::string_view defaultButton;

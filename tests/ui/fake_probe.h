@@ -8,7 +8,7 @@
 namespace fake {
 
 // The program on the fake engine: a window in front is the last one shown, and a text box draws
-// `room - clip` pixels of its text.
+// `room - emptyRight` pixels of its text.
 class Probe final : public probe::Probe {
  public:
   Probe() { core.Start(); }
@@ -54,9 +54,9 @@ class Probe final : public probe::Probe {
   }
   std::string DefaultButton() const override { return std::string(Main().defaultButton); }
   probe::Visible Shown(std::string_view textBox) const override {
-    const auto [pixels, clip] = Main().fonts.at(std::string(textBox));
+    const auto [pixels, emptyRight] = Main().fonts.at(std::string(textBox));
     const std::size_t size = Main().Text(textBox).size();
-    const int drawn = Main().TextRoom(textBox) - clip;
+    const int drawn = Main().TextRoom(textBox) - emptyRight;
     const std::size_t whole = std::min(size, static_cast<std::size_t>(drawn * 2 / pixels));
     return {whole, whole < size && static_cast<int>(whole) * pixels / 2 < drawn};
   }

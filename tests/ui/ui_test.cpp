@@ -127,16 +127,18 @@ TEST_F(Windows, OpenWhereTheDesignPutsThemWithinTheWorkArea) {
 // A text n characters long measures n * pixels / 2 here, as half-width digits roughly do.
 TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
   struct Case {
-    int designed, dpi, room, characters, expected, clip;
+    int designed, dpi, room, characters, expected, emptyRight;
   };
+  // Each room holds a pixel for the caret after a text that fits.
   const Case cases[] = {
       {27, 96, 90, 6, 27, 0},    // fits as designed
       {27, 96, 90, 7, 25, 0},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
-      {27, 96, 90, 10, 18, 0},   // 10 * 18 / 2 = 90, exactly the room
+      {27, 96, 91, 10, 18, 0},   // 10 * 18 / 2 = 90, and the caret: exactly the room
+      {27, 96, 90, 10, 17, 0},   // ... a pixel less
       {27, 96, 90, 21, 14, 6},   // the floor, 55% of 27: 12 characters take 84 of 90 pixels
       {16, 96, 50, 21, 12, 2},   // never under 12 pixels at 96 dpi: 8 characters, 48 pixels
       {32, 192, 50, 21, 24, 2},  // ... nor under 24 at 192
-      {10, 96, 10, 21, 10, 0},   // a designed font below the floor stays as it is: 2 characters
+      {10, 96, 11, 21, 10, 1},   // a designed font below the floor stays as it is: 2 characters
   };
   for (const Case& c : cases) {
     const std::u16string text(static_cast<std::size_t>(c.characters), u'8');
@@ -144,7 +146,7 @@ TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
         c.designed, c.dpi, c.room, text,
         [](std::u16string_view t, int pixels) { return static_cast<int>(t.size()) * pixels / 2; });
     EXPECT_EQ(fit.pixels, c.expected) << c.designed << " px, " << c.characters << " characters";
-    EXPECT_EQ(fit.clip, c.clip) << c.designed << " px, " << c.characters << " characters";
+    EXPECT_EQ(fit.emptyRight, c.emptyRight) << c.designed << " px, " << c.characters << " characters";
   }
 }
 

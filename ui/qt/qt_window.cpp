@@ -183,11 +183,11 @@ void QtWindow::MarkDefault(std::string_view button) {
   }
 }
 
-// Qt keeps two pixels either side of the text within the frame, and one for the cursor.
+// Qt keeps two pixels either side of the text within the frame.
 int QtWindow::TextRoom(std::string_view textBox) const {
   const QLineEdit* edit = Widget<QLineEdit>(textBox);
   const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-  return edit->contentsRect().width() - 2 * frame - 2 * 2 - 1;
+  return edit->contentsRect().width() - 2 * frame - 2 * 2;
 }
 
 QFont QtWindow::DesignFont(std::string_view control, int pixels) const {
@@ -200,13 +200,12 @@ int QtWindow::TextWidth(std::string_view textBox, std::u16string_view text, int 
   return QFontMetrics(DesignFont(textBox, pixels)).horizontalAdvance(ToQString(text));
 }
 
-void QtWindow::SetTextFont(std::string_view textBox, int pixels, int clip) {
+void QtWindow::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
   QLineEdit* edit = Widget<QLineEdit>(textBox);
   const QFont font = DesignFont(textBox, pixels);
   if (edit->font() != font) edit->setFont(font);
-  // Qt draws into the two pixels it keeps beside the text: a clipped text takes those, and the
-  // cursor's pixel, into the margin too.
-  edit->setTextMargins(0, 0, clip ? clip + 2 + 1 : 0, 0);
+  // Qt draws into the two pixels it keeps beside the text: pixels kept empty keep those too.
+  edit->setTextMargins(0, 0, emptyRight ? emptyRight + 2 : 0, 0);
 }
 
 // At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole

@@ -23,7 +23,7 @@ void web_take_keyboard(int window);
 void web_mark_default(int window, const char* button);
 int web_text_room(int window, const char* control);
 int web_text_width(int window, const char* control, const char16_t* text, int pixels);
-void web_set_text_font(int window, const char* control, int pixels, int clip);
+void web_set_text_font(int window, const char* control, int pixels, int emptyRight);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height
 void web_move_client(int window, int left, int top);

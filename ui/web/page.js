@@ -315,9 +315,9 @@ var QuorvelPageLibrary = {
         control.element.classList.toggle('default', controlName === button));
   },
 
-  // The box's inner width less its padding (2 pixels either side) and a pixel for the caret.
+  // The box's inner width less its padding, 2 pixels either side.
   web_text_room: function(window, name) {
-    return QuorvelPage.control(window, name).field.clientWidth - 2 - 2 - 1;
+    return QuorvelPage.control(window, name).field.clientWidth - 2 - 2;
   },
 
   web_text_width: function(window, name, text, pixels) {
@@ -333,10 +333,9 @@ var QuorvelPageLibrary = {
     return width;
   },
 
-  // A clipped text needs no pixel for the caret at its end: the clip takes that one too.
-  web_set_text_font: function(window, name, pixels, clip) {
+  web_set_text_font: function(window, name, pixels, emptyRight) {
     Object.assign(QuorvelPage.control(window, name).field.style,
-                  {fontSize: pixels + 'px', paddingRight: 2 + (clip && clip + 1) + 'px'});
+                  {fontSize: pixels + 'px', paddingRight: 2 + emptyRight + 'px'});
   },
 
   web_frame: function(window, margins) {

@@ -100,8 +100,8 @@ int WebWindow::TextWidth(std::string_view textBox, std::u16string_view text, int
   return web_text_width(number_, Name(textBox).c_str(), Terminated(text).c_str(), pixels);
 }
 
-void WebWindow::SetTextFont(std::string_view textBox, int pixels, int clip) {
-  web_set_text_font(number_, Name(textBox).c_str(), pixels, clip);
+void WebWindow::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
+  web_set_text_font(number_, Name(textBox).c_str(), pixels, emptyRight);
 }
 
 Margins WebWindow::Frame() const {

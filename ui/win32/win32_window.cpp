@@ -222,7 +222,7 @@ void Win32Window::MarkDefault(std::string_view button) {
   }
 }
 
-// The caret stands a pixel past the text, and the edit control scrolls when it reaches the edge.
+// The edit control keeps two pixels past its text, for its caret and before it scrolls.
 int Win32Window::TextRoom(std::string_view textBox) const {
   RECT client{};
   GetClientRect(Control(textBox), &client);
@@ -241,14 +241,13 @@ int Win32Window::TextWidth(std::string_view textBox, std::u16string_view text, i
   return static_cast<int>(extent.cx);
 }
 
-void Win32Window::SetTextFont(std::string_view textBox, int pixels, int clip) {
+void Win32Window::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
   HWND edit = Control(textBox);
   HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), pixels);
   const bool changed = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)) != font;
   if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  // A clipped text needs no room for the caret at its end: the clip takes that too.
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-               MAKELPARAM(Margin(), Margin() + clip));
+               MAKELPARAM(Margin(), Margin() + emptyRight));
   // The box may have scrolled while the text was too wide; the edit control scrolls to its caret
   // once the notification of a change is over, so scroll right after that.
   if (changed) PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
