@@ -32,4 +32,12 @@ int FontPixels(const FontDesign& font, int dpi) {
   return static_cast<int>(std::lround(font.points * dpi / 72));
 }
 
+Rect ControlBounds(const WindowDesign& window, const ControlDesign& control, int dpi) {
+  Rect bounds = PixelBounds(control, dpi);
+  if (control.kind == ControlKind::kLabel) {
+    bounds.height = std::max(bounds.height, FontPixels(FontOf(window, control), dpi));
+  }
+  return bounds;
+}
+
 }  // namespace ui

@@ -104,6 +104,10 @@ const FontDesign& FontOf(const WindowDesign& window, const ControlDesign& contro
 // The font's size in whole pixels at the given dots per inch (72 points to the inch).
 int FontPixels(const FontDesign& font, int dpi = 96);
 
+// Where a control stands at the given dots per inch: its rectangle, a label at least as tall as
+// its font, so that it grows downward rather than cut off its text.
+Rect ControlBounds(const WindowDesign& window, const ControlDesign& control, int dpi = 96);
+
 // Controls in an order; a window has at most kMaxControls.
 constexpr std::size_t kMaxControls = 16;
 struct ControlOrder {

@@ -197,6 +197,12 @@ TEST(Scaling, AddsNoOverlap) {
   }
   EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text1").font, 120), 40);  // 24 pt
   EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text2").font, 144), 41);  // 20.4 pt: 40.8
+  // "GB", 405 twips tall in a 24-point font, grows to the font's 32 pixels; a box does not.
+  const auto height = [](std::string_view name) {
+    return ui::ControlBounds(ui::Form1Design(), ui::Form1Design().Control(name)).height;
+  };
+  EXPECT_EQ(height("Label1"), 32);
+  EXPECT_EQ(height("Text2"), 32);  // 480 twips
 }
 
 }  // namespace

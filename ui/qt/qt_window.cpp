@@ -110,13 +110,8 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
   widget->setObjectName(Name(name));
   widget->setFont(FontFor(FontOf(design_, control)));
   if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
-  const Rect pixels = PixelBounds(control);
+  const Rect pixels = ControlBounds(design_, control);
   widget->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
-  if (control.kind == ControlKind::kLabel) {
-    // A label shorter than its font's line grows downward rather than cut off its text.
-    const int lineHeight = widget->fontMetrics().height();
-    if (widget->height() < lineHeight) widget->resize(widget->width(), lineHeight);
-  }
   return widget;
 }
 

@@ -36,7 +36,7 @@ WebWindow::WebWindow(int number, const WindowDesign& design, Report report)
   web_create_window(number_, Terminated(design.title).c_str(), TwipsToPixels(design.clientWidth),
                     TwipsToPixels(design.clientHeight));
   for (const ControlDesign* control : ReadingOrder(design)) {
-    const Rect pixels = PixelBounds(*control);
+    const Rect pixels = ControlBounds(design, *control);
     const FontDesign& font = FontOf(design, *control);
     web_create_control(number_, Name(control->name).c_str(), KindName(control->kind),
                        Terminated(control->caption).c_str(), pixels.left, pixels.top, pixels.width,

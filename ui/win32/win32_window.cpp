@@ -123,7 +123,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
   for (const ControlDesign* control : ReadingOrder(design_)) {
     const ControlClass controlClass = ClassFor(*control, control->group != previousGroup);
     previousGroup = control->group;
-    const Rect bounds = PixelBounds(*control, dpi_);
+    const Rect bounds = ControlBounds(design_, *control, dpi_);
     HWND handle = CreateWindowExW(
         controlClass.extendedStyle, controlClass.name, Wide(control->caption).c_str(),
         controlClass.style, bounds.left, bounds.top, bounds.width, bounds.height, window_,
@@ -147,7 +147,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
 void Win32Window::ClipLabelsBeneathControls() {
   for (const ControlDesign& label : design_.controls) {
     if (label.kind != ControlKind::kLabel) continue;
-    const Rect area = PixelBounds(label, dpi_);
+    const Rect area = ControlBounds(design_, label, dpi_);
     HRGN visible = CreateRectRgn(0, 0, area.width, area.height);
     for (const ControlDesign& control : design_.controls) {
       if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kLine) continue;
