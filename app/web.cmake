@@ -33,7 +33,8 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt COPYONLY)
 add_custom_command(OUTPUT ${site}/index.html
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/prerender.py
           ${CMAKE_CURRENT_SOURCE_DIR}/web ${site}
-  DEPENDS web/prerender.py web/index.html web/style.css web/start.js quorvel ${site}/song.woff2)
+  DEPENDS web/prerender.py ${PROJECT_SOURCE_DIR}/scripts/serve_site.py web/index.html web/style.css
+          web/start.js quorvel ${site}/song.woff2)
 
 # Offline and small: the service worker over this build's files, and their compressed copies.
 add_custom_command(OUTPUT ${site}/sw.js

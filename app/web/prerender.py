@@ -10,9 +10,7 @@ the inlined styles by their hash, and nothing else inline.
 Usage: prerender.py SOURCE_DIR SITE_DIR (index.html and style.css read from SOURCE_DIR)"""
 
 import base64
-import functools
 import hashlib
-import http.server
 import json
 import os
 import pathlib
@@ -21,8 +19,12 @@ import sys
 import tempfile
 import threading
 
-# The browser and the flags it runs with here, as the project's other users of it take them.
-CHROMIUM = json.loads((pathlib.Path(__file__).parents[2] / "scripts/chromium.json").read_text())
+# The project's server, and the browser with the flags it runs with here, as the project's other
+# users of them take them.
+SCRIPTS = pathlib.Path(__file__).parents[2] / "scripts"
+sys.path.insert(0, str(SCRIPTS))
+import serve_site  # noqa: E402
+CHROMIUM = json.loads((SCRIPTS / "chromium.json").read_text())
 
 # Run in the page once a control has the keyboard: the window's live state written into its
 # attributes, each inline style moved into a rule, and where the window's frame ends.
@@ -51,23 +53,6 @@ SNAPSHOT = r"""new Promise((resolve) => {
   };
   ready();
 })"""
-
-
-class Handler(http.server.SimpleHTTPRequestHandler):
-    """The site's folder, with the page and its styles as written, not as drawn before."""
-
-    def __init__(self, *args, source, **kwargs):
-        self.source = source
-        super().__init__(*args, **kwargs)
-
-    def translate_path(self, path):
-        name = path.split("?")[0].lstrip("/") or "index.html"
-        if name in ("index.html", "style.css"):
-            return str(self.source / name)
-        return super().translate_path(path)
-
-    def log_message(self, *args):
-        pass
 
 
 class DevTools:
@@ -142,8 +127,9 @@ def snapshot(address):
 
 def main(source, site):
     source, site = pathlib.Path(source), pathlib.Path(site)
-    handler = functools.partial(Handler, source=source, directory=str(site))
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    # The page and its styles as written, not as drawn before; the rest as built, uncompressed,
+    # since the compressed copies are made after this, from the page it writes.
+    server = serve_site.server([source, site], 0, compressed=False)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         drawn = snapshot(f"http://127.0.0.1:{server.server_address[1]}/")
