@@ -14,7 +14,7 @@ import sys
 import brotli
 
 COMPRESSED = (".gz", ".br")
-TEXT = (".html", ".css", ".js", ".wasm", ".webmanifest", ".txt")  # the rest is compressed already
+TEXT = (".html", ".css", ".js", ".wasm", ".webmanifest", ".svg", ".txt")  # the rest is compressed already
 
 
 def main(site, template):
