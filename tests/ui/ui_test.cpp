@@ -171,6 +171,9 @@ TEST(Orders, ReadingFollowsTheLinesAndTabTheIndices) {
   for (const std::string_view selected : {"Option1", "Option2"}) {
     const auto stops = ui::FocusStops(ui::Form1Design(), [&](auto option) { return option == selected; });
     EXPECT_EQ(stops, (Order{"Text1", "Text2", selected, "Command1", "Command2"}));
+    // With the focus on no stop, Tab starts at the first, Shift+Tab at the last.
+    EXPECT_EQ(ui::NextFocusStop(stops, "", false), "Text1");
+    EXPECT_EQ(ui::NextFocusStop(stops, "", true), "Command2");
   }
   EXPECT_TRUE(ui::FocusStops(ui::Form2Design(), [](auto) { return false; }).empty());
 }

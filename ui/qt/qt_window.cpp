@@ -68,13 +68,12 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
   QWidget* widget = nullptr;
   const QString caption = ToQString(control.caption);
   const std::string_view name = control.name;
+  const auto reports = [this](Event event) { return [this, event] { report_(event); }; };
   switch (control.kind) {
     case ControlKind::kPushButton: {
       auto* button = new QPushButton(caption, this);
       button->setAutoDefault(false);  // Enter is the core's to decide
-      connect(button, &QPushButton::clicked, this, [this, name] {
-        report_({Event::Kind::kClicked, name});
-      });
+      connect(button, &QPushButton::clicked, this, reports({Event::Kind::kClicked, name}));
       widget = button;
       break;
     }
@@ -82,18 +81,14 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       // Qt reports the user's clicks, the one on the option already selected included, and not
       // the program's selections.
       auto* option = new QRadioButton(caption, this);
-      connect(option, &QRadioButton::clicked, this, [this, name] {
-        report_({Event::Kind::kClicked, name});
-      });
+      connect(option, &QRadioButton::clicked, this, reports({Event::Kind::kClicked, name}));
       widget = option;
       break;
     }
     case ControlKind::kTextBox: {
       auto* edit = new QLineEdit(caption, this);
       edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
-      connect(edit, &QLineEdit::textEdited, this, [this, name] {
-        report_({Event::Kind::kEdited, name});
-      });
+      connect(edit, &QLineEdit::textEdited, this, reports({Event::Kind::kEdited, name}));
       widget = edit;
       break;
     }
