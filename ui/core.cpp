@@ -79,13 +79,16 @@ void Window::FocusOn(std::string_view control) {
   if (const auto button = ButtonForEnter(design_, lastFocus_)) native_->MarkDefault(*button);
 }
 
-void Window::RestoreFocus() {
+bool Window::FocusFirstStop() {
   const std::vector<std::string_view> stops = FocusStops();
+  if (!stops.empty()) FocusOn(stops.front());
+  return !stops.empty();
+}
+
+void Window::RestoreFocus() {
   if (!lastFocus_.empty()) {
     FocusOn(lastFocus_);
-  } else if (!stops.empty()) {
-    FocusOn(stops.front());
-  } else {
+  } else if (!FocusFirstStop()) {
     native_->TakeKeyboard({});
   }
 }
@@ -129,13 +132,7 @@ void Core::Show(WindowId id) {
   if (clicked_) slots_[id].opener = clicked_;
   window.Native().Show();
   if (std::exchange(slots_[id].shown, true)) return;
-  if (!FocusFirstStop(window)) window.Native().TakeKeyboard(window.Captions());
-}
-
-bool Core::FocusFirstStop(Window& window) {
-  const std::vector<std::string_view> stops = window.FocusStops();
-  if (!stops.empty()) window.FocusOn(stops.front());
-  return !stops.empty();
+  if (!window.FocusFirstStop()) window.Native().TakeKeyboard(window.Captions());
 }
 
 Window* Core::FrontWindow() const {
@@ -152,7 +149,7 @@ void Core::ShowMessage(std::u16string_view text, MessageIcon icon, std::u16strin
   engine_.ShowBox(owner ? &owner->Native() : nullptr, text, icon, title);
   if (owner && owner->Enabled()) {
     owner->Native().Show();
-    FocusFirstStop(*owner);
+    owner->FocusFirstStop();
   }
 }
 
@@ -269,7 +266,7 @@ bool Core::Close(WindowId id) {
 }
 
 // A window brought up has the keyboard back where it was; a disabled one brings up the window in
-// front of it instead, restored if it was minimised.
+// front of it instead.
 void Core::Activated(WindowId id) {
   Window* window = Loaded(id);
   if (!window->Enabled()) {

@@ -73,6 +73,7 @@ class Window {
   // The focus to a control, with a text box's text selected so that typing replaces it; Enter
   // then clicks the button the focus decides.
   void FocusOn(std::string_view control);
+  bool FocusFirstStop();  // whether the window has a stop
   // The keyboard back where it last was in the window, else on its first stop, else on the
   // window itself.
   void RestoreFocus();
@@ -131,8 +132,7 @@ class Core {
   void Activated(WindowId id);
   void Place(WindowId id);
   void EndOfEvent();
-  bool FocusFirstStop(Window& window);  // whether the window has a stop
-  Window* FrontWindow() const;          // the window in front: an enabled one, the first first
+  Window* FrontWindow() const;  // the window in front: an enabled one, the first first
 
   Engine& engine_;
   const Program& program_;

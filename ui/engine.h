@@ -74,7 +74,7 @@ class EngineWindow {
   virtual Margins Frame() const = 0;  // around the client area, title bar included
   virtual Rect WorkArea() const = 0;  // of the screen the window is on
   virtual void MoveClient(Point topLeft) = 0;
-  virtual void Show() = 0;  // visible, restored, in front and active
+  virtual void Show() = 0;  // visible, in front and active
   // Said once by a screen reader, politely, whichever control has the focus: a control's new text,
   // or with no control the window's.
   virtual void Announce(std::string_view control, std::u16string_view text) = 0;
