@@ -277,7 +277,8 @@ void Core::Activated(WindowId id) {
   window->RestoreFocus();
 }
 
-// Where the design puts the client area, with the whole window kept on its screen.
+// Where the design puts the client area, with the whole window kept on its screen, or on a
+// phone's, in its corner and as wide as the screen allows.
 void Core::Place(WindowId id) {
   EngineWindow& native = Loaded(id)->Native();
   const WindowDesign& design = Loaded(id)->Design();
@@ -285,7 +286,11 @@ void Core::Place(WindowId id) {
   const Rect designed{TwipsToPixels(design.clientLeft, dpi), TwipsToPixels(design.clientTop, dpi),
                       TwipsToPixels(design.clientWidth, dpi),
                       TwipsToPixels(design.clientHeight, dpi)};
-  native.MoveClient(PlaceClient(designed, native.Frame(), native.WorkArea()));
+  int widest = 0;
+  for (const Form& form : program_.windows) {
+    widest = std::max(widest, TwipsToPixels(form.design().clientWidth, dpi));
+  }
+  native.Place(PlaceWindow(designed, native.Frame(), native.WorkArea(), widest));
 }
 
 }  // namespace ui

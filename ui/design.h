@@ -61,6 +61,15 @@ struct Point {
   int y;
 };
 
+// Where a window goes on its screen, and at what size.
+struct Placement {
+  Point client;  // the client area's top-left corner
+  // The whole window, frame included, drawn at this scale from its top-left corner.
+  double scale = 1;
+  // Where the screen is touched: the least height on the screen of a control a finger presses.
+  int fingerPixels = 0;
+};
+
 struct WindowDesign {
   std::string_view name;
   std::u16string_view title;

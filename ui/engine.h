@@ -31,7 +31,8 @@ struct Event {
     kActivated,   // the window brought to the front, or pressed while another window has the
                   // keyboard
     kCloseAsked,  // the close box, the system menu or Alt+F4
-    kFramed,      // the frame around the client area became known or changed
+    kFramed,      // the frame around the client area, or the screen's work area, became known or
+                  // changed
   };
   Kind kind;
   std::string_view control = {};  // clicked, edited or focused: a name of the window's design
@@ -73,7 +74,7 @@ class EngineWindow {
   virtual int Dpi() const = 0;
   virtual Margins Frame() const = 0;  // around the client area, title bar included
   virtual Rect WorkArea() const = 0;  // of the screen the window is on
-  virtual void MoveClient(Point topLeft) = 0;
+  virtual void Place(const Placement& placement) = 0;
   virtual void Show() = 0;  // visible, in front and active
   // Said once by a screen reader, politely, whichever control has the focus: a control's new text,
   // or with no control the window's.
@@ -88,8 +89,8 @@ class Engine {
   // may still be the toolkit's own.
   virtual void Destroy(std::unique_ptr<EngineWindow> window) = 0;
   virtual void Quit() = 0;  // the last window has closed
-  // A box with one OK button, modal to the application and owned by `owner`; returns when it is
-  // dismissed.
+  // A box with one OK button, modal to the application and owned by `owner`, its whole title
+  // showing in its title bar; returns when it is dismissed.
   virtual void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                        std::u16string_view title) = 0;
   virtual char16_t DecimalSeparator() const = 0;

@@ -1,6 +1,7 @@
 #include "ui/rules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -47,14 +48,25 @@ std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
   return button;
 }
 
-Point PlaceClient(Rect designed, Margins frame, Rect workArea) {
+Placement PlaceWindow(Rect designed, Margins frame, Rect workArea, int widestClient) {
+  constexpr int kPhoneWidth = 600, kScreenMargin = 8, kFingerPixels = 24;
+  if (workArea.width < kPhoneWidth) {
+    const double scale = std::min(1.0, static_cast<double>(workArea.width - 2 * kScreenMargin) /
+                                           (widestClient + frame.left + frame.right));
+    const auto inset = [scale](int start, int frame) {
+      return start + kScreenMargin + static_cast<int>(std::lround(frame * scale));
+    };
+    return {
+        {inset(workArea.left, frame.left), inset(workArea.top, frame.top)}, scale, kFingerPixels};
+  }
   const auto place = [](int at, int before, int size, int after, int start, int length) {
     const int latest = start + length - after - size;  // the frame's far edge on the far edge
     return std::max(start + before, std::min(at, latest));
   };
   return {
-      place(designed.left, frame.left, designed.width, frame.right, workArea.left, workArea.width),
-      place(designed.top, frame.top, designed.height, frame.bottom, workArea.top, workArea.height)};
+      {place(designed.left, frame.left, designed.width, frame.right, workArea.left, workArea.width),
+       place(designed.top, frame.top, designed.height, frame.bottom, workArea.top,
+             workArea.height)}};
 }
 
 TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,

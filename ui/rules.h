@@ -26,10 +26,13 @@ std::string_view NextFocusStop(const std::vector<std::string_view>& stops, std::
 std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
                                                std::string_view focused);
 
-// Where the client area goes: where the design puts it, moved back so that the whole window,
-// its frame and title bar counted, lies inside the work area (its top-left corner first, where
-// the window is larger than the work area).
-Point PlaceClient(Rect designed, Margins frame, Rect workArea);
+// Where a window goes. On a screen narrower than a phone's held upright, every window goes to its
+// top-left corner, a margin in, scaled as a whole where that is needed for the widest window of
+// the program (`widestClient`, its client area) to fit the width, and each control a finger
+// presses is at least a finger tall. Elsewhere the client area goes where the design puts it,
+// moved back so that the whole window, its frame and title bar counted, lies inside the work area
+// (its top-left corner first, where the window is larger than the work area).
+Placement PlaceWindow(Rect designed, Margins frame, Rect workArea, int widestClient);
 
 // How a text box shows its text in the room its toolkit lays text out in: the designed font where
 // the text fits, with a pixel after it for the caret, else the largest smaller one, in whole

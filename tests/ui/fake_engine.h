@@ -63,8 +63,9 @@ class Window final : public ui::EngineWindow {
   int Dpi() const override { return dpi; }
   ui::Margins Frame() const override { return frame; }
   ui::Rect WorkArea() const override { return workArea; }
-  void MoveClient(ui::Point topLeft) override { client = topLeft; }
+  void Place(const ui::Placement& placement) override { this->placement = placement; }
   void Show() override {
+    shown = true;
     std::erase(stacking_, this);
     stacking_.push_back(this);
   }
@@ -81,11 +82,12 @@ class Window final : public ui::EngineWindow {
   std::string_view focus;
   std::string_view defaultButton;
   bool enabled = true;
+  bool shown = false;
   bool failing = false;  // every access to a text fails, as a toolkit might refuse one
   int dpi = 96;
   ui::Margins frame{};
   ui::Rect workArea{0, 0, 1920, 1080};
-  ui::Point client{};
+  ui::Placement placement{};
 
  private:
   void Access() const {

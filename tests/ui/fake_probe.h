@@ -21,7 +21,8 @@ class Probe final : public probe::Probe {
   void Click(std::string_view control) override {
     if (!Main().enabled) return;
     if (Main().design.Control(control).kind == ui::ControlKind::kOptionButton) {
-      for (const auto& other : Main().design.controls) Main().checked.erase(std::string(other.name));
+      for (const auto& other : Main().design.controls)
+        Main().checked.erase(std::string(other.name));
       Main().checked.insert(std::string(control));
     }
     Main().report({ui::Event::Kind::kClicked, control});
@@ -38,10 +39,12 @@ class Probe final : public probe::Probe {
   bool Open(probe::FormId form) const override { return core.Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return Shown(form).enabled; }
   probe::FormId Front() const override {
-    return engine.stacking.back() == &Shown(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
-                                                                    : probe::FormId::kExplanationWindow;
+    return engine.stacking.back() == &Shown(probe::FormId::kMainWindow)
+               ? probe::FormId::kMainWindow
+               : probe::FormId::kExplanationWindow;
   }
-  bool HasIcon(probe::FormId) const override { return true; }  // nothing to load
+  // A fake window has no icon to lose, only its place on the screen.
+  bool HasIcon(probe::FormId form) const override { return Shown(form).shown; }
   std::u16string Text(probe::FormId form, std::string_view control) const override {
     return Shown(form).Text(control);
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ using ui::FormId;
 // What only the fake engine can show: the handlers' side of the engine interface.
 class Windows : public testing::Test {
  protected:
-  fake::Window& Shown(FormId form) { return static_cast<fake::Window&>(probe.core.Loaded(form)->Native()); }
+  fake::Window& Shown(FormId form) {
+    return static_cast<fake::Window&>(probe.core.Loaded(form)->Native());
+  }
   fake::Window& Main() { return Shown(FormId::kMainWindow); }
 
   fake::Probe probe;
@@ -96,9 +99,16 @@ TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
 }
 
 // Where the design puts a window, unless its frame would leave the work area: then just inside.
+// On a phone's screen, in its corner, 8 pixels in, scaled to fit when the widest window would not.
 TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
   struct Case {
-    ui::Rect designed; ui::Margins frame; ui::Rect work; ui::Point expected;
+    ui::Rect designed;
+    ui::Margins frame;
+    ui::Rect work;
+    ui::Point expected;
+    double scale = 1;
+    int finger = 0;
+    int widest = 534;
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},
@@ -106,22 +116,45 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
       {{683, 492, 534, 347}, {8, 30, 8, 8}, {0, 0, 1280, 800}, {683, 800 - 8 - 347}},
       {{-20, -5, 308, 165}, {4, 30, 4, 4}, {0, 24, 640, 480}, {4, 24 + 30}},
       {{0, 0, 900, 700}, {4, 30, 4, 4}, {0, 0, 640, 480}, {4, 30}},  // larger than the screen
+      {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 600, 480}, {600 - 4 - 308, 480 - 4 - 165}},
+      // A phone 360 pixels wide: 534 + 2 scaled to 360 - 2 * 8.
+      {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 360, 740}, {9, 8 + 17}, 344.0 / 536, 24},
+      {{683, 492, 534, 347}, {1, 27, 1, 1}, {0, 40, 360, 740}, {9, 40 + 8 + 17}, 344.0 / 536, 24},
+      // Narrow windows on a phone keep their size, in its corner.
+      {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 599, 740}, {9, 35}, 1, 24, 300},
   };
   for (const Case& c : cases) {
-    const ui::Point placed = ui::PlaceClient(c.designed, c.frame, c.work);
-    EXPECT_EQ(placed.x, c.expected.x);
-    EXPECT_EQ(placed.y, c.expected.y);
+    const ui::Placement placed = ui::PlaceWindow(c.designed, c.frame, c.work, c.widest);
+    EXPECT_EQ(placed.client.x, c.expected.x);
+    EXPECT_EQ(placed.client.y, c.expected.y);
+    EXPECT_DOUBLE_EQ(placed.scale, c.scale);
+    EXPECT_EQ(placed.fingerPixels, c.finger);
   }
 }
 
 TEST_F(Windows, OpenWhereTheDesignPutsThemWithinTheWorkArea) {
   const ui::WindowDesign& design = ui::Form1Design();
-  EXPECT_EQ(Main().client.x, ui::TwipsToPixels(design.clientLeft));
-  EXPECT_EQ(Main().client.y, ui::TwipsToPixels(design.clientTop));
+  EXPECT_EQ(Main().placement.client.x, ui::TwipsToPixels(design.clientLeft));
+  EXPECT_EQ(Main().placement.client.y, ui::TwipsToPixels(design.clientTop));
   Main().frame = {4, 30, 4, 4};
   Main().workArea = {0, 0, 640, 400};
   Main().report({ui::Event::Kind::kFramed});
-  EXPECT_EQ(Main().client.y + ui::TwipsToPixels(design.clientHeight) + 4, 400);
+  EXPECT_EQ(Main().placement.client.y + ui::TwipsToPixels(design.clientHeight) + 4, 400);
+}
+
+// On a phone every window is drawn at one scale, at which the widest fits the screen's width.
+TEST_F(Windows, ShareOneScaleOnAPhone) {
+  probe.Click("Command2");
+  for (fake::Window* window : {&Main(), &Shown(FormId::kExplanationWindow)}) {
+    window->workArea = {0, 0, 360, 740};
+    window->report({ui::Event::Kind::kFramed});
+  }
+  const double scale = Main().placement.scale;
+  EXPECT_LT(scale, 1);
+  EXPECT_DOUBLE_EQ(Shown(FormId::kExplanationWindow).placement.scale, scale);
+  const int widest = std::max(ui::TwipsToPixels(ui::Form1Design().clientWidth),
+                              ui::TwipsToPixels(ui::Form2Design().clientWidth));
+  EXPECT_DOUBLE_EQ(scale * widest + 2 * 8, 360);
 }
 
 // A text n characters long measures n * pixels / 2 here, as half-width digits roughly do.
@@ -146,7 +179,8 @@ TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
         c.designed, c.dpi, c.room, text,
         [](std::u16string_view t, int pixels) { return static_cast<int>(t.size()) * pixels / 2; });
     EXPECT_EQ(fit.pixels, c.expected) << c.designed << " px, " << c.characters << " characters";
-    EXPECT_EQ(fit.emptyRight, c.emptyRight) << c.designed << " px, " << c.characters << " characters";
+    EXPECT_EQ(fit.emptyRight, c.emptyRight)
+        << c.designed << " px, " << c.characters << " characters";
   }
 }
 
@@ -169,7 +203,8 @@ TEST(Orders, ReadingFollowsTheLinesAndTabTheIndices) {
             (Order{"Label6", "Label1", "Label2", "Label3", "Label4", "Label5", "Label8", "Label9",
                    "Label7"}));
   for (const std::string_view selected : {"Option1", "Option2"}) {
-    const auto stops = ui::FocusStops(ui::Form1Design(), [&](auto option) { return option == selected; });
+    const auto stops =
+        ui::FocusStops(ui::Form1Design(), [&](auto option) { return option == selected; });
     EXPECT_EQ(stops, (Order{"Text1", "Text2", selected, "Command1", "Command2"}));
     // With the focus on no stop, Tab starts at the first, Shift+Tab at the last.
     EXPECT_EQ(ui::NextFocusStop(stops, "", false), "Text1");

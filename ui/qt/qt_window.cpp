@@ -58,8 +58,8 @@ QtWindow::QtWindow(const WindowDesign& design, Report report)
   announcer_->setObjectName(QStringLiteral("announcer"));
   announcer_->setGeometry(0, 0, 0, 0);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    for (const auto& [name, widget] : controls_) {
-      if (widget && widget == now) report_({Event::Kind::kFocusMoved, name});
+    if (const std::string_view name = NameOf(now); !name.empty()) {
+      report_({Event::Kind::kFocusMoved, name});
     }
   });
 }
@@ -147,13 +147,14 @@ void QtWindow::SetValue(std::string_view option, bool selected) {
   Widget<QRadioButton>(option)->setChecked(selected);
 }
 
-std::string_view QtWindow::Focused() const {
-  const QWidget* focus = focusWidget();
+std::string_view QtWindow::NameOf(const QWidget* control) const {
   for (const auto& [name, widget] : controls_) {
-    if (widget && widget == focus) return name;
+    if (widget && widget == control) return name;
   }
   return {};
 }
+
+std::string_view QtWindow::Focused() const { return NameOf(focusWidget()); }
 
 void QtWindow::Focus(std::string_view control) {
   QWidget* widget = Widget(control);
@@ -214,7 +215,10 @@ Rect QtWindow::WorkArea() const {
   return {area.x(), area.y(), area.width(), area.height()};
 }
 
-void QtWindow::MoveClient(Point topLeft) { setGeometry(topLeft.x, topLeft.y, width(), height()); }
+// Qt draws a widget at its screen's scale only: on a phone's screen the window keeps its size.
+void QtWindow::Place(const Placement& placement) {
+  setGeometry(placement.client.x, placement.client.y, width(), height());
+}
 
 void QtWindow::Show() {
   show();
@@ -248,19 +252,16 @@ bool QtWindow::focusNextPrevChild(bool next) {
 void QtWindow::keyPressEvent(QKeyEvent* event) {
   const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (plain && enter && report_({Event::Kind::kKey, {}, Key::kEnter})) return;
-  if (plain && event->key() == Qt::Key_Escape && report_({Event::Kind::kKey, {}, Key::kEscape})) {
+  const bool escape = event->key() == Qt::Key_Escape;
+  if (plain && (enter || escape) &&
+      report_({Event::Kind::kKey, {}, enter ? Key::kEnter : Key::kEscape})) {
     return;
   }
   QWidget::keyPressEvent(event);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {
-  if (report_({Event::Kind::kCloseAsked})) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  event->setAccepted(report_({Event::Kind::kCloseAsked}));
 }
 
 void QtWindow::paintEvent(QPaintEvent*) {

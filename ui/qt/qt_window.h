@@ -34,7 +34,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
   Margins Frame() const override;
   Rect WorkArea() const override;
-  void MoveClient(Point topLeft) override;
+  void Place(const Placement& placement) override;
   void Show() override;
   void Announce(std::string_view control, std::u16string_view text) override;
 
@@ -48,6 +48,7 @@ class QtWindow final : public QWidget, public EngineWindow {
  private:
   QWidget* CreateControl(const ControlDesign& control);
   QWidget* Widget(std::string_view name) const;
+  std::string_view NameOf(const QWidget* control) const;  // none where it is not a control
   template <typename Kind>
   Kind* Widget(std::string_view name) const;
   QFont DesignFont(std::string_view control, int pixels) const;

@@ -26,7 +26,7 @@ int web_text_width(int window, const char* control, const char16_t* text, int pi
 void web_set_text_font(int window, const char* control, int pixels, int emptyRight);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height
-void web_move_client(int window, int left, int top);
+void web_place(int window, int left, int top, double scale, int fingerPixels);
 void web_announce(int window, const char16_t* text);
 // Returns once the box is dismissed: the program waits for it, as on the desktop.
 void web_show_box(const char16_t* text, int critical, const char16_t* title);

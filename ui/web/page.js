@@ -19,27 +19,12 @@ var QuorvelPageLibrary = {
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
-    // On a phone's screen (narrower than 600 CSS pixels) the windows sit at its top, scaled as a
-    // whole to its width where they are wider; elsewhere they stand where the program puts them.
-    fitScreen: function() {
-      const margin = 8;
-      let widest = 0;
-      QuorvelPage.windows.forEach((self) => { widest = Math.max(widest, self.element.offsetWidth); });
-      const compact = innerWidth < 600;
-      const scale = compact ? Math.min(1, innerWidth / (widest + 2 * margin)) : 1;
-      document.body.classList.toggle('compact', compact);
-      document.body.style.setProperty('--scale', scale);
-      // A group's options, one under the other, each as tall as a finger needs.
-      const finger = compact ? 24 / scale : 0;
-      for (const group of document.querySelectorAll('[role="radiogroup"]')) {
-        let bottom = -Infinity;
-        for (const option of group.children) {
-          const top = Math.max(Number(option.dataset.top), bottom);
-          const height = Math.max(Number(option.dataset.height), finger);
-          Object.assign(option.style, {top: top + 'px', height: height + 'px'});
-          bottom = top + height;
-        }
-      }
+    // The frame around a window's client area, as laid out, before any scaling.
+    frame: function(self) {
+      const left = self.element.clientLeft + self.client.offsetLeft;
+      const top = self.element.clientTop + self.client.offsetTop;
+      return [left, top, self.element.offsetWidth - self.client.offsetWidth - left,
+              self.element.offsetHeight - self.client.offsetHeight - top];
     },
     // A control's elements, in the client area or its group, the caption in them.
     make: function(self, window, kind, name, text, group, labelFor) {
@@ -138,7 +123,8 @@ var QuorvelPageLibrary = {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
       QuorvelPage.watchPresses();
-      addEventListener('resize', QuorvelPage.fitScreen);
+      addEventListener('resize', () =>
+          QuorvelPage.windows.forEach((self, window) => QuorvelPage.report(window, 'framed')));
     }
     let element = document.querySelector(`.window.prerendered[data-window="${window}"]`);
     if (!element) {
@@ -178,7 +164,6 @@ var QuorvelPageLibrary = {
       if (control) QuorvelPage.report(window, 'focus', control.dataset.control);
     });
     QuorvelPage.windows.set(window, self);
-    QuorvelPage.fitScreen();
   },
 
   web_create_control: function(window, name, kind, caption, left, top, width, height, group,
@@ -242,7 +227,6 @@ var QuorvelPageLibrary = {
 
   // Visible and in front; the program says where the keyboard goes.
   web_show_window: function(window) {
-    QuorvelPage.fitScreen();
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
     self.element.style.zIndex = ++QuorvelPage.front;
@@ -287,16 +271,12 @@ var QuorvelPageLibrary = {
     QuorvelPage.control(window, name).field.checked = !!checked;
   },
 
-  web_focused__deps: ['malloc'],
+  web_focused__deps: ['$stringToNewUTF8'],
   web_focused: function(window) {
-    const element = QuorvelPage.windows.get(window).element;
     const focused = document.activeElement;
-    const control = element.contains(focused) && focused.closest('[data-control]');
-    if (!control) return 0;
-    const bytes = lengthBytesUTF8(control.dataset.control) + 1;
-    const pointer = _malloc(bytes);
-    stringToUTF8(control.dataset.control, pointer, bytes);
-    return pointer;
+    const control = QuorvelPage.windows.get(window).element.contains(focused) &&
+        focused.closest('[data-control]');
+    return control ? stringToNewUTF8(control.dataset.control) : 0;
   },
 
   web_focus: function(window, name) {
@@ -321,16 +301,11 @@ var QuorvelPageLibrary = {
   },
 
   web_text_width: function(window, name, text, pixels) {
-    const field = QuorvelPage.control(window, name).field;
-    const measure = QuorvelPage.measure || (QuorvelPage.measure = document.createElement('span'));
-    measure.className = 'measure';
-    measure.style.font = getComputedStyle(field).font;
-    measure.style.fontSize = pixels + 'px';
-    measure.textContent = UTF16ToString(text);
-    document.body.appendChild(measure);
-    const width = Math.ceil(measure.getBoundingClientRect().width);
-    measure.remove();
-    return width;
+    const style = getComputedStyle(QuorvelPage.control(window, name).field);
+    const context = QuorvelPage.measure ||
+        (QuorvelPage.measure = document.createElement('canvas').getContext('2d'));
+    context.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
+    return Math.ceil(context.measureText(UTF16ToString(text)).width);
   },
 
   web_set_text_font: function(window, name, pixels, emptyRight) {
@@ -339,21 +314,31 @@ var QuorvelPageLibrary = {
   },
 
   web_frame: function(window, margins) {
-    const self = QuorvelPage.windows.get(window);
-    const outer = self.element.getBoundingClientRect(), inner = self.client.getBoundingClientRect();
-    HEAP32.set([inner.left - outer.left, inner.top - outer.top, outer.right - inner.right,
-                outer.bottom - inner.bottom].map(Math.round), margins >> 2);
+    HEAP32.set(QuorvelPage.frame(QuorvelPage.windows.get(window)), margins >> 2);
   },
 
   web_work_area: function(rect) {
     HEAP32.set([0, 0, innerWidth, innerHeight], rect >> 2);
   },
 
-  web_move_client: function(window, left, top) {
+  // Where the screen is touched, a group's options stand one under the other, each a finger tall.
+  web_place: function(window, left, top, scale, fingerPixels) {
     const self = QuorvelPage.windows.get(window);
-    const outer = self.element.getBoundingClientRect(), inner = self.client.getBoundingClientRect();
-    self.element.style.left = left - Math.round(inner.left - outer.left) + 'px';
-    self.element.style.top = top - Math.round(inner.top - outer.top) + 'px';
+    const [frameLeft, frameTop] = QuorvelPage.frame(self);
+    Object.assign(self.element.style, {left: left - frameLeft * scale + 'px',
+                                       top: top - frameTop * scale + 'px',
+                                       transform: scale === 1 ? '' : `scale(${scale})`});
+    document.body.classList.toggle('touched', fingerPixels > 0);
+    document.body.style.setProperty('--finger', fingerPixels / scale + 'px');
+    for (const group of self.client.querySelectorAll('[role="radiogroup"]')) {
+      let bottom = -Infinity;
+      for (const option of group.children) {
+        const top = Math.max(Number(option.dataset.top), bottom);
+        const height = Math.max(Number(option.dataset.height), fingerPixels / scale);
+        Object.assign(option.style, {top: top + 'px', height: height + 'px'});
+        bottom = top + height;
+      }
+    }
   },
 
   // Emptied first, so that the same text twice is said twice, and again once said, so that a

@@ -23,6 +23,7 @@ constexpr std::pair<const char*, Event::Kind> kKinds[] = {
     {"focus", Event::Kind::kFocusMoved},
     {"activated", Event::Kind::kActivated},
     {"close", Event::Kind::kCloseAsked},
+    {"framed", Event::Kind::kFramed},
 };
 constexpr std::pair<const char*, Key> kKeys[] = {{"Tab", Key::kTab},
                                                  {"Shift+Tab", Key::kShiftTab},

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "ui/web/page.h"
 
@@ -12,19 +13,14 @@ namespace {
 std::string Name(std::string_view name) { return std::string(name); }
 std::u16string Terminated(std::u16string_view text) { return std::u16string(text); }
 
-// The kinds of control as the page names them.
+// The kinds of control as the page names them; lines it draws apart.
 const char* KindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kPushButton:
-      return "button";
-    case ControlKind::kOptionButton:
-      return "option";
-    case ControlKind::kTextBox:
-      return "text";
-    case ControlKind::kLabel:
-      return "label";
-    case ControlKind::kLine:
-      break;
+  constexpr std::pair<ControlKind, const char*> kNames[] = {{ControlKind::kPushButton, "button"},
+                                                            {ControlKind::kOptionButton, "option"},
+                                                            {ControlKind::kTextBox, "text"},
+                                                            {ControlKind::kLabel, "label"}};
+  for (const auto& [known, name] : kNames) {
+    if (known == kind) return name;
   }
   return "line";
 }
@@ -116,7 +112,10 @@ Rect WebWindow::WorkArea() const {
   return {area[0], area[1], area[2], area[3]};
 }
 
-void WebWindow::MoveClient(Point topLeft) { web_move_client(number_, topLeft.x, topLeft.y); }
+void WebWindow::Place(const Placement& placement) {
+  web_place(number_, placement.client.x, placement.client.y, placement.scale,
+            placement.fingerPixels);
+}
 
 void WebWindow::Show() { web_show_window(number_); }
 

@@ -37,7 +37,7 @@ class WebWindow final : public EngineWindow {
   int Dpi() const override { return 96; }  // CSS pixels; the browser scales them
   Margins Frame() const override;
   Rect WorkArea() const override;
-  void MoveClient(Point topLeft) override;
+  void Place(const Placement& placement) override;
   void Show() override;
   void Announce(std::string_view control, std::u16string_view text) override;
 

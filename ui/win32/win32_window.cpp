@@ -265,10 +265,11 @@ Rect Win32Window::WorkArea() const {
   return {work.left, work.top, work.right - work.left, work.bottom - work.top};
 }
 
-void Win32Window::MoveClient(Point topLeft) {
+// Windows has no screen as narrow as a phone's: a window is placed at its own size.
+void Win32Window::Place(const Placement& placement) {
   const Margins frame = Frame();
-  SetWindowPos(window_, nullptr, topLeft.x - frame.left, topLeft.y - frame.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, placement.client.x - frame.left, placement.client.y - frame.top, 0,
+               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::Show() {

@@ -43,7 +43,7 @@ class Win32Window final : public EngineWindow {
   int Dpi() const override { return dpi_; }
   Margins Frame() const override;
   Rect WorkArea() const override;
-  void MoveClient(Point topLeft) override;
+  void Place(const Placement& placement) override;
   void Show() override;
   void Announce(std::string_view control, std::u16string_view text) override;
 
