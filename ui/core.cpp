@@ -244,8 +244,34 @@ bool Core::KeyPressed(WindowId id, Key key) {
     }
     case Key::kEscape:
       return window.Design().closesOnEscape && Close(id);
+    case Key::kUp:
+    case Key::kDown:
+    case Key::kLeft:
+    case Key::kRight:
+      return ArrowPressed(id, key == Key::kUp || key == Key::kLeft);
   }
   return false;
+}
+
+// In an option group an arrow key selects the next option, round the group, and clicks it; on a
+// button it does nothing; in a text box it is the box's own.
+bool Core::ArrowPressed(WindowId id, bool backward) {
+  Window& window = *Loaded(id);
+  const std::string_view focused = window.Native().Focused();
+  if (focused.empty()) return true;
+  switch (window.Design().Control(focused).kind) {
+    case ControlKind::kOptionButton: {
+      const std::string_view next = NextOption(window.Design(), focused, backward);
+      window.SetValue(next, true);
+      window.FocusOn(next);
+      Click(id, next);
+      return true;
+    }
+    case ControlKind::kTextBox:
+      return false;
+    default:
+      return true;
+  }
 }
 
 // Once closed, a window opened by a click gives the focus back to the control that opened it, as

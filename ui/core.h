@@ -128,6 +128,7 @@ class Core {
   void Dispatch(const std::function<void()>& handler);
   void Click(WindowId id, std::string_view control);
   bool KeyPressed(WindowId id, Key key);
+  bool ArrowPressed(WindowId id, bool backward);
   bool Close(WindowId id);
   void Activated(WindowId id);
   void Place(WindowId id);

@@ -13,8 +13,9 @@
 // the user can see.
 namespace ui {
 
-// The keys the core answers; every other key is the toolkit's (typing, a group's arrow keys).
-enum class Key { kTab, kShiftTab, kEnter, kEscape };
+// The keys the core answers; every other key is the toolkit's (typing, and the arrow keys in a text
+// box, which move its caret).
+enum class Key { kTab, kShiftTab, kEnter, kEscape, kUp, kDown, kLeft, kRight };
 
 enum class MessageIcon { kWarning, kError };
 
@@ -22,11 +23,12 @@ enum class MessageIcon { kWarning, kError };
 struct Event {
   enum class Kind {
     // A push button's click, or an option's whenever the user selects it, by mouse, keyboard
-    // (Space, also on the option already selected, or the arrow keys within its group) or an
-    // assistive technology's action; never when the program sets an option's value.
+    // (Space, also on the option already selected) or an assistive technology's action; never
+    // when the program sets an option's value.
     kClicked,
     kEdited,      // a text box's text, changed by the user
-    kKey,         // one of the keys above, wherever the focus is in the window
+    kKey,         // one of the keys above, wherever the focus is in the window; the arrow keys
+                  // need not be reported from a text box
     kFocusMoved,  // a control took the keyboard focus, whoever moved it
     kActivated,   // the window brought to the front, or pressed while another window has the
                   // keyboard
@@ -75,7 +77,7 @@ class EngineWindow {
   virtual Margins Frame() const = 0;  // around the client area, title bar included
   virtual Rect WorkArea() const = 0;  // of the screen the window is on
   virtual void Place(const Placement& placement) = 0;
-  virtual void Show() = 0;  // visible, in front and active
+  virtual void Show() = 0;  // visible, restored if it was minimised, in front and active
   // Said once by a screen reader, politely, whichever control has the focus: a control's new text,
   // or with no control the window's.
   virtual void Announce(std::string_view control, std::u16string_view text) = 0;

@@ -37,6 +37,17 @@ std::string_view NextFocusStop(const std::vector<std::string_view>& stops, std::
   return stops[(index + (backward ? stops.size() - 1 : 1)) % stops.size()];
 }
 
+std::string_view NextOption(const WindowDesign& window, std::string_view option, bool backward) {
+  const std::string_view group = window.Control(option).group;
+  std::vector<std::string_view> options;
+  for (const ControlDesign* control : TabOrder(window)) {
+    if (control->kind == ControlKind::kOptionButton && control->group == group) {
+      options.push_back(control->name);
+    }
+  }
+  return NextFocusStop(options, option, backward);
+}
+
 std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
                                                std::string_view focused) {
   std::optional<std::string_view> button;

@@ -21,6 +21,10 @@ std::vector<std::string_view> FocusStops(const WindowDesign& window,
 std::string_view NextFocusStop(const std::vector<std::string_view>& stops, std::string_view current,
                                bool backward);
 
+// The option an arrow key selects from `option`: the next of its group in the tab order (the one
+// before it, going backward), round the group, as in a Windows dialog.
+std::string_view NextOption(const WindowDesign& window, std::string_view option, bool backward);
+
 // The push button that Enter clicks, as in a dialog: the one with the focus, else the window's
 // default button; none in a window without buttons.
 std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,

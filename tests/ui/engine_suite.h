@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -120,7 +121,31 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
-// The explanation stays in front of the disabled main window, even raised; Escape closes it as it
+// In the option group the arrow keys select and click the next option, round the group, as in a
+// Windows dialog; on a button they do nothing.
+TYPED_TEST_P(EngineSuite, ArrowKeysGoRoundTheOptionGroup) {
+  auto& probe = this->probe;
+  probe.Type("Text1", u"4");
+  while (probe.Focused(FormId::kMainWindow) != "Option1") probe.Press(FormId::kMainWindow, Key::kTab);
+  const std::tuple<Key, std::string, std::u16string> presses[] = {
+      {Key::kDown, "Option2", u"4103"}, {Key::kRight, "Option1", u"4102"},
+      {Key::kUp, "Option2", u"4103"}, {Key::kLeft, "Option1", u"4102"}};
+  for (const auto& [key, option, result] : presses) {
+    probe.Press(FormId::kMainWindow, key);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), option);
+    EXPECT_TRUE(probe.Checked(option)) << option;
+    EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), result);
+  }
+  while (probe.Focused(FormId::kMainWindow) != "Command2") probe.Press(FormId::kMainWindow, Key::kTab);
+  for (const Key key : {Key::kDown, Key::kRight, Key::kUp, Key::kLeft}) {
+    probe.Press(FormId::kMainWindow, key);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Command2");
+  }
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.TakeBoxes().empty());
+}
+
+// The explanation stays in front of the disabled main window, even raised or minimised; Escape closes it as it
 // closes a dialog, and the focus goes back to the button that opened it. The main window neither
 // closes on Escape nor while the explanation is open.
 TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
@@ -132,6 +157,10 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   EXPECT_TRUE(probe.HasIcon(FormId::kExplanationWindow));
   this->ExpectDesignedFonts(FormId::kExplanationWindow);
   probe.Raise(FormId::kMainWindow);
+  EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
+  probe.Minimise(FormId::kExplanationWindow);  // and a press on the main window brings it back
+  probe.Raise(FormId::kMainWindow);
+  EXPECT_FALSE(probe.Minimised(FormId::kExplanationWindow));
   EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
   probe.Close(FormId::kMainWindow);
   EXPECT_TRUE(probe.Open(FormId::kMainWindow));
@@ -211,6 +240,7 @@ TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
 
 REGISTER_TYPED_TEST_SUITE_P(EngineSuite, StartsWithEmptyBoxesTheOldRuleAndTheFocusInTheInput,
                             RunsTheScenario, TabAndEnterFollowTheRules,
+                            ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt,
                             LongNumbersShowWholeCharacters, TheExplanationWorksTheExample);
 

@@ -66,6 +66,7 @@ class Window final : public ui::EngineWindow {
   void Place(const ui::Placement& placement) override { this->placement = placement; }
   void Show() override {
     shown = true;
+    minimised = false;
     std::erase(stacking_, this);
     stacking_.push_back(this);
   }
@@ -83,6 +84,7 @@ class Window final : public ui::EngineWindow {
   std::string_view defaultButton;
   bool enabled = true;
   bool shown = false;
+  bool minimised = false;
   bool failing = false;  // every access to a text fails, as a toolkit might refuse one
   int dpi = 96;
   ui::Margins frame{};

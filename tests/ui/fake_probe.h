@@ -45,6 +45,8 @@ class Probe final : public probe::Probe {
   }
   // A fake window has no icon to lose, only its place on the screen.
   bool HasIcon(probe::FormId form) const override { return Shown(form).shown; }
+  void Minimise(probe::FormId form) override { Shown(form).minimised = true; }
+  bool Minimised(probe::FormId form) const override { return Shown(form).minimised; }
   std::u16string Text(probe::FormId form, std::string_view control) const override {
     return Shown(form).Text(control);
   }

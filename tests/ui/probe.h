@@ -39,11 +39,13 @@ class Probe {
   virtual void Press(FormId form, ui::Key key) = 0;  // to the window, wherever its focus is
   virtual void Close(FormId form) = 0;               // its close box
   virtual void Raise(FormId form) = 0;               // a click on the window, which brings it up
+  virtual void Minimise(FormId form) = 0;            // its title bar's button
 
   virtual bool Open(FormId form) const = 0;
   virtual bool Enabled(FormId form) const = 0;
   virtual FormId Front() const = 0;  // the open window on top
   virtual bool HasIcon(FormId form) const = 0;
+  virtual bool Minimised(FormId form) const = 0;
   virtual std::u16string Text(FormId form, std::string_view control) const = 0;
   virtual std::u16string Selection(std::string_view textBox) const = 0;  // in the main window
   virtual bool Checked(std::string_view option) const = 0;

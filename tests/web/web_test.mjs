@@ -105,6 +105,51 @@ test('Tab goes round the design\'s stops; Space on the selected option clicks it
   assert.ok(fits, 'a nine-digit result shows whole');
 });
 
+test('the arrow keys go round the option group and do nothing on a button', async () => {
+  await user.type('Text1', '4');
+  await page.$eval(field('Option1'), (option) => option.click());
+  await page.focus(field('Option1'));
+  for (const [key, option, result] of [['ArrowDown', 'Option2', '4103'], ['ArrowRight', 'Option1', '4102'],
+                                       ['ArrowUp', 'Option2', '4103'], ['ArrowLeft', 'Option1', '4102']]) {
+    await page.keyboard.press(key);
+    await page.waitForFunction((f, result) => document.querySelector(f).value === result,
+                               {timeout: 2000}, field('Text2'), result);
+    assert.equal((await user.state()).focus, option, key);
+    assert.equal(await page.$eval(field(option), (radio) => radio.checked), true, key);
+  }
+  await page.focus(field('Command2'));
+  for (const key of ['ArrowDown', 'ArrowRight', 'ArrowUp', 'ArrowLeft']) {
+    await page.keyboard.press(key);
+    assert.equal((await user.state()).focus, 'Command2', key);
+  }
+  assert.equal((await user.state()).explanationOpen, false);
+});
+
+test('a press in the box, or on the page behind it, leaves Enter on 确定', async () => {
+  for (const press of [() => page.click('dialog p'), () => page.mouse.click(5, 5)]) {
+    await user.type('Text1', '');
+    await user.click('Command1');
+    await page.waitForSelector('dialog[open]');
+    await press();
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('dialog', {hidden: true, timeout: 2000});
+  }
+});
+
+test('once its last window is closed the page says so, and starts the program again', async () => {
+  const ended = await browser.newPage();
+  await ended.goto(address);
+  await ended.waitForSelector(main, {visible: true});
+  await ended.$eval(`${main} .close`, (close) => close.click());
+  const again = await ended.waitForSelector('.ended button');
+  assert.equal(await ended.evaluate(() => document.activeElement.textContent), '重新打开');
+  const {role, name, description} = await ended.accessibility.snapshot({root: again});
+  assert.deepEqual([role, name, description], ['button', '重新打开', 'Prelvane 已关闭。']);
+  await Promise.all([ended.waitForNavigation(), ended.keyboard.press('Enter')]);
+  await ended.waitForSelector(main, {visible: true});
+  await ended.close();
+});
+
 test('a screen reader meets the page by its title, then the main window\'s controls by name, in reading order', async () => {
   // A reader skips a window named as the page is: the title says what the page is, and differs.
   assert.equal(await page.title(), 'Prelvane 分区大小计算器');
@@ -200,6 +245,13 @@ test('on a phone: at the top, fit to its width, every target a finger wide; offl
   await phone.tap(field('Command1'));
   await phone.tap(`${main} [data-control="Option2"]`);
   await phone.waitForFunction((f) => document.querySelector(f).value === '4103', {timeout: 2000}, field('Text2'));
+  await phone.$eval(field('Text1'), (input) => { input.value = ''; });
+  await phone.tap(field('Command1'));
+  const ok = await phone.waitForSelector('dialog[open] button');
+  const {width, height} = await ok.boundingBox();
+  assert.ok(width >= 24 && height >= 24, `the box's 确定 is ${width} x ${height}`);
+  await ok.tap();
+  await phone.waitForSelector('dialog', {hidden: true});
   await phone.evaluate(() => navigator.serviceWorker.ready);
   await phone.setOfflineMode(true);
   await phone.reload();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,13 @@ class Win32Probe final : public probe::Probe {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = key == ui::Key::kShiftTab ? 0x80 : 0;
     SetKeyboardState(keys);
-    const WPARAM virtualKey = key == ui::Key::kEnter    ? VK_RETURN
-                              : key == ui::Key::kEscape ? VK_ESCAPE
-                                                        : VK_TAB;
+    constexpr std::pair<ui::Key, WPARAM> kVirtualKeys[] = {
+        {ui::Key::kEnter, VK_RETURN}, {ui::Key::kEscape, VK_ESCAPE}, {ui::Key::kUp, VK_UP},
+        {ui::Key::kDown, VK_DOWN}, {ui::Key::kLeft, VK_LEFT}, {ui::Key::kRight, VK_RIGHT}};
+    WPARAM virtualKey = VK_TAB;
+    for (const auto& [known, code] : kVirtualKeys) {
+      if (known == key) virtualKey = code;
+    }
     PostMessageW(IsChild(window, focus) ? focus : window, WM_KEYDOWN, virtualKey, 1);
     Pump();
   }
@@ -88,6 +93,11 @@ class Win32Probe final : public probe::Probe {
     }
     return probe::FormId::kMainWindow;
   }
+  void Minimise(probe::FormId form) override {
+    ShowWindow(Handle(form), SW_MINIMIZE);
+    Pump();
+  }
+  bool Minimised(probe::FormId form) const override { return IsIconic(Handle(form)); }
   bool HasIcon(probe::FormId form) const override {
     return GetClassLongPtrW(Handle(form), GCLP_HICON) != 0 &&
            GetClassLongPtrW(Handle(form), GCLP_HICONSM) != 0;

@@ -102,6 +102,10 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
     case ControlKind::kLine:
       return nullptr;  // drawn by paintEvent
   }
+  // A button's or an option's arrow keys, which Qt would use to move the focus, are the core's.
+  if (control.kind != ControlKind::kLabel && control.kind != ControlKind::kTextBox) {
+    widget->installEventFilter(this);
+  }
   widget->setObjectName(Name(name));
   widget->setFont(FontFor(FontOf(design_, control)));
   if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
@@ -221,6 +225,7 @@ void QtWindow::Place(const Placement& placement) {
 }
 
 void QtWindow::Show() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
@@ -247,6 +252,21 @@ bool QtWindow::event(QEvent* event) {
 bool QtWindow::focusNextPrevChild(bool next) {
   return report_({Event::Kind::kKey, {}, next ? Key::kTab : Key::kShiftTab}) ||
          QWidget::focusNextPrevChild(next);
+}
+
+bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* press = static_cast<QKeyEvent*>(event);
+  constexpr std::pair<int, Key> kArrows[] = {{Qt::Key_Up, Key::kUp},
+                                             {Qt::Key_Down, Key::kDown},
+                                             {Qt::Key_Left, Key::kLeft},
+                                             {Qt::Key_Right, Key::kRight}};
+  for (const auto& [qtKey, key] : kArrows) {
+    if (press->key() == qtKey && (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      return report_({Event::Kind::kKey, {}, key});
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void QtWindow::keyPressEvent(QKeyEvent* event) {

@@ -41,6 +41,7 @@ class QtWindow final : public QWidget, public EngineWindow {
  protected:
   bool event(QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -31,4 +31,5 @@ void web_announce(int window, const char16_t* text);
 // Returns once the box is dismissed: the program waits for it, as on the desktop.
 void web_show_box(const char16_t* text, int critical, const char16_t* title);
 int web_decimal_separator();
+void web_quit();
 }

@@ -6,7 +6,8 @@ var QuorvelPageLibrary = {
   // Methods as function properties: the library's objects are written out as source.
   $QuorvelPage: {
     windows: null,  // window number -> its elements, made with the first window
-    keys: ['Tab', 'Enter', 'Escape'],  // those the program answers
+    // Those the program answers; the arrow keys in a text box are the box's own.
+    keys: ['Tab', 'Enter', 'Escape', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight'],
     front: 10,
 
     report: function(window, kind, control, key) {
@@ -151,7 +152,8 @@ var QuorvelPageLibrary = {
     element.querySelector('.close').addEventListener('click', () =>
         QuorvelPage.report(window, 'close'));
     element.addEventListener('keydown', (event) => {
-      if (!QuorvelPage.keys.includes(event.key) || event.altKey || event.ctrlKey || event.metaKey) {
+      if (!QuorvelPage.keys.includes(event.key) || event.altKey || event.ctrlKey || event.metaKey ||
+          (event.key.startsWith('Arrow') && event.target.type === 'text')) {
         return;
       }
       event.preventDefault();
@@ -188,9 +190,9 @@ var QuorvelPageLibrary = {
         field.addEventListener('click', click);
         break;
       case 'option':
-        // The browser clicks a radio button for the mouse, the arrow keys or an assistive
-        // technology, and for Space on one not yet selected; Space on the selected one is a
-        // click too. Setting `checked` raises none.
+        // The browser clicks a radio button for the mouse or an assistive technology, and for
+        // Space on one not yet selected; Space on the selected one is a click too. Setting
+        // `checked` raises none.
         field.addEventListener('click', click);
         field.addEventListener('keydown', (event) => {
           if (event.key === ' ' && field.checked) {
@@ -329,7 +331,8 @@ var QuorvelPageLibrary = {
                                        top: top - frameTop * scale + 'px',
                                        transform: scale === 1 ? '' : `scale(${scale})`});
     document.body.classList.toggle('touched', fingerPixels > 0);
-    document.body.style.setProperty('--finger', fingerPixels / scale + 'px');
+    document.body.style.setProperty('--finger', fingerPixels + 'px');
+    document.body.style.setProperty('--scale', scale);
     for (const group of self.client.querySelectorAll('[role="radiogroup"]')) {
       let bottom = -Infinity;
       for (const option of group.children) {
@@ -365,7 +368,12 @@ var QuorvelPageLibrary = {
       box.innerHTML = '<div class="titlebar"><span class="title" id="box-title"></span></div>' +
           '<div class="message"><span class="symbol" aria-hidden="true"></span>' +
           '<p id="box-text"></p></div><div class="buttons"><button class="default">确定</button></div>';
-      box.querySelector('button').addEventListener('click', () => box.close());
+      const ok = box.querySelector('button');
+      ok.addEventListener('click', () => box.close());
+      // A press in the box or on the page behind it leaves the keyboard on 确定.
+      box.addEventListener('mousedown', (event) => {
+        if (event.target !== ok) event.preventDefault();
+      });
       box.querySelector('.title').textContent = UTF16ToString(title);
       box.querySelector('p').textContent = UTF16ToString(text);
       box.querySelector('.symbol').classList.add(critical ? 'critical' : 'exclamation');
@@ -377,8 +385,19 @@ var QuorvelPageLibrary = {
       });
       document.body.appendChild(box);
       box.showModal();
-      box.querySelector('button').focus();
+      ok.focus();
     });
+  },
+
+  // Once its last window has closed, the page says so, and can start the program again.
+  web_quit: function() {
+    const ended = document.createElement('main');
+    ended.className = 'ended';
+    ended.innerHTML = '<p id="ended">Prelvane 已关闭。</p><button type="button" ' +
+        'aria-describedby="ended">重新打开</button>';
+    ended.querySelector('button').addEventListener('click', () => location.reload());
+    document.body.appendChild(ended);
+    ended.querySelector('button').focus();
   },
 
   web_decimal_separator: function() {

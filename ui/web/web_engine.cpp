@@ -25,10 +25,10 @@ constexpr std::pair<const char*, Event::Kind> kKinds[] = {
     {"close", Event::Kind::kCloseAsked},
     {"framed", Event::Kind::kFramed},
 };
-constexpr std::pair<const char*, Key> kKeys[] = {{"Tab", Key::kTab},
-                                                 {"Shift+Tab", Key::kShiftTab},
-                                                 {"Enter", Key::kEnter},
-                                                 {"Escape", Key::kEscape}};
+constexpr std::pair<const char*, Key> kKeys[] = {
+    {"Tab", Key::kTab},        {"Shift+Tab", Key::kShiftTab}, {"Enter", Key::kEnter},
+    {"Escape", Key::kEscape},  {"ArrowUp", Key::kUp},         {"ArrowDown", Key::kDown},
+    {"ArrowLeft", Key::kLeft}, {"ArrowRight", Key::kRight}};
 
 template <typename Value, std::size_t size>
 Value Named(const std::pair<const char*, Value> (&names)[size], const char* name) {
@@ -60,6 +60,8 @@ bool WebEngine::Tell(int window, const Event& event) {
   const auto found = windows_.find(window);
   return found != windows_.end() && found->second->Tell(event);
 }
+
+void WebEngine::Quit() { web_quit(); }
 
 // The page's box is modal to the whole page, whichever window owns it.
 void WebEngine::ShowBox(const EngineWindow*, std::u16string_view text, MessageIcon icon,

@@ -22,7 +22,7 @@ class WebEngine final : public Engine {
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override;
   // The page stays as it is once the last window has gone from it.
-  void Quit() override {}
+  void Quit() override;
   void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                std::u16string_view title) override;
   char16_t DecimalSeparator() const override;

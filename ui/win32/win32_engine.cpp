@@ -19,6 +19,14 @@ std::optional<Key> KeyOf(const MSG& message) {
       return Key::kEnter;
     case VK_ESCAPE:
       return Key::kEscape;
+    case VK_UP:
+      return Key::kUp;
+    case VK_DOWN:
+      return Key::kDown;
+    case VK_LEFT:
+      return Key::kLeft;
+    case VK_RIGHT:
+      return Key::kRight;
   }
   return std::nullopt;
 }

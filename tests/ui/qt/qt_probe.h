@@ -29,9 +29,17 @@ class QtProbe final : public probe::Probe {
       case ui::Key::kEnter:
         return Qt::Key_Return;
       case ui::Key::kEscape:
+        return Qt::Key_Escape;
+      case ui::Key::kUp:
+        return Qt::Key_Up;
+      case ui::Key::kDown:
+        return Qt::Key_Down;
+      case ui::Key::kLeft:
+        return Qt::Key_Left;
+      case ui::Key::kRight:
         break;
     }
-    return Qt::Key_Escape;
+    return Qt::Key_Right;
   }
 
  public:
@@ -73,6 +81,11 @@ class QtProbe final : public probe::Probe {
     return QApplication::activeWindow() == Window(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
                                                                          : probe::FormId::kExplanationWindow;
   }
+  void Minimise(probe::FormId form) override {
+    Window(form)->showMinimized();
+    Settle();
+  }
+  bool Minimised(probe::FormId form) const override { return Window(form)->isMinimized(); }
   bool HasIcon(probe::FormId form) const override {
     return !Window(form)->windowIcon().pixmap(64).isNull();
   }
