@@ -102,13 +102,8 @@ TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
 // On a phone's screen, in its corner, 8 pixels in, scaled to fit when the widest window would not.
 TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
   struct Case {
-    ui::Rect designed;
-    ui::Margins frame;
-    ui::Rect work;
-    ui::Point expected;
-    double scale = 1;
-    int finger = 0;
-    int widest = 534;
+    ui::Rect designed; ui::Margins frame; ui::Rect work; ui::Point expected;
+    double scale = 1; int finger = 0; int widest = 534;
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},
@@ -132,17 +127,8 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
   }
 }
 
-TEST_F(Windows, OpenWhereTheDesignPutsThemWithinTheWorkArea) {
-  const ui::WindowDesign& design = ui::Form1Design();
-  EXPECT_EQ(Main().placement.client.x, ui::TwipsToPixels(design.clientLeft));
-  EXPECT_EQ(Main().placement.client.y, ui::TwipsToPixels(design.clientTop));
-  Main().frame = {4, 30, 4, 4};
-  Main().workArea = {0, 0, 640, 400};
-  Main().report({ui::Event::Kind::kFramed});
-  EXPECT_EQ(Main().placement.client.y + ui::TwipsToPixels(design.clientHeight) + 4, 400);
-}
-
-// On a phone every window is drawn at one scale, at which the widest fits the screen's width.
+// Each window is placed again when its frame or screen changes; on a phone every window is drawn
+// at one scale, at which the widest fits the screen's width.
 TEST_F(Windows, ShareOneScaleOnAPhone) {
   probe.Click("Command2");
   for (fake::Window* window : {&Main(), &Shown(FormId::kExplanationWindow)}) {
