@@ -24,7 +24,7 @@ try {
   await page.setViewport({width: 1024, height: 768});
   await page.goto(address);
   await page.waitForSelector(main, {visible: true});
-  for (const [size, name] of [['99999', 'main-window'], ['1234567890', '13-digits'], ['123456789012', '15-digits']]) {
+  for (const [size, name] of [['99999', 'main-window'], ['1234567890', '13-digits'], ['12345678901234567890', '20-digits']]) {
     await page.$eval(input, (element) => { element.value = ''; });
     await page.type(input, size);
     await page.keyboard.press('Enter');

@@ -101,7 +101,7 @@ void Window::Fit(std::string_view textBox) {
               native_->Text(control.name), [&](std::u16string_view text, int pixels) {
                 return native_->TextWidth(control.name, text, pixels);
               });
-  native_->SetTextFont(control.name, fit.pixels, fit.emptyRight);
+  native_->SetTextFont(control.name, fit);
 }
 
 Core::Core(Engine& engine, const Program& program)

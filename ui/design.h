@@ -61,6 +61,16 @@ struct Point {
   int y;
 };
 
+// How a text box shows its text (rules.h: FitText): its font size, and the pixels at the right end
+// of its text's room that stay clear of the text, the caret's pixel among them; where the text is
+// cut, the cut mark stands at the right end of those.
+struct TextFit {
+  int pixels;
+  int emptyRight = 0;
+  bool cut = false;
+};
+inline constexpr std::u16string_view kCutMark = u"\u2026";  // …
+
 // Where a window goes on its screen, and at what size.
 struct Placement {
   Point client;  // the client area's top-left corner

@@ -67,11 +67,13 @@ class EngineWindow {
   virtual void MarkDefault(std::string_view button) = 0;  // the button Enter clicks shows it
 
   // A text box: the room the toolkit lays its text out in, caret included, and a text's width at a
-  // font size, in pixels; its font size, and the pixels at the right end of that room that stay
-  // empty, applied as given (rules.h: FitText).
+  // font size, in pixels; how it shows its text, applied as given: its font size, the pixels at
+  // the right end of that room kept clear of the text, and where the text is cut, the cut mark
+  // drawn over the box at the right end of the room, not part of its text, and where the toolkit
+  // has tooltips the whole text as the box's tooltip.
   virtual int TextRoom(std::string_view textBox) const = 0;
   virtual int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const = 0;
-  virtual void SetTextFont(std::string_view textBox, int pixels, int emptyRight) = 0;
+  virtual void SetTextFont(std::string_view textBox, const TextFit& fit) = 0;
 
   virtual int Dpi() const = 0;
   virtual Margins Frame() const = 0;  // around the client area, title bar included

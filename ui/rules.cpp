@@ -88,8 +88,10 @@ TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
   int pixels = designedPixels;
   int width = widthAt(text, pixels);
   while (pixels > floor && width > textRoom) width = widthAt(text, --pixels);
-  if (width <= textRoom) return {pixels, 0};
-  // The longest start of the text that fits whole; a surrogate pair is one character.
+  if (width <= textRoom) return {pixels};
+  // The longest start of the text that fits whole before the mark; a surrogate pair is one
+  // character.
+  const int beforeMark = textRoom - widthAt(kCutMark, pixels);
   std::size_t fits = 0, tooLong = text.size();
   int fitsWidth = 0;
   while (tooLong - fits > 1) {
@@ -97,14 +99,14 @@ TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
     if (middle > 0 && text[middle] >= 0xDC00 && text[middle] <= 0xDFFF) --middle;
     if (middle <= fits) break;
     const int middleWidth = widthAt(text.substr(0, middle), pixels);
-    if (middleWidth <= textRoom) {
+    if (middleWidth <= beforeMark) {
       fits = middle;
       fitsWidth = middleWidth;
     } else {
       tooLong = middle;
     }
   }
-  return {pixels, room - fitsWidth};
+  return {pixels, room - fitsWidth, true};
 }
 
 }  // namespace ui

@@ -41,13 +41,10 @@ Placement PlaceWindow(Rect designed, Margins frame, Rect workArea, int widestCli
 // How a text box shows its text in the room its toolkit lays text out in: the designed font where
 // the text fits, with a pixel after it for the caret, else the largest smaller one, in whole
 // pixels, at which it does, but never below the floor (55% of the designed size, and at least 12
-// pixels at 96 dpi). A text still too wide at the floor shows from its first character and only
-// whole characters: `emptyRight` pixels at the right end of the room stay empty, the caret's pixel
-// among them, so no glyph is drawn in part; the rest can be scrolled to, and is read whole.
-struct TextFit {
-  int pixels;
-  int emptyRight;
-};
+// pixels at 96 dpi). A text still too wide at the floor is cut: it shows from its first character
+// and only whole characters, then the cut mark at the right end of the room, so that no glyph is
+// drawn in part and no cut number reads as a whole one; the rest can be scrolled to, and is read
+// whole.
 TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
                 const std::function<int(std::u16string_view text, int pixels)>& widthAt);
 

@@ -173,8 +173,8 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
 }
 
 // A number too wide for its box shrinks the box's font until it shows whole; a result too wide
-// even at the smallest font shows whole characters from the first, no part of the next. A short
-// text gets the designed font back.
+// even at the smallest font shows whole characters from the first, no part of the next, and the
+// cut mark. A short text gets the designed font back.
 TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
   auto& probe = this->probe;
   const struct {
@@ -198,6 +198,7 @@ TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
     EXPECT_EQ(probe.FontPixels(FormId::kMainWindow, box) < ui::FontPixels(font, probe.Dpi()), c.shrinks);
     const probe::Visible visible = probe.Shown(box);
     EXPECT_EQ(visible.whole == text.size(), c.whole) << visible.whole << " of " << text.size();
+    EXPECT_EQ(visible.cutMark, !c.whole);
     EXPECT_GT(visible.whole, 0u);
     EXPECT_FALSE(visible.partOfNext);
   }

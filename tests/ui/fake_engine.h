@@ -25,7 +25,7 @@ class Window final : public ui::EngineWindow {
   Window(const ui::WindowDesign& design, ui::Report report, std::vector<Window*>& stacking)
       : design(design), report(std::move(report)), stacking_(stacking) {
     for (const ui::ControlDesign& control : design.controls) {  // each at its designed font
-      fonts[std::string(control.name)] = {ui::FontPixels(ui::FontOf(design, control), dpi), 0};
+      fonts[std::string(control.name)] = {ui::FontPixels(ui::FontOf(design, control), dpi)};
     }
   }
   ~Window() override { std::erase(stacking_, this); }
@@ -57,8 +57,8 @@ class Window final : public ui::EngineWindow {
   int TextWidth(std::string_view, std::u16string_view text, int pixels) const override {
     return static_cast<int>(text.size()) * pixels / 2;
   }
-  void SetTextFont(std::string_view box, int pixels, int emptyRight) override {
-    fonts[std::string(box)] = {pixels, emptyRight};
+  void SetTextFont(std::string_view box, const ui::TextFit& fit) override {
+    fonts[std::string(box)] = fit;
   }
   int Dpi() const override { return dpi; }
   ui::Margins Frame() const override { return frame; }
@@ -78,7 +78,7 @@ class Window final : public ui::EngineWindow {
   ui::Report report;
   std::map<std::string, std::u16string> texts;
   std::set<std::string> checked;
-  std::map<std::string, std::pair<int, int>> fonts;  // pixels, empty right
+  std::map<std::string, ui::TextFit> fonts;
   std::vector<std::u16string> announced;
   std::string_view focus;
   std::string_view defaultButton;

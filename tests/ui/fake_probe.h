@@ -59,15 +59,17 @@ class Probe final : public probe::Probe {
   }
   std::string DefaultButton() const override { return std::string(Main().defaultButton); }
   probe::Visible Shown(std::string_view textBox) const override {
-    const auto [pixels, emptyRight] = Main().fonts.at(std::string(textBox));
+    const auto [pixels, emptyRight, cut] = Main().fonts.at(std::string(textBox));
     const std::size_t size = Main().Text(textBox).size();
     const int drawn = Main().TextRoom(textBox) - emptyRight;
     const std::size_t whole = std::min(size, static_cast<std::size_t>(drawn * 2 / pixels));
-    return {whole, whole < size && static_cast<int>(whole) * pixels / 2 < drawn};
+    // The mark, as wide as a character here, drawn at the room's right end.
+    const bool mark = cut && Main().TextRoom(textBox) - pixels / 2 >= drawn;
+    return {whole, whole < size && static_cast<int>(whole) * pixels / 2 < drawn, mark};
   }
   int Dpi() const override { return 96; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
-    return Shown(form).fonts.at(std::string(control)).first;
+    return Shown(form).fonts.at(std::string(control)).pixels;
   }
   std::vector<probe::Box> TakeBoxes() override {
     std::vector<probe::Box> boxes;

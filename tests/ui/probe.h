@@ -22,11 +22,12 @@ struct Box {
   bool ownedByMain;
 };
 
-// How much of a text box's text shows: whole characters from the first, and whether any part of
-// the one after them is drawn.
+// How much of a text box's text shows: whole characters from the first, whether any part of the
+// one after them is drawn, and whether the cut mark shows after them.
 struct Visible {
   std::size_t whole;
   bool partOfNext;
+  bool cutMark;
 };
 
 class Probe {

@@ -148,16 +148,18 @@ TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
   struct Case {
     int designed, dpi, room, characters, expected, emptyRight;
   };
-  // Each room holds a pixel for the caret after a text that fits.
+  // Each room holds a pixel for the caret after a text that fits; a cut text leaves room for the
+  // mark, a character wide here, and the caret's pixel.
   const Case cases[] = {
       {27, 96, 90, 6, 27, 0},    // fits as designed
       {27, 96, 90, 7, 25, 0},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
       {27, 96, 91, 10, 18, 0},   // 10 * 18 / 2 = 90, and the caret: exactly the room
       {27, 96, 90, 10, 17, 0},   // ... a pixel less
-      {27, 96, 90, 21, 14, 6},   // the floor, 55% of 27: 12 characters take 84 of 90 pixels
-      {16, 96, 50, 21, 12, 2},   // never under 12 pixels at 96 dpi: 8 characters, 48 pixels
-      {32, 192, 50, 21, 24, 2},  // ... nor under 24 at 192
-      {10, 96, 11, 21, 10, 1},   // a designed font below the floor stays as it is: 2 characters
+      {27, 96, 90, 21, 14, 13},  // the floor, 55% of 27: 11 characters take 77 of 90 - 7 - 1
+      {16, 96, 50, 21, 12, 8},   // never under 12 pixels at 96 dpi: 7 characters, 42 pixels
+      {32, 192, 50, 21, 24, 14},  // ... nor under 24 at 192
+      {10, 96, 11, 21, 10, 6},   // a designed font below the floor stays as it is: 1 character
+      {10, 96, 5, 21, 10, 5},    // no character fits beside the mark
   };
   for (const Case& c : cases) {
     const std::u16string text(static_cast<std::size_t>(c.characters), u'8');
@@ -167,6 +169,7 @@ TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
     EXPECT_EQ(fit.pixels, c.expected) << c.designed << " px, " << c.characters << " characters";
     EXPECT_EQ(fit.emptyRight, c.emptyRight)
         << c.designed << " px, " << c.characters << " characters";
+    EXPECT_EQ(fit.cut, c.emptyRight > 0);
   }
 }
 

@@ -143,6 +143,28 @@ test('once its last window is closed the page says so, and starts the program ag
   await ended.close();
 });
 
+test('a cut result shows the cut mark within its box, clear of its text, and whole as its tooltip', async () => {
+  const look = () => page.$eval(field('Text2'), (input) => {
+    const mark = input.nextElementSibling, inside = input.getBoundingClientRect();
+    const range = document.createRange();
+    range.selectNodeContents(mark);
+    const glyph = range.getBoundingClientRect();
+    const textEnd = inside.left + input.clientLeft + input.clientWidth - parseFloat(input.style.paddingRight);
+    return {mark: mark.textContent, title: input.title, value: input.value,
+            within: glyph.left >= textEnd && glyph.right <= inside.right - input.clientLeft &&
+                    glyph.top >= inside.top && glyph.bottom <= inside.bottom};
+  });
+  await user.type('Text1', '1.2345678901234E+200');
+  await user.click('Command1');
+  await page.waitForFunction((f) => document.querySelector(f).title, {timeout: 2000}, field('Text2'));
+  const cut = await look();
+  assert.deepEqual([cut.mark, cut.title, cut.within], ['\u2026', cut.value, true]);
+  await user.type('Text1', '4');
+  await user.click('Command1');
+  await page.waitForFunction((f) => !document.querySelector(f).title, {timeout: 2000}, field('Text2'));
+  assert.equal((await look()).mark, '');
+});
+
 test('a screen reader meets the page by its title, then the main window\'s controls by name, in reading order', async () => {
   // A reader skips a window named as the page is: the title says what the page is, and differs.
   assert.equal(await page.title(), 'Prelvane 分区大小计算器');

@@ -147,8 +147,19 @@ class Win32Probe final : public probe::Probe {
     };
     std::size_t whole = 0;
     while (whole < text.size() && left(0) >= drawn.left && right(whole) <= drawn.right) ++whole;
+    // The mark: something drawn between the text's rectangle and the two pixels the edit control
+    // keeps at its right.
+    RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(edit, &client);
+    bool cutMark = false;
+    for (int x = drawn.right; x < client.right - (Dpi() / 96) - 2; ++x) {
+      for (int y = drawn.top; y < drawn.bottom; ++y) {
+        cutMark = cutMark || GetPixel(context, x, y) != GetSysColor(COLOR_WINDOW);
+      }
+    }
     ReleaseDC(edit, context);
-    return {whole, whole < text.size() && left(whole) < drawn.right};
+    return {whole, whole < text.size() && left(whole) < drawn.right, cutMark};
   }
   int Dpi() const override { return GetDeviceCaps(screen_, LOGPIXELSY); }
   int FontPixels(probe::FormId form, std::string_view control) const override {

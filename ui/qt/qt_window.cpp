@@ -195,12 +195,26 @@ int QtWindow::TextWidth(std::string_view textBox, std::u16string_view text, int 
   return QFontMetrics(DesignFont(textBox, pixels)).horizontalAdvance(ToQString(text));
 }
 
-void QtWindow::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
+void QtWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
   QLineEdit* edit = Widget<QLineEdit>(textBox);
-  const QFont font = DesignFont(textBox, pixels);
+  const QFont font = DesignFont(textBox, fit.pixels);
   if (edit->font() != font) edit->setFont(font);
   // Qt draws into the two pixels it keeps beside the text: pixels kept empty keep those too.
-  edit->setTextMargins(0, 0, emptyRight ? emptyRight + 2 : 0, 0);
+  edit->setTextMargins(0, 0, fit.emptyRight ? fit.emptyRight + 2 : 0, 0);
+  edit->setToolTip(fit.cut ? edit->text() : QString());
+  auto* mark = edit->findChild<QLabel*>(QStringLiteral("cutMark"));
+  if (!mark) {
+    mark = new QLabel(ToQString(kCutMark), edit);
+    mark->setObjectName(QStringLiteral("cutMark"));
+    mark->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  mark->setFont(font);
+  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+  const QRect inside = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
+  mark->setGeometry(inside.right() + 1 - fit.emptyRight, inside.top(), fit.emptyRight,
+                    inside.height());
+  mark->setVisible(fit.cut);
 }
 
 // At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole

@@ -30,7 +30,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, int pixels, int emptyRight) override;
+  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
   int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
   Margins Frame() const override;
   Rect WorkArea() const override;

@@ -23,7 +23,8 @@ void web_take_keyboard(int window);
 void web_mark_default(int window, const char* button);
 int web_text_room(int window, const char* control);
 int web_text_width(int window, const char* control, const char16_t* text, int pixels);
-void web_set_text_font(int window, const char* control, int pixels, int emptyRight);
+void web_set_text_font(int window, const char* control, int pixels, int emptyRight,
+                       const char16_t* cutMark);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height
 void web_place(int window, int left, int top, double scale, int fingerPixels);

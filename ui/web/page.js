@@ -310,9 +310,22 @@ var QuorvelPageLibrary = {
     return Math.ceil(context.measureText(UTF16ToString(text)).width);
   },
 
-  web_set_text_font: function(window, name, pixels, emptyRight) {
-    Object.assign(QuorvelPage.control(window, name).field.style,
-                  {fontSize: pixels + 'px', paddingRight: 2 + emptyRight + 'px'});
+  // A cut text's mark stands over the box, at the right end of its text's room, in its font.
+  web_set_text_font: function(window, name, pixels, emptyRight, cutMark) {
+    const control = QuorvelPage.control(window, name), field = control.field;
+    Object.assign(field.style, {fontSize: pixels + 'px', paddingRight: 2 + emptyRight + 'px'});
+    const mark = control.mark || (control.mark = document.createElement('span'));
+    mark.className = 'cutmark';
+    mark.setAttribute('aria-hidden', 'true');
+    mark.textContent = UTF16ToString(cutMark);
+    field.title = mark.textContent ? field.value : '';
+    mark.style.font = getComputedStyle(field).font;  // before the line's height, which it resets
+    Object.assign(mark.style, {
+      left: field.offsetLeft + field.clientLeft + field.clientWidth - 2 - emptyRight + 'px',
+      top: field.offsetTop + field.clientTop + 'px', width: emptyRight + 'px',
+      height: field.clientHeight + 'px', lineHeight: field.clientHeight + 'px',
+      fontSize: pixels + 'px'});
+    field.after(mark);
   },
 
   web_frame: function(window, margins) {

@@ -96,8 +96,9 @@ int WebWindow::TextWidth(std::string_view textBox, std::u16string_view text, int
   return web_text_width(number_, Name(textBox).c_str(), Terminated(text).c_str(), pixels);
 }
 
-void WebWindow::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
-  web_set_text_font(number_, Name(textBox).c_str(), pixels, emptyRight);
+void WebWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
+  web_set_text_font(number_, Name(textBox).c_str(), fit.pixels, fit.emptyRight,
+                    Terminated(fit.cut ? kCutMark : u"").c_str());
 }
 
 Margins WebWindow::Frame() const {

@@ -33,7 +33,7 @@ class WebWindow final : public EngineWindow {
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, int pixels, int emptyRight) override;
+  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
   int Dpi() const override { return 96; }  // CSS pixels; the browser scales them
   Margins Frame() const override;
   Rect WorkArea() const override;

@@ -33,11 +33,11 @@ std::optional<Key> KeyOf(const MSG& message) {
 
 }  // namespace
 
-// Themed controls come from the manifest; the call itself asks for no control classes.
+// Themed controls come from the manifest; of the common controls only tooltips are used.
 Win32Engine::Win32Engine(HINSTANCE instance, Icons icons) : instance_(instance), icons_(icons) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
-  controls.dwICC = 0;
+  controls.dwICC = ICC_TAB_CLASSES;
   InitCommonControlsEx(&controls);
 }
 

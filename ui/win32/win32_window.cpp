@@ -95,6 +95,7 @@ Win32Window::Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& de
 // Destroyed by the core, possibly from within a message to the window: it hears nothing more.
 Win32Window::~Win32Window() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  cutMarks_.reset();
   DestroyWindow(window_);
   for (const auto& font : fonts_) DeleteObject(std::get<HFONT>(font));
 }
@@ -117,6 +118,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     return reinterpret_cast<WPARAM>(DesignFont(font, FontPixels(font, dpi_)));
   };
   SendMessageW(window_, WM_SETFONT, fontFor(design_.defaultFont), FALSE);
+  cutMarks_ = std::make_unique<CutMarks>(window_, instance);
   // Made in reading order, which is also the stacking order: screen readers follow it, and
   // Label4 lies beneath the output box, as the design draws it.
   std::string_view previousGroup;
@@ -137,6 +139,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
       // font would leave a long number little room.
       SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                    MAKELPARAM(Margin(), Margin()));
+      cutMarks_->Add(handle);
     }
   }
   ClipLabelsBeneathControls();
@@ -241,13 +244,14 @@ int Win32Window::TextWidth(std::string_view textBox, std::u16string_view text, i
   return static_cast<int>(extent.cx);
 }
 
-void Win32Window::SetTextFont(std::string_view textBox, int pixels, int emptyRight) {
+void Win32Window::SetTextFont(std::string_view textBox, const TextFit& fit) {
   HWND edit = Control(textBox);
-  HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), pixels);
+  HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), fit.pixels);
   const bool changed = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)) != font;
   if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-               MAKELPARAM(Margin(), Margin() + emptyRight));
+               MAKELPARAM(Margin(), Margin() + fit.emptyRight));
+  cutMarks_->Set(edit, Margin() + TextRoom(textBox), fit, Wide(Text(textBox)));
   // The box may have scrolled while the text was too wide; the edit control scrolls to its caret
   // once the notification of a change is over, so scroll right after that.
   if (changed) PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);

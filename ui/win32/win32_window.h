@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "ui/design.h"
 #include "ui/engine.h"
+#include "ui/win32/cut_mark.h"
 #include "ui/win32/win32_engine.h"
 
 namespace ui::win32 {
@@ -39,7 +41,7 @@ class Win32Window final : public EngineWindow {
   void MarkDefault(std::string_view button) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, int pixels, int emptyRight) override;
+  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
   int Dpi() const override { return dpi_; }
   Margins Frame() const override;
   Rect WorkArea() const override;
@@ -65,6 +67,7 @@ class Win32Window final : public EngineWindow {
   int dpi_ = 96;
   mutable std::vector<std::tuple<const FontDesign*, int, HFONT>> fonts_;  // each font, by size
   bool settingText_ = false;  // the program's own change, not the user's edit
+  std::unique_ptr<CutMarks> cutMarks_;
 };
 
 }  // namespace ui::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
@@ -120,14 +121,19 @@ class QtProbe final : public probe::Probe {
     // The first character's place, scrolled or not, from the cursor's.
     const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1;
     const int first = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
-    if (first < edit->contentsRect().left() + frame) return {0, false};
+    if (first < edit->contentsRect().left() + frame) return {0, false, false};
     qsizetype whole = 0;
     while (whole < text.size() && first + metrics.horizontalAdvance(text.left(whole + 1)) <= end) {
       ++whole;
     }
-    const bool partOfNext =
-        whole < text.size() && end - (first + metrics.horizontalAdvance(text.left(whole))) > 1;
-    return {static_cast<std::size_t>(whole), partOfNext};
+    const int wholeEnd = first + metrics.horizontalAdvance(text.left(whole));
+    const bool partOfNext = whole < text.size() && end - wholeEnd > 1;
+    // The mark, whole, after the whole characters and inside the frame.
+    const auto* mark = edit->findChild<QLabel*>(QStringLiteral("cutMark"));
+    const bool cutMark = mark && mark->isVisibleTo(edit) && mark->x() >= wholeEnd &&
+                         mark->geometry().right() < edit->width() - frame &&
+                         mark->fontMetrics().horizontalAdvance(mark->text()) <= mark->width();
+    return {static_cast<std::size_t>(whole), partOfNext, cutMark};
   }
   int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
   int FontPixels(probe::FormId form, std::string_view control) const override {
