@@ -95,7 +95,7 @@ Win32Window::Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& de
 // Destroyed by the core, possibly from within a message to the window: it hears nothing more.
 Win32Window::~Win32Window() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  cutMarks_.reset();
+  textBoxes_.reset();
   DestroyWindow(window_);
   for (const auto& font : fonts_) DeleteObject(std::get<HFONT>(font));
 }
@@ -118,7 +118,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     return reinterpret_cast<WPARAM>(DesignFont(font, FontPixels(font, dpi_)));
   };
   SendMessageW(window_, WM_SETFONT, fontFor(design_.defaultFont), FALSE);
-  cutMarks_ = std::make_unique<CutMarks>(window_, instance);
+  textBoxes_ = std::make_unique<TextBoxes>(window_, instance);
   // Made in reading order, which is also the stacking order: screen readers follow it, and
   // Label4 lies beneath the output box, as the design draws it.
   std::string_view previousGroup;
@@ -139,7 +139,7 @@ void Win32Window::CreateControls(HINSTANCE instance) {
       // font would leave a long number little room.
       SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                    MAKELPARAM(Margin(), Margin()));
-      cutMarks_->Add(handle);
+      textBoxes_->Add(handle);
     }
   }
   ClipLabelsBeneathControls();
@@ -251,10 +251,11 @@ void Win32Window::SetTextFont(std::string_view textBox, const TextFit& fit) {
   if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                MAKELPARAM(Margin(), Margin() + fit.emptyRight));
-  cutMarks_->Set(edit, Margin() + TextRoom(textBox), fit, Wide(Text(textBox)));
-  // The box may have scrolled while the text was too wide; the edit control scrolls to its caret
-  // once the notification of a change is over, so scroll right after that.
-  if (changed) PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
+  textBoxes_->Set(edit, Margin() + TextRoom(textBox), fit, Wide(Text(textBox)));
+  // The box may have scrolled while its text, or the text it replaced, was too wide, and the edit
+  // control keeps that scroll; it scrolls to its caret once the notification of a change is over,
+  // so scroll from the start right after that.
+  PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
 }
 
 Margins Win32Window::Frame() const {

@@ -9,7 +9,7 @@
 
 #include "ui/design.h"
 #include "ui/engine.h"
-#include "ui/win32/cut_mark.h"
+#include "ui/win32/text_boxes.h"
 #include "ui/win32/win32_engine.h"
 
 namespace ui::win32 {
@@ -67,7 +67,7 @@ class Win32Window final : public EngineWindow {
   int dpi_ = 96;
   mutable std::vector<std::tuple<const FontDesign*, int, HFONT>> fonts_;  // each font, by size
   bool settingText_ = false;  // the program's own change, not the user's edit
-  std::unique_ptr<CutMarks> cutMarks_;
+  std::unique_ptr<TextBoxes> textBoxes_;
 };
 
 }  // namespace ui::win32

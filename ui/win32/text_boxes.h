@@ -9,14 +9,15 @@
 
 namespace ui::win32 {
 
-// The cut mark drawn over a text box whose text is cut, after the edit control has drawn, and
-// the box's whole text as its tooltip.
-class CutMarks {
+// What a single-line edit control does not do itself: its text centred on its height, whatever
+// the font's size, as the other engines centre it; the cut mark drawn over a box whose text is
+// cut, after the control has drawn; and the box's whole text as its tooltip.
+class TextBoxes {
  public:
-  CutMarks(HWND window, HINSTANCE instance);
-  ~CutMarks();
-  CutMarks(const CutMarks&) = delete;
-  CutMarks& operator=(const CutMarks&) = delete;
+  TextBoxes(HWND window, HINSTANCE instance);
+  ~TextBoxes();
+  TextBoxes(const TextBoxes&) = delete;
+  TextBoxes& operator=(const TextBoxes&) = delete;
 
   void Add(HWND edit);
   // `roomRight`: where the room the edit control lays its text out in ends, in its client area.
@@ -30,6 +31,8 @@ class CutMarks {
   static LRESULT CALLBACK TextBoxProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR marks);
   void Paint(HWND edit) const;
+  static void CentreText(HWND edit, RECT& client);
+  static void PaintAroundText(HWND edit);
 
   HWND window_;
   HWND tooltip_;
