@@ -145,13 +145,11 @@ test('once its last window is closed the page says so, and starts the program ag
 
 test('a cut result shows the cut mark within its box, clear of its text, and whole as its tooltip', async () => {
   const look = () => page.$eval(field('Text2'), (input) => {
-    const mark = input.nextElementSibling, inside = input.getBoundingClientRect();
-    const range = document.createRange();
+    const mark = input.nextElementSibling, inside = input.getBoundingClientRect(), range = new Range();
     range.selectNodeContents(mark);
-    const glyph = range.getBoundingClientRect();
-    const textEnd = inside.left + input.clientLeft + input.clientWidth - parseFloat(input.style.paddingRight);
+    const glyph = range.getBoundingClientRect(), right = inside.right - input.clientLeft;
     return {mark: mark.textContent, title: input.title, value: input.value,
-            within: glyph.left >= textEnd && glyph.right <= inside.right - input.clientLeft &&
+            within: glyph.left >= right - parseFloat(input.style.paddingRight) && glyph.right <= right &&
                     glyph.top >= inside.top && glyph.bottom <= inside.bottom};
   });
   await user.type('Text1', '1.2345678901234E+200');
