@@ -16,11 +16,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # SSE2 doubles, as on every other target, rather than the x87 unit's wider registers.
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -ffunction-sections -fdata-sections")
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-# ASLR and DEP; the oldest Windows that runs the program (the including file's windows_floor),
-# as the PE header states it.
+# Statically linked, with ASLR and DEP; the oldest Windows that runs the program (the including
+# file's windows_floor), as the PE header states it. Link options rather than the initial linker
+# flags, which seed a build tree's cache at its first configure only: a change here reaches an
+# existing build tree.
 list(GET windows_floor 0 major)
 list(GET windows_floor 1 minor)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ \
--Wl,--dynamicbase,--nxcompat,--gc-sections -s \
--Wl,--major-os-version,${major},--minor-os-version,${minor} \
--Wl,--major-subsystem-version,${major},--minor-subsystem-version,${minor}")
+add_link_options(-static -static-libgcc -static-libstdc++ -s
+                 LINKER:--dynamicbase,--nxcompat,--gc-sections
+                 LINKER:--major-os-version,${major},--minor-os-version,${minor}
+                 LINKER:--major-subsystem-version,${major},--minor-subsystem-version,${minor})

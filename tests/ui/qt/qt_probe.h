@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 #include "app/qt_icon.h"
 #include "tests/ui/probe.h"
@@ -22,25 +23,15 @@
 // keyboard would drive them; a box is answered as soon as it shows.
 class QtProbe final : public probe::Probe {
   static Qt::Key QtKey(ui::Key key) {
-    switch (key) {
-      case ui::Key::kTab:
-        return Qt::Key_Tab;
-      case ui::Key::kShiftTab:
-        return Qt::Key_Backtab;
-      case ui::Key::kEnter:
-        return Qt::Key_Return;
-      case ui::Key::kEscape:
-        return Qt::Key_Escape;
-      case ui::Key::kUp:
-        return Qt::Key_Up;
-      case ui::Key::kDown:
-        return Qt::Key_Down;
-      case ui::Key::kLeft:
-        return Qt::Key_Left;
-      case ui::Key::kRight:
-        break;
+    constexpr std::pair<ui::Key, Qt::Key> kKeys[] = {
+        {ui::Key::kTab, Qt::Key_Tab},       {ui::Key::kShiftTab, Qt::Key_Backtab},
+        {ui::Key::kEnter, Qt::Key_Return},  {ui::Key::kEscape, Qt::Key_Escape},
+        {ui::Key::kUp, Qt::Key_Up},         {ui::Key::kDown, Qt::Key_Down},
+        {ui::Key::kLeft, Qt::Key_Left},     {ui::Key::kRight, Qt::Key_Right}};
+    for (const auto& [known, qtKey] : kKeys) {
+      if (known == key) return qtKey;
     }
-    return Qt::Key_Right;
+    return Qt::Key_unknown;
   }
 
  public:
