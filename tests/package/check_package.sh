@@ -34,10 +34,10 @@ deb=$work/out/quorvel_${version}_$(dpkg --print-architecture).deb
 check "named with the project's version" test -f "$deb"
 dpkg-deb -x "$deb" "$work/root"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
+icon=$(sed -n 's/^Icon=//p' "$work/root/usr/share/applications/$id.desktop")
 for file in bin/quorvel share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/16x16/apps/$id.png \
-            share/icons/hicolor/256x256/apps/$id.png share/doc/quorvel/copyright \
-            share/doc/quorvel/changelog.gz share/man/man1/quorvel.1.gz; do
+            share/icons/hicolor/{scalable/apps/$icon.svg,{16x16,256x256}/apps/$icon.png} \
+            share/doc/quorvel/copyright share/doc/quorvel/changelog.gz share/man/man1/quorvel.1.gz; do
   check "contains /usr/$file" has "$files" "^./usr/$file\$"
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -68,7 +68,9 @@ test('the scenario every engine runs; a box is modal, and the program waits unti
       const box = await page.waitForSelector('dialog[open]', {timeout: 5000});
       const shown = await box.evaluate((dialog) => ({
         title: dialog.querySelector('.title').textContent, text: dialog.querySelector('p').textContent,
-        critical: !!dialog.querySelector('.symbol.critical'), modal: dialog.matches(':modal'),
+        // The symbol as drawn: the error's picture, or the warning's.
+        critical: getComputedStyle(dialog.querySelector('.symbol')).backgroundImage.includes('box-error.svg'),
+        modal: dialog.matches(':modal'),
         buttons: [...dialog.querySelectorAll('button')].map((b) => b.textContent).join(),
       }));
       assert.deepEqual(shown, {title: step.boxTitle, text: step.boxText, critical: step.critical,

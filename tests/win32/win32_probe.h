@@ -93,10 +93,7 @@ class Win32Probe final : public probe::Probe {
     }
     return probe::FormId::kMainWindow;
   }
-  void Minimise(probe::FormId form) override {
-    ShowWindow(Handle(form), SW_MINIMIZE);
-    Pump();
-  }
+  void Minimise(probe::FormId form) override { ShowWindow(Handle(form), SW_MINIMIZE); Pump(); }
   bool Minimised(probe::FormId form) const override { return IsIconic(Handle(form)); }
   bool HasIcon(probe::FormId form) const override {
     return GetClassLongPtrW(Handle(form), GCLP_HICON) != 0 &&

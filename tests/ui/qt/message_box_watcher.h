@@ -14,7 +14,7 @@ class MessageBoxWatcher {
  public:
   struct Box {
     QString title, text;
-    QMessageBox::Icon icon;
+    QMessageBox::Icon icon;  // as drawn: a red symbol is an error's, a yellow one a warning's
     QStringList buttons;
     Qt::WindowModality modality;
     int width;
@@ -38,7 +38,16 @@ class MessageBoxWatcher {
     QStringList buttons;
     for (QAbstractButton* button : box->buttons()) buttons << button->text();
     const auto* symbol = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
-    boxes_.push_back({box->windowTitle(), box->text(), box->icon(), buttons, box->windowModality(),
+    const QImage drawn = symbol ? symbol->pixmap().toImage() : QImage();
+    int red = 0, yellow = 0;
+    for (int at = 0; at < drawn.width() * drawn.height(); ++at) {
+      const QColor colour = drawn.pixelColor(at % drawn.width(), at / drawn.width());
+      (colour.green() < 90 ? red : yellow) += colour.red() > 160 && colour.blue() < 90;
+    }
+    const auto icon = red + yellow == 0 ? QMessageBox::NoIcon
+                      : red > yellow    ? QMessageBox::Critical
+                                        : QMessageBox::Warning;
+    boxes_.push_back({box->windowTitle(), box->text(), icon, buttons, box->windowModality(),
                       box->width(), box->fontMetrics(),
                       symbol ? symbol->pixmap().devicePixelRatio() : 0, box->parentWidget()});
     box->buttons().front()->click();

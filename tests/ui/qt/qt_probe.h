@@ -73,10 +73,7 @@ class QtProbe final : public probe::Probe {
     return QApplication::activeWindow() == Window(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
                                                                          : probe::FormId::kExplanationWindow;
   }
-  void Minimise(probe::FormId form) override {
-    Window(form)->showMinimized();
-    Settle();
-  }
+  void Minimise(probe::FormId form) override { Window(form)->showMinimized(); Settle(); }
   bool Minimised(probe::FormId form) const override { return Window(form)->isMinimized(); }
   bool HasIcon(probe::FormId form) const override {
     return !Window(form)->windowIcon().pixmap(64).isNull();
