@@ -102,10 +102,9 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
     case ControlKind::kLine:
       return nullptr;  // drawn by paintEvent
   }
-  // A button's or an option's arrow keys, which Qt would use to move the focus, are the core's.
-  if (control.kind != ControlKind::kLabel && control.kind != ControlKind::kTextBox) {
-    widget->installEventFilter(this);
-  }
+  // A button's or an option's arrow keys, which Qt would use to move the focus, are the core's; a
+  // text box draws a cut mark over itself.
+  if (control.kind != ControlKind::kLabel) widget->installEventFilter(this);
   widget->setObjectName(Name(name));
   widget->setFont(FontFor(FontOf(design_, control)));
   if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
@@ -202,19 +201,20 @@ void QtWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
   // Qt draws into the two pixels it keeps beside the text: pixels kept empty keep those too.
   edit->setTextMargins(0, 0, fit.emptyRight ? fit.emptyRight + 2 : 0, 0);
   edit->setToolTip(fit.cut ? edit->text() : QString());
-  auto* mark = edit->findChild<QLabel*>(QStringLiteral("cutMark"));
-  if (!mark) {
-    mark = new QLabel(ToQString(kCutMark), edit);
-    mark->setObjectName(QStringLiteral("cutMark"));
-    mark->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-  mark->setFont(font);
+  cutMarks_[edit] = fit.cut ? fit.emptyRight : 0;
+  edit->update();
+}
+
+// Over the box once it has drawn itself, on its text's line, at the right end of its text's room:
+// not part of the text, and nothing a screen reader meets.
+void QtWindow::PaintCutMark(QLineEdit* edit, int width) const {
   const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-  const QRect inside = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
-  mark->setGeometry(inside.right() + 1 - fit.emptyRight, inside.top(), fit.emptyRight,
-                    inside.height());
-  mark->setVisible(fit.cut);
+  const QRect room = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
+  QPainter painter(edit);
+  painter.setFont(edit->font());
+  painter.setPen(edit->palette().text().color());
+  painter.drawText(QRect(room.right() + 1 - width, room.top(), width, room.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, ToQString(kCutMark));
 }
 
 // At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole
@@ -269,6 +269,13 @@ bool QtWindow::focusNextPrevChild(bool next) {
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+    const auto mark = cutMarks_.find(edit);
+    if (event->type() != QEvent::Paint || mark == cutMarks_.end() || !mark->second) return false;
+    static_cast<QObject*>(edit)->event(event);
+    PaintCutMark(edit, mark->second);
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const auto* press = static_cast<QKeyEvent*>(event);
   constexpr std::pair<int, Key> kArrows[] = {{Qt::Key_Up, Key::kUp},

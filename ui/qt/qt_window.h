@@ -3,6 +3,9 @@
 #include <QMargins>
 #include <QWidget>
 
+class QLineEdit;
+
+#include <map>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -53,12 +56,14 @@ class QtWindow final : public QWidget, public EngineWindow {
   template <typename Kind>
   Kind* Widget(std::string_view name) const;
   QFont DesignFont(std::string_view control, int pixels) const;
+  void PaintCutMark(QLineEdit* edit, int width) const;
 
   const WindowDesign& design_;
   Report report_;
   std::vector<std::pair<std::string_view, QWidget*>> controls_;
   QMargins frame_;  // as last reported
   QWidget* announcer_;
+  std::map<const QLineEdit*, int> cutMarks_;  // each text box's cut mark's width, none if 0
 };
 
 }  // namespace ui::qt

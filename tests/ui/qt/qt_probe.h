@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
@@ -116,11 +115,13 @@ class QtProbe final : public probe::Probe {
     }
     const int wholeEnd = first + metrics.horizontalAdvance(text.left(whole));
     const bool partOfNext = whole < text.size() && end - wholeEnd > 1;
-    // The mark, whole, after the whole characters and inside the frame.
-    const auto* mark = edit->findChild<QLabel*>(QStringLiteral("cutMark"));
-    const bool cutMark = mark && mark->isVisibleTo(edit) && mark->x() >= wholeEnd &&
-                         mark->geometry().right() < edit->width() - frame &&
-                         mark->fontMetrics().horizontalAdvance(mark->text()) <= mark->width();
+    // The mark: something drawn between the text's end and the two pixels Qt keeps at the right.
+    const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
+    const qreal ratio = drawn.devicePixelRatio();
+    bool cutMark = false;
+    for (int x = end * ratio; x < (edit->contentsRect().right() - 1 - frame) * ratio; ++x) {
+      for (int y = 0; y < drawn.height(); ++y) cutMark = cutMark || qGray(drawn.pixel(x, y)) < 128;
+    }
     return {static_cast<std::size_t>(whole), partOfNext, cutMark};
   }
   int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
