@@ -159,6 +159,7 @@ test('a cut result shows the cut mark within its box, clear of its text, and who
   await page.waitForFunction((f) => document.querySelector(f).title, {timeout: 2000}, field('Text2'));
   const cut = await look();
   assert.deepEqual([cut.mark, cut.title, cut.within], ['\u2026', cut.value, true]);
+  assert.equal((await page.accessibility.snapshot({root: await page.$(field('Text2'))})).description, undefined);
   await user.type('Text1', '4');
   await user.click('Command1');
   await page.waitForFunction((f) => !document.querySelector(f).title, {timeout: 2000}, field('Text2'));

@@ -63,6 +63,8 @@ var QuorvelPageLibrary = {
           element.spellcheck = false;
           element.autocomplete = 'off';
           element.inputMode = 'decimal';  // a phone's keyboard of digits and a decimal point
+          // Its tooltip, a cut text whole, is for the eye: a reader reads the text itself, once.
+          element.setAttribute('aria-description', '');
           break;
         case 'label':
           // A label or unit of a text box: a click on it goes to the box, and a screen reader hears
