@@ -178,10 +178,13 @@ void QtWindow::MarkDefault(std::string_view button) {
 }
 
 // Qt keeps two pixels either side of the text within the frame.
-int QtWindow::TextRoom(std::string_view textBox) const {
-  const QLineEdit* edit = Widget<QLineEdit>(textBox);
+QRect QtWindow::TextRoomRect(const QLineEdit* edit) {
   const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-  return edit->contentsRect().width() - 2 * frame - 2 * 2;
+  return edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
+}
+
+int QtWindow::TextRoom(std::string_view textBox) const {
+  return TextRoomRect(Widget<QLineEdit>(textBox)).width();
 }
 
 QFont QtWindow::DesignFont(std::string_view control, int pixels) const {
@@ -208,8 +211,7 @@ void QtWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
 // Over the box once it has drawn itself, on its text's line, at the right end of its text's room:
 // not part of the text, and nothing a screen reader meets.
 void QtWindow::PaintCutMark(QLineEdit* edit, int width) const {
-  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-  const QRect room = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
+  const QRect room = TextRoomRect(edit);
   QPainter painter(edit);
   painter.setFont(edit->font());
   painter.setPen(edit->palette().text().color());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 class QLineEdit;
@@ -56,6 +57,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   template <typename Kind>
   Kind* Widget(std::string_view name) const;
   QFont DesignFont(std::string_view control, int pixels) const;
+  static QRect TextRoomRect(const QLineEdit* edit);  // where Qt lays its text out
   void PaintCutMark(QLineEdit* edit, int width) const;
 
   const WindowDesign& design_;

@@ -316,9 +316,13 @@ var QuorvelPageLibrary = {
   web_set_text_font: function(window, name, pixels, emptyRight, cutMark) {
     const control = QuorvelPage.control(window, name), field = control.field;
     Object.assign(field.style, {fontSize: pixels + 'px', paddingRight: 2 + emptyRight + 'px'});
-    const mark = control.mark || (control.mark = document.createElement('span'));
-    mark.className = 'cutmark';
-    mark.setAttribute('aria-hidden', 'true');
+    if (!control.mark) {
+      control.mark = document.createElement('span');
+      control.mark.className = 'cutmark';
+      control.mark.setAttribute('aria-hidden', 'true');
+      field.after(control.mark);
+    }
+    const mark = control.mark;
     mark.textContent = UTF16ToString(cutMark);
     field.title = mark.textContent ? field.value : '';
     mark.style.font = getComputedStyle(field).font;  // before the line's height, which it resets
@@ -327,7 +331,6 @@ var QuorvelPageLibrary = {
       top: field.offsetTop + field.clientTop + 'px', width: emptyRight + 'px',
       height: field.clientHeight + 'px', lineHeight: field.clientHeight + 'px',
       fontSize: pixels + 'px'});
-    field.after(mark);
   },
 
   web_frame: function(window, margins) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "ui/win32/win32_window.h"
 
@@ -12,21 +13,12 @@ namespace {
 
 std::optional<Key> KeyOf(const MSG& message) {
   if (message.message != WM_KEYDOWN) return std::nullopt;
-  switch (message.wParam) {
-    case VK_TAB:
-      return GetKeyState(VK_SHIFT) < 0 ? Key::kShiftTab : Key::kTab;
-    case VK_RETURN:
-      return Key::kEnter;
-    case VK_ESCAPE:
-      return Key::kEscape;
-    case VK_UP:
-      return Key::kUp;
-    case VK_DOWN:
-      return Key::kDown;
-    case VK_LEFT:
-      return Key::kLeft;
-    case VK_RIGHT:
-      return Key::kRight;
+  if (message.wParam == VK_TAB) return GetKeyState(VK_SHIFT) < 0 ? Key::kShiftTab : Key::kTab;
+  constexpr std::pair<WPARAM, Key> kKeys[] = {{VK_RETURN, Key::kEnter}, {VK_ESCAPE, Key::kEscape},
+                                              {VK_UP, Key::kUp},        {VK_DOWN, Key::kDown},
+                                              {VK_LEFT, Key::kLeft},    {VK_RIGHT, Key::kRight}};
+  for (const auto& [virtualKey, key] : kKeys) {
+    if (message.wParam == virtualKey) return key;
   }
   return std::nullopt;
 }
