@@ -1,8 +1,9 @@
 # Same doubles on every target: no contraction into fused multiply-adds, no fast-math.
 add_compile_options(-Wall -Wextra -Wpedantic -ffp-contract=off)
 
-# A hardened program on Linux: position-independent, full RELRO, stack protector, and fortified
-# library calls where the optimiser can see sizes.
+# A hardened program on Linux: position-independent, full RELRO, stack protector, fortified
+# library calls where the optimiser can see sizes, and the standard library's bounds checks (an
+# index past a std::array stops the program rather than writing beyond it).
 if(NOT WIN32 AND NOT EMSCRIPTEN)
   include(CheckPIESupported)
   check_pie_supported()
@@ -10,6 +11,7 @@ if(NOT WIN32 AND NOT EMSCRIPTEN)
   add_compile_options(-fstack-protector-strong
                       $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE>
                       $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  add_compile_definitions(_GLIBCXX_ASSERTIONS)
   add_link_options(-Wl,-z,relro,-z,now)
 endif()
 

@@ -95,7 +95,7 @@ bool ReadExponent(Scanner& scanner, DecimalNumber& number, bool skipBlanks) {
 // Plain for decimal exponents from -4 to 14, otherwise mantissa, E, sign and at least two
 // exponent digits; no trailing zeros after the point.
 char* WriteDigits(const RoundedDecimal& rounded, char* end) {
-  const char* digits = rounded.digits;
+  const char* digits = rounded.digits.data();
   const int count = rounded.count;
   const int exponent = rounded.exponent;
   const auto put = [&end](const char* from, int n) { end = std::copy_n(from, n, end); };

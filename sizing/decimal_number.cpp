@@ -74,7 +74,7 @@ double DecimalNumber::Value() const {
 
 // A dropped non-zero digit stands in as one more 1, so that the rounding still sees it.
 double DecimalNumber::SlowValue(std::int64_t firstDigitExponent) const {
-  std::string digits(significant_, significantCount_);
+  std::string digits(significant_.data(), significantCount_);
   if (droppedNonZero_) digits += '1';
   const double magnitude =
       NearestDouble(digits, firstDigitExponent - static_cast<std::int64_t>(digits.size() - 1));

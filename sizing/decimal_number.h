@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -31,7 +32,7 @@ class DecimalNumber {
   bool negative_ = false;
   bool afterPoint_ = false;
   bool hasMantissaDigits_ = false;
-  char significant_[kKeptDigits];  // from the first non-zero digit on
+  std::array<char, kKeptDigits> significant_;  // from the first non-zero digit on
   std::size_t significantCount_ = 0;
   std::uint64_t leadingValue_ = 0;    // the first kExactDigits significant digits as a number
   bool droppedNonZero_ = false;       // a non-zero digit beyond the kept ones

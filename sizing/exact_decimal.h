@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -14,7 +15,7 @@ double NearestDouble(std::string_view digits, std::int64_t exponent);
 // A positive finite double rounded to `kDigits` significant decimal digits (ties to even).
 struct RoundedDecimal {
   static constexpr int kDigits = 15;
-  char digits[kDigits];  // trailing zeros dropped, at least one digit
+  std::array<char, kDigits> digits;  // trailing zeros dropped, at least one digit
   int count;
   int exponent;  // of the first digit: the value is d.ddd × 10^exponent
 };
