@@ -1,0 +1,32 @@
+// One small design wrong in one way, picked by WRONG: the compiler must refuse each.
+#include <array>
+
+#include "ui/design_checks.h"
+
+namespace {
+
+using namespace ui;
+using enum ControlKind;
+
+constexpr std::array kControls{
+#if WRONG == 1  // two controls of one name
+    ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"A", kLabel, u"B", 0, 30, 60, 15, 1},
+#elif WRONG == 2  // past the client area's right edge
+    ControlDesign{"A", kLabel, u"A", 50, 0, 60, 15, 0},
+#elif WRONG == 3  // a line with a tab index
+    ControlDesign{"A", kLine, {}, 0, 0, 60, 0, 0},
+#elif WRONG == 4  // push buttons without a default
+    ControlDesign{"A", kPushButton, u"A", 0, 0, 60, 15, 0},
+#elif WRONG == 5  // an option in no group
+    ControlDesign{"A", kOptionButton, u"A", 0, 0, 60, 15, 0},
+#elif WRONG == 6  // a label for a control the window lacks
+    ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0, {}, {}, false, {}, "B"},
+#elif WRONG == 7  // a label met after the box it overlaps
+    ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 10, 0, 60, 15, 1},
+#endif
+};
+
+constexpr WindowDesign kWindow{"W", u"W", 100, 100, 0, 0, {u"宋体", 9, false, 134}, kControls};
+UI_CHECK_DESIGN(kWindow);
+
+}  // namespace
