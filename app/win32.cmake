@@ -27,6 +27,11 @@ target_compile_options(quorvel_resources PRIVATE -I${CMAKE_CURRENT_BINARY_DIR})
 
 add_executable(quorvel WIN32 main_win32.cpp)
 target_link_options(quorvel PRIVATE -municode)
+# The PE header's image version is the program's own. CMake would take it from the target's VERSION,
+# which would also rename the file.
+string(REPLACE "<TARGET_VERSION_MAJOR>,--minor-image-version,<TARGET_VERSION_MINOR>"
+       "${PROJECT_VERSION_MAJOR},--minor-image-version,${PROJECT_VERSION_MINOR}"
+       CMAKE_CXX_LINK_EXECUTABLE "${CMAKE_CXX_LINK_EXECUTABLE}")
 target_link_libraries(quorvel PRIVATE ui_win32 quorvel_resources)
 install(TARGETS quorvel RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

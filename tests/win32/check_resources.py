@@ -14,24 +14,45 @@ import xml.etree.ElementTree as ElementTree
 import pefile
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
 ASSEMBLY = "{urn:schemas-microsoft-com:asm.v1}"
 MACHINES = {0x14C: "X86", 0x8664: "amd64"}  # PE machine -> manifest processorArchitecture
 # The oldest Windows each program runs on (NT version): XP, and XP x64 / Server 2003 x64.
 FLOORS = {0x14C: (5, 1), 0x8664: (5, 2)}
-# Functions that compilers' runtimes and libraries are known to import, with the first NT version
-# that has them, from the "Minimum supported" lines of Microsoft's API documentation. The POSIX
-# threads runtime of mingw-w64 brings GetTickCount64, for one.
-NEWER = {name: (6, 0) for name in (
-    "GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive", "AcquireSRWLockShared",
-    "ReleaseSRWLockExclusive", "ReleaseSRWLockShared", "InitializeConditionVariable",
-    "SleepConditionVariableCS", "SleepConditionVariableSRW", "WakeConditionVariable",
-    "WakeAllConditionVariable", "InitOnceExecuteOnce", "InitOnceBeginInitialize",
-    "InitOnceComplete", "GetLocaleInfoEx", "LCMapStringEx", "CompareStringEx",
-    "GetUserDefaultLocaleName", "CreateSymbolicLinkW", "GetFinalPathNameByHandleW",
-    "QueryFullProcessImageNameW", "CancelIoEx", "SetProcessDpiAware")}
-NEWER.update({name: (5, 2) for name in ("FlsAlloc", "FlsFree", "FlsGetValue", "FlsSetValue")})
-NEWER.update({"GetSystemTimePreciseAsFileTime": (6, 2), "TryAcquireSRWLockExclusive": (6, 1)})
+# Every function each program may import, all present in the oldest Windows it runs on: in XP SP3
+# and in XP x64 / Server 2003 x64, from the "Minimum supported" lines of Microsoft's API
+# documentation. A function not listed here is one to look up before it is added.
+ON_XP = {
+    "comctl32.dll": "DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass",
+    "gdi32.dll": "CombineRgn CreateBitmap CreateCompatibleBitmap CreateCompatibleDC CreateFontW CreatePen "
+                 "CreateRectRgn DeleteDC DeleteObject GetDeviceCaps GetTextExtentPoint32W GetTextMetricsW "
+                 "LineTo MoveToEx SelectObject SetBkMode SetTextColor",
+    "kernel32.dll": "CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FreeLibrary "
+                    "GetCurrentThreadId GetLastError GetLocaleInfoW GetModuleHandleA GetModuleHandleW "
+                    "GetProcAddress GetStartupInfoW InitializeCriticalSection IsDBCSLeadByteEx "
+                    "LeaveCriticalSection LoadLibraryA LoadLibraryW MultiByteToWideChar ReleaseSemaphore "
+                    "SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue "
+                    "VirtualProtect VirtualQuery WaitForSingleObject WideCharToMultiByte lstrcmpW",
+    "msvcrt.dll": "__set_app_type __setusermatherr __wgetmainargs __winitenv _amsg_exit _cexit _close _errno "
+                  "_initterm _onexit _read abort atoi calloc exit fprintf fputc fputs free fwrite localeconv "
+                  "malloc memchr memcmp memcpy memmove memset realloc setlocale signal strchr strcmp strerror "
+                  "strlen strncmp vfprintf wcslen",
+    "user32.dll": "AdjustWindowRectEx BeginPaint CreateIconIndirect CreateWindowExW DefWindowProcW DestroyWindow "
+                  "DispatchMessageW DrawIconEx DrawTextW EnableWindow EndPaint FillRect GetAncestor GetClassNameW "
+                  "GetClientRect GetDC GetDlgCtrlID GetDlgItem GetFocus GetKeyState GetMessageW GetSysColor "
+                  "GetSysColorBrush GetSystemMetrics GetWindowDC GetWindowRect GetWindowTextLengthW "
+                  "GetWindowTextW InvalidateRect IsChild IsDialogMessageW IsWindowEnabled LoadCursorW LoadImageW "
+                  "MapWindowPoints MessageBoxW NotifyWinEvent PostMessageW PostQuitMessage RegisterClassExW "
+                  "ReleaseDC SendMessageW SetFocus SetForegroundWindow SetWindowPos SetWindowRgn SetWindowTextW "
+                  "ShowWindow SystemParametersInfoW TranslateMessage"}
+# ... and those that only one processor's Windows has.
+ONLY_ON = {0x14C: {"msvcrt.dll": "__mb_cur_max __p__commode __p__fmode __p__wcmdln _iob",
+                   "user32.dll": "GetWindowLongW SetWindowLongW"},
+           0x8664: {"kernel32.dll": "RaiseException RtlCaptureContext RtlLookupFunctionEntry RtlUnwindEx "
+                                    "RtlVirtualUnwind __C_specific_handler",
+                    "msvcrt.dll": "___lc_codepage_func ___mb_cur_max_func __iob_func _commode _fmode _wcmdln",
+                    "user32.dll": "GetWindowLongPtrW SetWindowLongPtrW"}}
+# The file header's flags: an executable image, for a 32-bit machine or able to address above 2 GB.
+FLAGS = {0x14C: 0x0102, 0x8664: 0x0022}
 failures = []
 
 
@@ -78,17 +99,20 @@ def main(path, version):
     check(group[4:6] == b"\x01\x00" and struct.unpack_from("<BBBBHHIH", group, 6)[::7] == (64, 30001)
           and len(image) == 40 + 64 * 64 * 3 + 64 * 8, "icon: group 1 names a 64 x 64 24-bit image 30001")
 
-    imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
-    check(imports <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imports)}")
-    floor = FLOORS.get(pe.FILE_HEADER.Machine)
-    header = pe.OPTIONAL_HEADER
+    # What the oldest Windows' loader reads: both headers' versions and kind, and every import.
+    machine, header = pe.FILE_HEADER.Machine, pe.OPTIONAL_HEADER
+    floor = FLOORS.get(machine)
+    check(pe.FILE_HEADER.Characteristics & FLAGS[machine] == FLAGS[machine]
+          and header.Magic == {0x14C: 0x10B, 0x8664: 0x20B}[machine], "headers: an executable for its machine")
     check((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion) == floor
-          and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) == floor,
-          f"the header asks for Windows NT {floor}")
-    newer = sorted(f"{function.name.decode()} ({'.'.join(map(str, NEWER[function.name.decode()]))})"
-                   for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
-                   if function.name and NEWER.get(function.name.decode(), (0, 0)) > floor)
-    check(not newer, f"imports nothing newer than Windows NT {floor}: {newer}")
+          and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) == floor
+          and header.Subsystem == 2 and header.Reserved1 == 0, f"headers: a GUI program for Windows NT {floor}")
+    check((header.MajorImageVersion, header.MinorImageVersion) == (major, minor), f"headers: image {major}.{minor}")
+    unknown = [f"{entry.dll.decode()}!{function.name.decode() if function.name else function.ordinal}"
+               for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
+               if (function.name or b"").decode() not in (ON_XP.get(entry.dll.decode().lower(), "") + " "
+                   + ONLY_ON[machine].get(entry.dll.decode().lower(), "")).split()]
+    check(not unknown, f"imports only what Windows NT {floor} has: {unknown}")
     check(pe.OPTIONAL_HEADER.DllCharacteristics & 0x140 == 0x140, "ASLR and DEP")
     size = os.path.getsize(path)
     check(size < 400 * 1024, f"small: {size // 1024} KB")
