@@ -43,6 +43,22 @@ def child_named(node, name, role=None):
     return next((kid for kid in children(node) if kid.get_name() == name and role in (None, kid.get_role())), None)
 
 
+def reads_as(box, text):
+    """What a screen reader asks of a text box agrees with its text: every range of it, one run of
+    attributes over all of it from any offset, a caret and a selection put anywhere in it."""
+    n = len(text)
+    assert box.get_character_count() == n and box.get_text(0, -1) == text, box.get_text(0, -1)
+    for start in range(n + 1):
+        assert [box.get_text(start, end) for end in range(start, n + 1)] == [text[start:end] for end in range(start, n + 1)]
+        assert Atspi.Text.get_attribute_run(box, start, False)[1:] == (0, n), (text, start)
+        box.set_caret_offset(start)
+        assert box.get_caret_offset() == start and box.get_n_selections() == 0
+        if start:
+            box.set_selection(0, start // 2, start)
+            chosen = box.get_selection(0)
+            assert box.get_n_selections() == 1 and (chosen.start_offset, chosen.end_offset) == (start // 2, start)
+
+
 def x_window(title):
     x = xdisplay.Display()
     net_wm_name, utf8 = x.intern_atom("_NET_WM_NAME"), x.intern_atom("UTF8_STRING")
@@ -116,8 +132,15 @@ def drive(program, wayland, env):
         Atspi.EditableText.set_text_contents(size_in, "4")
         Atspi.Action.do_action(new_rule, 0)
         wait_for("4103 announced", lambda: "4103" in heard)
-        assert size_out.get_text(0, -1) == "4103"
-        assert Atspi.Text.get_attribute_run(size_out, 0, False)[1:] == (0, 4)
+        Atspi.Action.do_action(new_rule, 0)  # the same result again, heard again
+        wait_for("4103 announced twice", lambda: heard.count("4103") == 2)
+        # Short, long and cut texts read as they are, whole or in any part.
+        for typed, result in (("4", "4103"), ("16065", "16450568"), ("1.2345678901234E+200", "1.26419751948636E+203")):
+            Atspi.EditableText.set_text_contents(size_in, typed)
+            Atspi.Action.do_action(new_rule, 0)
+            wait_for(result, lambda: size_out.get_text(0, -1) == result)
+            for box, text in ((size_in, typed), (size_out, result)):
+                reads_as(box, text)
 
         Atspi.Action.do_action(explain, 0)
         explanation = wait_for("the explanation window as a frame", lambda: child_named(app, "原理", role.FRAME))

@@ -203,6 +203,19 @@ TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
   }
 }
 
+// A screen reader hears every new result, also one equal to the last; a refusal says nothing.
+TYPED_TEST_P(EngineSuite, EveryResultIsAnnounced) {
+  auto& probe = this->probe;
+  probe.Type("Text1", u"4");
+  probe.Click("Command1");
+  probe.Click("Command1");
+  probe.Click("Option2");
+  probe.Type("Text1", u"");
+  probe.Click("Command1");
+  probe.TakeBoxes();
+  EXPECT_EQ(probe.TakeAnnounced(), (std::vector<std::u16string>{u"4102", u"4102", u"4103"}));
+}
+
 // The worked example, from its own arithmetic: a cylinder's bytes, 4 GB in bytes, the cylinders
 // that takes rounded up, their bytes, and their megabytes rounded up; each line's numbers in turn.
 TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
@@ -242,6 +255,7 @@ REGISTER_TYPED_TEST_SUITE_P(EngineSuite, StartsWithEmptyBoxesTheOldRuleAndTheFoc
                             RunsTheScenario, TabAndEnterFollowTheRules,
                             ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt,
-                            LongNumbersShowWholeCharacters, TheExplanationWorksTheExample);
+                            LongNumbersShowWholeCharacters, EveryResultIsAnnounced,
+                            TheExplanationWorksTheExample);
 
 }  // namespace engine_suite

@@ -79,6 +79,7 @@ class Probe final : public probe::Probe {
     engine.boxes.clear();
     return boxes;
   }
+  std::vector<std::u16string> TakeAnnounced() override { return std::move(Main().announced); }
 
   Engine engine;
   ui::Core core{engine, ui::Calculator()};

@@ -59,6 +59,9 @@ class Probe {
 
   // The boxes shown since the last call.
   virtual std::vector<Box> TakeBoxes() = 0;
+  // What the main window announced to a screen reader since the last call, caught as a reader
+  // gets it: by the toolkit's own accessibility event.
+  virtual std::vector<std::u16string> TakeAnnounced() = 0;
 };
 
 }  // namespace probe

@@ -34,16 +34,8 @@ TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
   EXPECT_EQ(Main().Text("Text2"), u"1280,5");
 }
 
-// A screen reader hears each new result once, whichever control has the focus, and the
-// explanation window whole when it opens; an empty box or a refusal announces nothing.
-TEST_F(Windows, ResultsAndTheExplanationAreAnnounced) {
-  EXPECT_TRUE(Main().announced.empty());
-  probe.Type("Text1", u"4");
-  probe.Click("Command1");
-  probe.Click("Option2");
-  probe.Type("Text1", u"-5");
-  probe.Click("Command1");
-  EXPECT_EQ(Main().announced, (std::vector<std::u16string>{u"4102", u"4103"}));
+// The explanation window is read out whole when it opens.
+TEST_F(Windows, TheExplanationIsAnnounced) {
   probe.Click("Command2");
   const std::vector<std::u16string>& read = Shown(FormId::kExplanationWindow).announced;
   ASSERT_EQ(read.size(), 1u);

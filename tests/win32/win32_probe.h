@@ -22,11 +22,14 @@ class Win32Probe final : public probe::Probe {
   Win32Probe() {
     answering_ = this;
     timer_ = SetTimer(nullptr, 0, 10, AnswerBoxes);
+    hook_ = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, Hear,
+                            GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     core_->Start();
     Pump();
   }
   ~Win32Probe() override {
     KillTimer(nullptr, timer_);
+    UnhookWinEvent(hook_);
     ReleaseDC(nullptr, screen_);
     core_.reset();
     MSG message;  // the quit message the last window leaves behind
@@ -166,6 +169,7 @@ class Win32Probe final : public probe::Probe {
     return -font.lfHeight;
   }
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
+  std::vector<std::u16string> TakeAnnounced() override { return std::move(heard_); }
 
  private:
   HWND Handle(probe::FormId form) const {
@@ -216,6 +220,13 @@ class Win32Probe final : public probe::Probe {
     EnumThreadWindows(GetCurrentThreadId(), ReadBox, 0);
   }
 
+  // A value changed in the main window, the event a screen reader speaks a result on.
+  static void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND source, LONG object, LONG, DWORD, DWORD) {
+    if (answering_ && object == OBJID_CLIENT && IsChild(answering_->Handle(probe::FormId::kMainWindow), source)) {
+      answering_->heard_.push_back(TextOf(source));
+    }
+  }
+
   static inline Win32Probe* answering_ = nullptr;
   ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr), LoadWindowIcons(GetModuleHandleW(nullptr))};
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());
@@ -223,4 +234,6 @@ class Win32Probe final : public probe::Probe {
   HWND answered_ = nullptr;
   HDC screen_ = GetDC(nullptr);
   std::vector<probe::Box> boxes_;
+  std::vector<std::u16string> heard_;
+  HWINEVENTHOOK hook_ = nullptr;
 };

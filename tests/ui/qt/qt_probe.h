@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -36,6 +37,7 @@ class QtProbe final : public probe::Probe {
  public:
   QtProbe() {
     QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::instance()->installEventFilter(&hearing_);
     core_.Start();
     Settle();
   }
@@ -139,6 +141,7 @@ class QtProbe final : public probe::Probe {
     watcher_.Clear();
     return boxes;
   }
+  std::vector<std::u16string> TakeAnnounced() override { return std::move(hearing_.said); }
 
   // The Qt side, for what only Qt shows.
   ui::qt::QtWindow* Window(probe::FormId form) const {
@@ -162,6 +165,20 @@ class QtProbe final : public probe::Probe {
     QCoreApplication::processEvents();
   }
 
+  // A notification with a text shown in the main window: the event a screen reader speaks it on (the offscreen
+  // platform has no accessibility bridge to raise it further).
+  struct Hearing : QObject {
+    bool eventFilter(QObject* object, QEvent* event) override {
+      auto* widget = event->type() == QEvent::Show ? qobject_cast<QWidget*>(object) : nullptr;
+      QAccessibleInterface* heard = widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+      if (heard && heard->role() == QAccessible::Notification && !heard->text(QAccessible::Name).isEmpty() &&
+          widget->window()->objectName() == QLatin1String("Form1")) {
+        said.push_back(heard->text(QAccessible::Name).toStdU16String());
+      }
+      return false;
+    }
+    std::vector<std::u16string> said;
+  } hearing_;
   MessageBoxWatcher watcher_;
   ui::qt::QtEngine engine_;
   ui::Core core_{engine_, ui::Calculator()};
