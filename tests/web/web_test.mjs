@@ -4,8 +4,11 @@
 // Usage: node web_test.mjs SITE_DIR SCENARIO.json SERVE_SITE.py CHROMIUM.json (the project's own
 // server, and the browser with its flags)
 import assert from 'node:assert/strict';
-import {spawn} from 'node:child_process';
-import {readFileSync} from 'node:fs';
+import {execFileSync, spawn} from 'node:child_process';
+import {appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync} from 'node:fs';
+import http from 'node:http';
+import {tmpdir} from 'node:os';
+import {dirname, join} from 'node:path';
 import {after, before, test} from 'node:test';
 import puppeteer from 'puppeteer-core';
 
@@ -40,10 +43,15 @@ const probe = (page) => ({
   }, main, explanation),
 });
 
+// The project's server on a folder, and the address it serves.
+const serve = async (folder, port = 0) => {
+  const serving = spawn('/usr/bin/python3', [serveSite, folder, '--port', `${port}`]);
+  return [serving, await new Promise((resolve) => serving.stdout.once('data', (line) => resolve(`${line}`.match(/http\S+/)[0])))];
+};
+
 let server, address, browser, page, user;
 before(async () => {
-  server = spawn('/usr/bin/python3', [serveSite, site]);
-  address = await new Promise((resolve) => server.stdout.once('data', (line) => resolve(`${line}`.match(/http\S+/)[0])));
+  [server, address] = await serve(site);
   browser = await puppeteer.launch({
     executablePath: chromium.path, args: [...chromium.flags, '--lang=zh-CN'],
   });
@@ -79,9 +87,10 @@ test('the scenario every engine runs; a box is modal, and the program waits unti
       await new Promise((resolve) => setTimeout(resolve, 50));
       assert.equal(await page.$eval(field('Text1'), (i) => i.selectionStart === i.selectionEnd), true, what);
       await box.$eval('button', (ok) => ok.click());
-      await page.waitForFunction(() => !document.querySelector('dialog') &&
-                                 document.activeElement.dataset.control === 'Text1', {timeout: 2000});
-      assert.equal((await user.state()).selected, true, what);
+      await page.waitForSelector('dialog', {hidden: true, timeout: 2000});
+      await new Promise((resolve) => setTimeout(resolve, 100));  // the program resumed, early or late
+      const after = await user.state();
+      assert.deepEqual([after.focus, after.selected], ['Text1', true], what);
     }
     assert.equal(await page.$('dialog'), null, what);
     const now = await user.state();
@@ -98,11 +107,16 @@ test('Tab goes round the design\'s stops; Space on the selected option clicks it
   }
   await user.type('Text1', '99999');
   await page.$eval(field('Text2'), (input) => { input.value = ''; });
+  await page.$eval(`${main} [role="status"]`, (region) => new MutationObserver(() => {
+    if (region.textContent) region.dataset.heard = `${region.dataset.heard || ''} ${region.textContent}`;
+  }).observe(region, {childList: true}));
   await page.focus(field('Option1'));
   await page.keyboard.press('Space');
-  await page.waitForFunction((f, main) => document.querySelector(f).value === '102598972' &&
-      document.querySelector(`${main} [role="status"]`).textContent === '102598972',  // said politely
-  {timeout: 2000}, field('Text2'), main);
+  await page.waitForFunction((main) => document.querySelector(`${main} [role="status"]`).dataset.heard, {timeout: 2000}, main);
+  await page.keyboard.press('Space');  // the same result, said politely again
+  await page.waitForFunction((main) => document.querySelector(`${main} [role="status"]`).dataset.heard ===
+      ' 102598972 102598972', {timeout: 2000}, main);
+  assert.equal(await user.text('Text2'), '102598972');
   const fits = await page.$eval(field('Text2'), (e) => e.scrollWidth <= e.clientWidth);
   assert.ok(fits, 'a nine-digit result shows whole');
 });
@@ -230,17 +244,23 @@ test('the page comes with its first window drawn, which takes keys before the pr
   const opened = early.goto(address);  // done once the program has loaded
   await requested;
   await early.waitForFunction(() => document.activeElement?.dataset.control === 'Text1');
+  // Enter, Tab and Escape kept and answered in turn: a result, 了解原理 pressed, the explanation closed.
   await early.keyboard.type('40');
   await early.keyboard.press('ArrowLeft');
-  await early.keyboard.press('Enter');
+  for (const key of ['Enter', 'Shift+Tab', 'Enter', 'Escape']) {
+    await early.keyboard.down(key.split('+')[0]);
+    if (key.includes('+')) await early.keyboard.press('Tab');
+    await early.keyboard.up(key.split('+')[0]);
+  }
   assert.equal(await early.$eval('.window', (w) => w.matches('.prerendered')), true);
+  await early.evaluate(() => new MutationObserver((changes) => {  // a window other than the drawn one
+    window.explained ||= changes.some((change) => [...change.addedNodes].some((node) => node.matches?.('.window')));
+  }).observe(document.body, {childList: true, subtree: true}));
   program.continue();
   await opened;
-  await early.waitForFunction((f) => document.querySelector(f)?.value === '41038', {timeout: 2000}, field('Text2'));
-  assert.equal(await early.$$eval('.window', (windows) => windows.length), 1);
-  await early.keyboard.type('9');  // the caret is where the user left it
-  await early.keyboard.press('Enter');
-  await early.waitForFunction((f) => document.querySelector(f).value === '502738', {timeout: 2000}, field('Text2'));
+  await early.waitForFunction((f) => document.querySelector(f)?.value === '41038' && window.explained &&
+      document.activeElement.dataset.control === 'Command2' && document.querySelectorAll('.window').length === 1,
+  {timeout: 2000}, field('Text2'));
   await visit.close();
 });
 
@@ -275,4 +295,64 @@ test('on a phone: at the top, fit to its width, every target a finger wide; offl
   await phone.type(field('Text1'), '1');
   await phone.tap(field('Command1'));
   assert.equal(await phone.$eval(field('Text2'), (e) => e.value), '1024');
+});
+
+test('the page as delivered: its headers, its manifest, offline from a cold start, and a new build in place of the old', async () => {
+  const files = readdirSync(site).filter((name) => !/\.(gz|br)$/.test(name));
+  const get = (name, encodings) => new Promise((resolve) =>
+    http.get(address + name, {headers: {'Accept-Encoding': encodings}}, (answer) => resolve(answer.resume().headers)));
+  const types = {html: 'text/html', js: 'text/javascript', wasm: 'application/wasm', webmanifest: 'application/manifest+json',
+                 woff2: 'font/woff2', png: 'image/png', svg: 'image/svg+xml', txt: 'text/plain'};
+  for (const name of files) {
+    const kind = name.split('.').pop(), packed = ['woff2', 'png'].includes(kind);
+    const sent = await Promise.all(['gzip, br', 'gzip', ''].map((encodings) => get(name, encodings)));
+    assert.ok(sent[0]['content-type'].startsWith(types[kind]), `${name}: ${sent[0]['content-type']}`);
+    assert.deepEqual(sent.map((headers) => headers['content-encoding']), packed ? [undefined, undefined, undefined] : ['br', 'gzip', undefined], name);
+  }
+  const policy = (await get('', ''))['content-security-policy'];
+  for (const rule of ["default-src 'self'", "script-src 'self' 'wasm-unsafe-eval';", "style-src 'sha256-", "object-src 'none'", "frame-ancestors 'none'"]) {
+    assert.ok(policy.includes(rule) && !policy.includes('unsafe-inline'), `${rule} in ${policy}`);
+  }
+  const {url, errors, data} = await (await page.createCDPSession()).send('Page.getAppManifest');
+  const manifest = JSON.parse(data);
+  assert.deepEqual(errors, []);
+  assert.ok(new URL(manifest.start_url, url).href === address && address.startsWith(new URL(manifest.scope, url).href));
+  for (const {src, sizes} of manifest.icons) {
+    const png = readFileSync(join(site, src));
+    assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, sizes, src);
+  }
+
+  // A first visit to a copy of the site, then the browser started again with its network gone.
+  const copy = mkdtempSync(join(tmpdir(), 'site-')), profile = mkdtempSync(join(tmpdir(), 'profile-'));
+  cpSync(site, copy, {recursive: true});
+  let [copyServer, copyAddress] = await serve(copy);
+  const port = new URL(copyAddress).port;
+  const visit = async (offline, wanted) => {
+    const visitor = await puppeteer.launch({executablePath: chromium.path, args: chromium.flags, userDataDir: profile});
+    const tab = await visitor.newPage();
+    if (offline) copyServer.kill('SIGINT');
+    await tab.goto(copyAddress);
+    await tab.waitForSelector(main, {visible: true});
+    await tab.evaluate(() => navigator.serviceWorker.ready);
+    const seen = await wanted(tab);
+    await visitor.close();
+    return seen;
+  };
+  const kept = await visit(false, (tab) => tab.evaluate(() => caches.keys()));
+  const unreachable = await visit(true, async (tab) => {
+    await tab.type(field('Text1'), '4');
+    await tab.click(field('Command1'));
+    await tab.waitForFunction((f) => document.querySelector(f).value === '4102', {timeout: 2000}, field('Text2'));
+    return tab.evaluate((files) => Promise.all(files.map((name) => fetch(name).then((r) => !r.ok && name, () => name))),
+                       files.filter((name) => name !== 'sw.js'));  // the worker the browser keeps itself
+  });
+  assert.deepEqual(unreachable.filter(Boolean), [], 'every file of the page, offline');
+
+  // The site built again with one file changed: once the new build is in, it runs, and no file of the old.
+  appendFileSync(join(copy, 'start.js'), "document.documentElement.dataset.build = 'new';\n");
+  execFileSync('/usr/bin/python3', [join(dirname(serveSite), '../app/web/make_offline.py'), copy, join(dirname(serveSite), '../app/web/sw.js.in')]);
+  [copyServer] = await serve(copy, port);
+  await visit(false, (tab) => tab.waitForFunction((old) => caches.keys().then((now) => now.length === 1 && now[0] !== old), {}, kept[0]));
+  const build = await visit(true, (tab) => tab.evaluate(() => document.documentElement.dataset.build));
+  assert.equal(build, 'new');
 });

@@ -103,8 +103,11 @@ var QuorvelPageLibrary = {
           typed.field.setSelectionRange(typed.start, typed.end);
           typed.field.dispatchEvent(new Event('input'));
         }
+        // Each key to the window that has the keyboard by then: one a key before opened, say.
         for (const key of drawn.keys) {
-          QuorvelPage.press(window, key.replace('Shift+', ''), key.startsWith('Shift+'));
+          const active = document.activeElement.closest('.window');
+          QuorvelPage.press(active ? Number(active.dataset.window) : window, key.replace('Shift+', ''),
+                            key.startsWith('Shift+'));
         }
       });
     },
