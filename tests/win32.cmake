@@ -17,7 +17,7 @@ foreach(dpi 96 144)
   set(environment_${dpi}
       "${wine_target};WINEPREFIX=${prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
   add_test(NAME wine_prefix_${dpi}dpi
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_prefix.sh ${prefix} $<TARGET_FILE:pointer_size> ${dpi})
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine_prefix.sh ${prefix} $<TARGET_FILE:pointer_size> ${dpi})
   set_tests_properties(wine_prefix_${dpi}dpi PROPERTIES
     FIXTURES_SETUP wine_${dpi}dpi TIMEOUT 300 ENVIRONMENT "${environment_${dpi}}")
 endforeach()
@@ -56,7 +56,7 @@ set(setup_prefix ${wine_prefix}-setup)
 set(environment_setup "${wine_target};WINEPREFIX=${setup_prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 add_test(NAME wine_prefix_setup_cleared COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_prefix})
 add_test(NAME wine_prefix_setup
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine_prefix.sh ${setup_prefix} $<TARGET_FILE:pointer_size>)
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine_prefix.sh ${setup_prefix} $<TARGET_FILE:pointer_size>)
 add_test(NAME setup
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --
           ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_setup.py ${CMAKE_BINARY_DIR}

@@ -7,6 +7,7 @@ executable's header.
 Usage: check_resources.py QUORVEL.exe VERSION"""
 
 import os
+import pathlib
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -18,39 +19,11 @@ ASSEMBLY = "{urn:schemas-microsoft-com:asm.v1}"
 MACHINES = {0x14C: "X86", 0x8664: "amd64"}  # PE machine -> manifest processorArchitecture
 # The oldest Windows each program runs on (NT version): XP, and XP x64 / Server 2003 x64.
 FLOORS = {0x14C: (5, 1), 0x8664: (5, 2)}
-# Every function each program may import, all present in the oldest Windows it runs on: in XP SP3
-# and in XP x64 / Server 2003 x64, from the "Minimum supported" lines of Microsoft's API
-# documentation. A function not listed here is one to look up before it is added.
-ON_XP = {
-    "comctl32.dll": "DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass",
-    "gdi32.dll": "CombineRgn CreateBitmap CreateCompatibleBitmap CreateCompatibleDC CreateFontW CreatePen "
-                 "CreateRectRgn DeleteDC DeleteObject GetDeviceCaps GetTextExtentPoint32W GetTextMetricsW "
-                 "LineTo MoveToEx SelectObject SetBkMode SetTextColor",
-    "kernel32.dll": "CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection FreeLibrary "
-                    "GetCurrentThreadId GetLastError GetLocaleInfoW GetModuleHandleA GetModuleHandleW "
-                    "GetProcAddress GetStartupInfoW InitializeCriticalSection IsDBCSLeadByteEx "
-                    "LeaveCriticalSection LoadLibraryA LoadLibraryW MultiByteToWideChar ReleaseSemaphore "
-                    "SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue "
-                    "VirtualProtect VirtualQuery WaitForSingleObject WideCharToMultiByte lstrcmpW",
-    "msvcrt.dll": "__set_app_type __setusermatherr __wgetmainargs __winitenv _amsg_exit _cexit _close _errno "
-                  "_initterm _onexit _read abort atoi calloc exit fprintf fputc fputs free fwrite localeconv "
-                  "malloc memchr memcmp memcpy memmove memset realloc setlocale signal strchr strcmp strerror "
-                  "strlen strncmp vfprintf wcslen",
-    "user32.dll": "AdjustWindowRectEx BeginPaint CreateIconIndirect CreateWindowExW DefWindowProcW DestroyWindow "
-                  "DispatchMessageW DrawIconEx DrawTextW EnableWindow EndPaint FillRect GetAncestor GetClassNameW "
-                  "GetClientRect GetDC GetDlgCtrlID GetDlgItem GetFocus GetKeyState GetMessageW GetSysColor "
-                  "GetSysColorBrush GetSystemMetrics GetWindowDC GetWindowRect GetWindowTextLengthW "
-                  "GetWindowTextW InvalidateRect IsChild IsDialogMessageW IsWindowEnabled LoadCursorW LoadImageW "
-                  "MapWindowPoints MessageBoxW NotifyWinEvent PostMessageW PostQuitMessage RegisterClassExW "
-                  "ReleaseDC SendMessageW SetFocus SetForegroundWindow SetWindowPos SetWindowRgn SetWindowTextW "
-                  "ShowWindow SystemParametersInfoW TranslateMessage"}
-# ... and those that only one processor's Windows has.
-ONLY_ON = {0x14C: {"msvcrt.dll": "__mb_cur_max __p__commode __p__fmode __p__wcmdln _iob",
-                   "user32.dll": "GetWindowLongW SetWindowLongW"},
-           0x8664: {"kernel32.dll": "RaiseException RtlCaptureContext RtlLookupFunctionEntry RtlUnwindEx "
-                                    "RtlVirtualUnwind __C_specific_handler",
-                    "msvcrt.dll": "___lc_codepage_func ___mb_cur_max_func __iob_func _commode _fmode _wcmdln",
-                    "user32.dll": "GetWindowLongPtrW SetWindowLongPtrW"}}
+# Every function each program may import (imports_on_xp.txt): {(processor, dll): {function}}.
+ON_XP = {}
+for line in (pathlib.Path(__file__).parent / "imports_on_xp.txt").read_text().splitlines():
+    if not line.startswith("#"):
+        ON_XP.setdefault(tuple(line.split()[:2]), set()).update(line.split()[2:])
 # The file header's flags: an executable image, for a 32-bit machine or able to address above 2 GB.
 FLAGS = {0x14C: 0x0102, 0x8664: 0x0022}
 failures = []
@@ -110,8 +83,8 @@ def main(path, version):
     check((header.MajorImageVersion, header.MinorImageVersion) == (major, minor), f"headers: image {major}.{minor}")
     unknown = [f"{entry.dll.decode()}!{function.name.decode() if function.name else function.ordinal}"
                for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
-               if (function.name or b"").decode() not in (ON_XP.get(entry.dll.decode().lower(), "") + " "
-                   + ONLY_ON[machine].get(entry.dll.decode().lower(), "")).split()]
+               if (function.name or b"").decode() not in ON_XP.get(("any", entry.dll.decode().lower()), set())
+               | ON_XP.get((MACHINES[machine].lower(), entry.dll.decode().lower()), set())]
     check(not unknown, f"imports only what Windows NT {floor} has: {unknown}")
     check(pe.OPTIONAL_HEADER.DllCharacteristics & 0x140 == 0x140, "ASLR and DEP")
     size = os.path.getsize(path)

@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,8 +10,8 @@
 
 using ui::FormId;
 
-// What only Qt shows: its message boxes, options clicked by keyboard and by a screen reader,
-// captions that fit in Qt's fonts, and Qt's own texts in the user's language.
+// What only Qt shows: its message boxes, captions that fit in Qt's fonts, and Qt's own texts in
+// the user's language.
 class WindowsTest : public QObject {
   Q_OBJECT
 
@@ -21,7 +20,6 @@ class WindowsTest : public QObject {
   void cleanup() { probe_.reset(); }
 
   void boxesAndWindowsAreQtsOwn();
-  void optionsClickByKeyboardAndScreenReader();
   void captionsFitTheirControls();
   void qtsOwnTextsFollowTheLocale();
 
@@ -30,7 +28,6 @@ class WindowsTest : public QObject {
   Widget* Get(std::string_view name, FormId form = FormId::kMainWindow) {
     return probe_->Get<Widget>(name, form);
   }
-  QString Output() { return Get<QLineEdit>("Text2")->text(); }
 
   std::unique_ptr<QtProbe> probe_;
 };
@@ -47,24 +44,6 @@ void WindowsTest::boxesAndWindowsAreQtsOwn() {
   QCOMPARE(box.symbolPixelRatio, probe_->Window(FormId::kMainWindow)->devicePixelRatioF());
   probe_->Click("Command2");
   QVERIFY(!probe_->Window(FormId::kExplanationWindow)->parentWidget());
-}
-
-// Space on the option already selected clicks it again; a screen reader's action clicks as a
-// mouse would.
-void WindowsTest::optionsClickByKeyboardAndScreenReader() {
-  auto* oldRule = Get<QRadioButton>("Option1");
-  auto* newRule = Get<QRadioButton>("Option2");
-  probe_->Type("Text1", u"1.5");
-  oldRule->setFocus();
-  QTest::keyClick(oldRule, Qt::Key_Space);
-  QCOMPARE(Output(), QStringLiteral("1537"));
-  newRule->click();
-  probe_->Type("Text1", u"4");
-  QAccessibleInterface* option = QAccessible::queryAccessibleInterface(oldRule);
-  QCOMPARE(option->role(), QAccessible::RadioButton);
-  option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-  QVERIFY(oldRule->isChecked());
-  QCOMPARE(Output(), QStringLiteral("4102"));
 }
 
 // At the window's pixel size, every caption and label fits its control in the control's font.

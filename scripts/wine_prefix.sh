@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Prepares the build tree's private Wine prefix for the target's loader (WINELOADER, WINEARCH),
-# once, and decides whether this machine runs the target's programs at all. Some kernels run no
-# 32-bit programs: there the 32-bit target's tests are skipped, with the reason in PREFIX.skip.
+# Prepares a private Wine prefix, the tests' or the screenshots', for the target's loader
+# (WINELOADER, WINEARCH), once, and decides whether this machine runs the target's programs at
+# all. Some kernels run no 32-bit programs: there the 32-bit target's tests are skipped, with the
+# reason in PREFIX.skip.
 # PRELVANE_WIN32_RUNS=yes or no forces the answer for the 32-bit target.
 # Usage: wine_prefix.sh PREFIX PROBE.exe [DPI] (the probe prints the size of a pointer; the
 # screen has 96 dots per inch unless DPI says otherwise)
