@@ -11,6 +11,6 @@ if(NOT GTest_FOUND)
   # Its customisation header for Windows, which GoogleTest includes with quotes: -iquote folders
   # are searched before its own.
   if(WIN32)
-    target_compile_options(gtest PUBLIC -iquote ${PROJECT_SOURCE_DIR}/tests/win32/gtest)
+    target_compile_options(gtest PUBLIC -iquote ${PROJECT_SOURCE_DIR}/cmake/gtest)
   endif()
 endif()

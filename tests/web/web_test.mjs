@@ -211,7 +211,7 @@ test('every glyph shown is in the page\'s own font', async () => {
   await page.waitForSelector('dialog', {hidden: true});
 });
 
-test('a press on the disabled main window brings the explanation back; Escape closes it', async () => {
+test('a press on the disabled main window brings the explanation back', async () => {
   await user.click('Command2');
   await page.waitForSelector(explanation);
   await page.evaluate((main, explanation) => {  // the main window raised over the explanation
@@ -223,9 +223,7 @@ test('a press on the disabled main window brings the explanation back; Escape cl
   await page.waitForFunction((main, explanation) =>  // once the press is over
     Number(document.querySelector(explanation).style.zIndex) >
         Number(document.querySelector(main).style.zIndex), {timeout: 2000}, main, explanation);
-  await page.keyboard.press('Escape');
-  await page.waitForSelector(explanation, {hidden: true, timeout: 2000});
-  assert.equal((await user.state()).focus, 'Command2');
+  await user.close('Form2');
 });
 
 test('the page comes with its first window drawn, which takes keys before the program runs; the program answers them once started', async () => {
