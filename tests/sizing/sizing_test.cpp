@@ -63,6 +63,7 @@ TEST(LenientReading, ReadsTheNumericStart) {
     EXPECT_EQ(sizing::LenientRead(text), value);
   }
   EXPECT_TRUE(std::signbit(sizing::LenientRead(u"-0")));
+  EXPECT_FALSE(std::signbit(sizing::LenientRead(u"-")));  // no digits: plain zero
   EXPECT_TRUE(std::signbit(sizing::LenientRead(u"-1e-325")));  // below the smallest denormal
   const std::u16string megabyteOfZeros(1 << 20, u'0');
   EXPECT_EQ(sizing::LenientRead(u"0." + megabyteOfZeros + u"1e1048577"), 1);

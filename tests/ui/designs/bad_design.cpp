@@ -1,4 +1,5 @@
-// One small design wrong in one way, picked by WRONG: the compiler must refuse each.
+// One small design wrong in one way, picked by WRONG, which the compiler must refuse; or (0) one
+// that must build, its controls touching without overlapping.
 #include <array>
 
 #include "ui/design_checks.h"
@@ -9,7 +10,9 @@ using namespace ui;
 using enum ControlKind;
 
 constexpr std::array kControls{
-#if WRONG == 1  // two controls of one name
+#if WRONG == 0
+    ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 0, 15, 60, 15, 1},
+#elif WRONG == 1  // two controls of one name
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"A", kLabel, u"B", 0, 30, 60, 15, 1},
 #elif WRONG == 2  // past the client area's right edge
     ControlDesign{"A", kLabel, u"A", 50, 0, 60, 15, 0},
@@ -21,8 +24,9 @@ constexpr std::array kControls{
     ControlDesign{"A", kOptionButton, u"A", 0, 0, 60, 15, 0},
 #elif WRONG == 6  // a label for a control the window lacks
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0, {}, {}, false, {}, "B"},
-#elif WRONG == 7  // a label met after the box it overlaps
-    ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 10, 0, 60, 15, 1},
+#elif WRONG == 7  // a label met after the box it overlaps, both after another
+    ControlDesign{"C", kLabel, u"C", 0, 0, 60, 15, 2}, ControlDesign{"A", kTextBox, u"A", 0, 30, 60, 15, 0},
+    ControlDesign{"B", kLabel, u"B", 10, 30, 60, 15, 1},
 #endif
 };
 
