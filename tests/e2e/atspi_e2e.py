@@ -135,7 +135,8 @@ def drive(program, wayland, env):
         Atspi.Action.do_action(explain, 0)
         explanation = wait_for("the explanation window as a frame", lambda: child_named(app, "原理", role.FRAME))
         assert children(explanation)[0].get_name() == "新算法："
-        wait_for("the explanation read out", lambda: any(text.startswith("新算法：") for text in heard))
+        wait_for("the explanation read out whole", lambda: any(
+            text.startswith("新算法：\n1柱面大小") and text.endswith("GB*1024\nPrelvane 开发组 制作\n") for text in heard))
         wait_for("the main window disabled",
                  lambda: not size_in.get_state_set().contains(Atspi.StateType.ENABLED))
         if wayland:

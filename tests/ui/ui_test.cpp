@@ -34,15 +34,6 @@ TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
   EXPECT_EQ(Main().Text("Text2"), u"1280,5");
 }
 
-// The explanation window is read out whole when it opens.
-TEST_F(Windows, TheExplanationIsAnnounced) {
-  probe.Click("Command2");
-  const std::vector<std::u16string>& read = Shown(FormId::kExplanationWindow).announced;
-  ASSERT_EQ(read.size(), 1u);
-  EXPECT_TRUE(read[0].starts_with(u"新算法：\n1柱面大小"));
-  EXPECT_TRUE(read[0].ends_with(u"旧算法：\nMB=(GB-1)*2+GB*1024\nPrelvane 开发组 制作\n"));
-}
-
 TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
   probe.Type("Text1", u"4");
   Main().failing = true;
