@@ -224,28 +224,4 @@ TEST(Properties, ReadingAgreesWithTheCLibrary) {
   }
 }
 
-// For sizes up to a million GB in 1/256 GB steps, double arithmetic is exact but for the one
-// division, which cannot cross a whole cylinder there: the new rule must then agree with integer
-// arithmetic, and always leave more than the whole cylinders' exact megabytes.
-TEST(Properties, NewAlgorithmAgreesWithExactCylinderArithmetic) {
-  constexpr std::int64_t kCylinderBytes = 512 * 255 * 63;
-  constexpr std::int64_t kMegabyte = 1 << 20;
-  std::mt19937_64 random(4103);
-  for (int i = 0; i < 100000; ++i) {
-    const int fractionBits = static_cast<int>(random() % 9);
-    const auto scaled =
-        static_cast<std::int64_t>(random() % (std::uint64_t{1'000'000} << fractionBits));
-    const double gigabytes = std::ldexp(static_cast<double>(scaled), -fractionBits);
-    const auto bytes = static_cast<std::int64_t>(std::ldexp(gigabytes, 30));
-    const std::int64_t cylinders = bytes / kCylinderBytes + 1;
-    const std::int64_t megabytes = cylinders * kCylinderBytes / kMegabyte + 1;
-
-    const std::u16string input = sizing::PlainWrite(gigabytes);  // exact: at most 15 digits
-    SCOPED_TRACE(Narrow(input));
-    ASSERT_EQ(sizing::NewAlgorithm(input), Wide(std::to_string(megabytes)));
-    ASSERT_GT(megabytes * kMegabyte, cylinders * kCylinderBytes);
-    ASSERT_GE(megabytes, 8);
-  }
-}
-
 }  // namespace
