@@ -2,13 +2,13 @@
 // the main window's design the names a screen reader meets, in reading order.
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "tests/ui/scenario.h"
 #include "ui/forms.h"
 
 namespace {
 
+// A JSON string, every character escaped.
 template <typename Text>
 std::string Json(Text text) {
   std::string out = "\"";
@@ -20,35 +20,29 @@ std::string Json(Text text) {
   return out + "\"";
 }
 
-template <typename Texts>
-std::string JsonList(const Texts& texts) {
-  std::string out = "[";
-  for (const auto& text : texts) out += (out.size() > 1 ? ", " : "") + Json(text);
-  return out + "]";
-}
+const char* Json(bool value) { return value ? "true" : "false"; }
 
 }  // namespace
 
 int main() {
-  const auto action = [](scenario::Action action) {
-    return action == scenario::kType ? "type" : action == scenario::kClick ? "click" : "close";
-  };
-  std::string steps;
+  const char* const kActions[] = {"type", "click", "close"};
+  std::printf("{\"steps\": [");
   for (const scenario::Step& step : scenario::kSteps) {
     const scenario::ExpectedBox box = scenario::Expected(step.box);
-    steps += std::string(steps.empty() ? "" : ",\n") + "{\"action\": \"" +
-             action(step.action) + "\", \"target\": " + Json(step.target) +
-             ", \"typed\": " + Json(step.typed) + ", \"output\": " + Json(step.output) +
-             ", \"box\": " + (step.box == scenario::kNone ? "false" : "true") +
-             ", \"boxTitle\": " + Json(box.title) + ", \"boxText\": " + Json(box.text) +
-             ", \"critical\": " + (box.critical ? "true" : "false") +
-             ", \"explanationOpen\": " + (step.explanationOpen ? "true" : "false") + "}";
+    std::printf("%s{\"action\": \"%s\", \"target\": %s, \"typed\": %s, \"output\": %s, \"box\": %s, "
+                "\"boxTitle\": %s, \"boxText\": %s, \"critical\": %s, \"explanationOpen\": %s}",
+                &step == scenario::kSteps ? "" : ",\n", kActions[static_cast<int>(step.action)],
+                Json(step.target).c_str(), Json(step.typed).c_str(), Json(step.output).c_str(),
+                Json(step.box != scenario::kNone), Json(box.title).c_str(), Json(box.text).c_str(),
+                Json(box.critical), Json(step.explanationOpen));
   }
-  const ui::WindowDesign& main = ui::Form1Design();
-  std::vector<std::u16string_view> names;
-  for (const ui::ControlDesign* control : ui::ReadingOrder(main)) {
+  std::printf("],\n\"names\": [");
+  const char* separator = "";
+  for (const ui::ControlDesign* control : ui::ReadingOrder(ui::Form1Design())) {
     if (control->kind == ui::ControlKind::kLabel) continue;
-    names.push_back(control->accessibleName.empty() ? control->caption : control->accessibleName);
+    const auto name = control->accessibleName.empty() ? control->caption : control->accessibleName;
+    std::printf("%s%s", separator, Json(name).c_str());
+    separator = ", ";
   }
-  std::printf("{\"steps\": [%s],\n\"names\": %s}\n", steps.c_str(), JsonList(names).c_str());
+  std::printf("]}\n");
 }
