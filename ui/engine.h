@@ -81,7 +81,7 @@ class EngineWindow {
   virtual void Place(const Placement& placement) = 0;
   virtual void Show() = 0;  // visible, restored if it was minimised, in front and active
   // Said once by a screen reader, politely, whichever control has the focus: a control's new text,
-  // or with no control the window's.
+  // or with no control the window's; said again when it comes again, equal or not.
   virtual void Announce(std::string_view control, std::u16string_view text) = 0;
 };
 
