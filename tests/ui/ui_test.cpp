@@ -92,6 +92,7 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},
+      {{0, 0, 308, 165}, {}, {0, 0, 1920, 1080}, {0, 0}},  // no frame: in the very corner
       // The explanation window at 144 dpi on a 1280 x 800 screen: 492 + 347 + 8 is past 800.
       {{683, 492, 534, 347}, {8, 30, 8, 8}, {0, 0, 1280, 800}, {683, 800 - 8 - 347}},
       {{-20, -5, 308, 165}, {4, 30, 4, 4}, {0, 24, 640, 480}, {4, 24 + 30}},

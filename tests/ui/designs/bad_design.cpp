@@ -1,5 +1,5 @@
 // One small design wrong in one way, picked by WRONG, which the compiler must refuse; or (0) one
-// that must build, its controls touching without overlapping.
+// that must build, its controls touching without overlapping, a line drawn upward.
 #include <array>
 
 #include "ui/design_checks.h"
@@ -12,6 +12,7 @@ using enum ControlKind;
 constexpr std::array kControls{
 #if WRONG == 0
     ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 0, 15, 60, 15, 1},
+    ControlDesign{"L", kLine, {}, 0, 90, 60, 0, std::nullopt},  // drawn upward
 #elif WRONG == 1  // two controls of one name
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"A", kLabel, u"B", 0, 30, 60, 15, 1},
 #elif WRONG == 2  // past the client area's right edge
@@ -26,7 +27,7 @@ constexpr std::array kControls{
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0, {}, {}, false, {}, "B"},
 #elif WRONG == 7  // a label met after the box it overlaps, both after another
     ControlDesign{"C", kLabel, u"C", 0, 0, 60, 15, 2}, ControlDesign{"A", kTextBox, u"A", 0, 30, 60, 15, 0},
-    ControlDesign{"B", kLabel, u"B", 10, 30, 60, 15, 1},
+    ControlDesign{"B", kLabel, u"B", 10, 20, 60, 15, 1},  // only its lower part over the box
 #endif
 };
 
