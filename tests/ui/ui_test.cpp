@@ -6,6 +6,7 @@
 
 #include "tests/ui/engine_suite.h"
 #include "tests/ui/fake_probe.h"
+#include "ui/design_checks.h"
 #include "ui/rules.h"
 
 namespace engine_suite {
@@ -194,10 +195,7 @@ TEST(Orders, ReadingFollowsTheLinesAndTabTheIndices) {
 // Scaling keeps the arrangement: two controls, or a control and a line, overlap at a scale only
 // where they overlap in twips (Label4 lies under Text2 by design).
 TEST(Scaling, AddsNoOverlap) {
-  const auto overlap = [](ui::Rect a, ui::Rect b) {
-    return a.left < b.left + std::max(b.width, 1) && b.left < a.left + std::max(a.width, 1) &&
-           a.top < b.top + std::max(b.height, 1) && b.top < a.top + std::max(a.height, 1);
-  };
+  const auto overlap = ui::checks::Overlap;  // as the designs' checks see it, a line a unit thick
   for (const ui::WindowDesign* window : {&ui::Form1Design(), &ui::Form2Design()}) {
     const auto& controls = window->controls;
     for (const int dpi : {96, 120, 144, 192}) {
