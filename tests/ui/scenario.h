@@ -52,6 +52,7 @@ constexpr Step kSteps[] = {
     {kType,  "Text1",    u"",         u"-1023994"},
     {kClick, "Command1", {},          u"-1023994", kRefusal},
     {kClick, "Option1",  {},          u"-1023994"},  // refused, silently
+    {kClick, "Option2",  {},          u"-1023994"},  // by either rule
     {kType,  "Text1",    u"a",        u"-1023994"},
     {kClick, "Command1", {},          u"-1023994", kConversionError},
     {kType,  "Text1",    u"1e400",    u"-1023994"},
