@@ -91,7 +91,7 @@ var QuorvelPageLibrary = {
     // Once the program shows it, the drawn window's styles give way to the program's, and what was
     // typed ahead goes to the program in turn, as a desktop hands a starting program the keys
     // typed while it started, caret and all.
-    takeOver: function(self, window) {
+    takeOver: function(self) {
       const drawn = self.drawn;
       if (!drawn) return;
       self.drawn = null;
@@ -103,11 +103,12 @@ var QuorvelPageLibrary = {
           typed.field.setSelectionRange(typed.start, typed.end);
           typed.field.dispatchEvent(new Event('input'));
         }
-        // Each key to the window that has the keyboard by then: one a key before opened, say.
+        // Each key as if typed now, to whatever has the keyboard by then: a window that a key
+        // before opened, say.
         for (const key of drawn.keys) {
-          const active = document.activeElement.closest('.window');
-          QuorvelPage.press(active ? Number(active.dataset.window) : window, key.replace('Shift+', ''),
-                            key.startsWith('Shift+'));
+          const target = document.activeElement.closest('.window') ? document.activeElement : self.element;
+          target.dispatchEvent(new KeyboardEvent('keydown', {key: key.replace('Shift+', ''),
+              shiftKey: key.startsWith('Shift+'), bubbles: true, cancelable: true}));
         }
       });
     },
@@ -237,7 +238,7 @@ var QuorvelPageLibrary = {
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
     self.element.style.zIndex = ++QuorvelPage.front;
-    QuorvelPage.takeOver(self, window);
+    QuorvelPage.takeOver(self);
   },
 
   web_set_enabled: function(window, enabled) {
