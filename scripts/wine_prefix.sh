@@ -7,7 +7,7 @@
 # Usage: wine_prefix.sh PREFIX PROBE.exe [DPI] (the probe prints the size of a pointer; the
 # screen has 96 dots per inch unless DPI says otherwise)
 set -euo pipefail
-export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 probe=$2 dpi=${3:-96}
 rm -f "$WINEPREFIX.skip"
 [[ $WINEARCH == win32 ]] && pointer=4 || pointer=8

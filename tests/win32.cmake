@@ -11,11 +11,14 @@ else()
   set(wine_target "WINELOADER=${WINE_LOADER};WINEARCH=win64")
 endif()
 add_executable(pointer_size win32/pointer_size.cpp)
+# Wine without Mono and Gecko, and without the menu entries and icons it would otherwise add
+# to this machine's own desktop for the programs the tests install.
+set(wine_overrides "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=")
 # Prefixes whose screens have 96 and 144 dots per inch.
 foreach(dpi 96 144)
   set(prefix ${wine_prefix}-${dpi}dpi)
   set(environment_${dpi}
-      "${wine_target};WINEPREFIX=${prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+      "${wine_target};WINEPREFIX=${prefix};WINEDEBUG=-all;${wine_overrides}")
   add_test(NAME wine_prefix_${dpi}dpi
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine_prefix.sh ${prefix} $<TARGET_FILE:pointer_size> ${dpi})
   set_tests_properties(wine_prefix_${dpi}dpi PROPERTIES
@@ -53,7 +56,7 @@ set_tests_properties(sizing_tests ui_tests win32_engine_suite_96dpi win32_engine
 # The setup program, installed and removed under Wine as a user would, in a prefix of its own
 # made anew for each run, so that nothing an earlier run left counts.
 set(setup_prefix ${wine_prefix}-setup)
-set(environment_setup "${wine_target};WINEPREFIX=${setup_prefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+set(environment_setup "${wine_target};WINEPREFIX=${setup_prefix};WINEDEBUG=-all;${wine_overrides}")
 add_test(NAME wine_prefix_setup_cleared COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_prefix})
 add_test(NAME wine_prefix_setup
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine_prefix.sh ${setup_prefix} $<TARGET_FILE:pointer_size>)
@@ -65,7 +68,7 @@ set_tests_properties(wine_prefix_setup_cleared PROPERTIES FIXTURES_SETUP wine_se
   TIMEOUT 60)
 set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_REQUIRED wine_setup_cleared
   FIXTURES_SETUP wine_setup TIMEOUT 300 ENVIRONMENT "${environment_setup}")
-set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 400
+set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 150
   ENVIRONMENT "${environment_setup}" SKIP_RETURN_CODE 77)
 
 # The executable's resources, imports and flags, read from outside.

@@ -9,12 +9,14 @@ Runs in the prefix WINEPREFIX through the target's loader (wine.sh, which skips 
 machine cannot run the target's programs), on the X display DISPLAY.
 Usage: check_setup.py BUILD_DIR VERSION START_CHECK.exe"""
 
+import contextlib
 import os
 import pathlib
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 ENTRIES = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -27,20 +29,64 @@ def check(ok, what):
         failures.append(what)
 
 
-def wine(*arguments, settle=False):
-    """Runs a Windows program; settled, once every program it started has ended too."""
-    done = subprocess.run([HERE / "wine.sh", *map(str, arguments)], capture_output=True)
-    if done.returncode == 77:  # this machine cannot run the target's programs
-        sys.exit(77)
-    if settle:
+@contextlib.contextmanager
+def wine_server():
+    """One Wine server, with Wine's own services, for the whole run. A server that ends with each
+    program would be starting anew just as the last one shuts its services down."""
+    subprocess.run(["wineserver", "-p"], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    try:
+        yield
+    finally:
+        subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], check=True)
-    return done
+
+
+def programs():
+    """The command lines of the Windows programs running in this prefix, but Wine's own."""
+    prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
+    found = []
+    for process in pathlib.Path("/proc").glob("[0-9]*"):
+        try:
+            environment = (process / "environ").read_bytes().split(b"\0")
+            command = (process / "cmdline").read_bytes().decode(errors="replace")
+        except OSError:  # ended meanwhile
+            continue
+        if prefix in environment and command[1:3] == ":\\" \
+                and not command.lower().startswith("c:\\windows\\"):
+            found.append(command.replace("\0", " ").strip())
+    return found
+
+
+def wine(*arguments):
+    """Runs a Windows program, and waits until every program it started has ended too (an
+    uninstaller carries on from a copy of itself); its exit code and output. The output goes
+    through a file: Wine's services, started with the first program, hold a pipe open."""
+    with tempfile.TemporaryFile() as output:
+        code = subprocess.run([HERE / "wine.sh", *map(str, arguments)], stdout=output,
+                              stderr=subprocess.STDOUT).returncode
+        output.seek(0)
+        text = output.read().decode(errors="replace")
+    deadline = time.monotonic() + 60
+    while programs() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    check(not programs(), f"{arguments[0]} and what it started end: {programs()}")
+    return code, text
+
+
+def exported(key):
+    """A registry key with everything under it, as "reg export" writes it; None if unreadable."""
+    with tempfile.TemporaryDirectory() as temporary:
+        file = pathlib.Path(temporary, "exported.reg")
+        code, said = wine("reg", "export", key, file, "/y")
+        check(code == 0, f"{key} read: {said}")
+        return file.read_bytes().decode("utf-16") if code == 0 else None
 
 
 def folder(windows_path):
     """A Windows folder, environment variables expanded, as a path here."""
-    expanded = wine("cmd", "/c", "echo", windows_path).stdout.decode().strip().strip('"')
-    return pathlib.Path(wine("winepath", "-u", expanded).stdout.decode().strip())
+    expanded = wine("cmd", "/c", "echo", windows_path)[1].strip().strip('"')
+    return pathlib.Path(wine("winepath", "-u", expanded)[1].strip())
 
 
 def files(drive):
@@ -51,10 +97,7 @@ def files(drive):
 
 def entries(root):
     """The program's entries under "Programs and Features" of HKCU or HKLM, each {value: data}."""
-    with tempfile.TemporaryDirectory() as temporary:
-        exported = pathlib.Path(temporary, "entries.reg")
-        wine("reg", "export", f"{root}\\{ENTRIES}", exported, "/y")
-        sections = exported.read_bytes().decode("utf-16").split("\r\n\r\n")
+    sections = (exported(f"{root}\\{ENTRIES}") or "").split("\r\n\r\n")
     found = []
     for section in sections:
         values = dict(line.split("=", 1) for line in section.splitlines() if line.startswith('"'))
@@ -80,7 +123,7 @@ def install_and_remove(setups, start_check, every_user):
     drive = folder("C:\\")
     before = files(drive)
     for setup, _ in setups[:1] + setups:  # installed, installed again, a newer one over it
-        check(wine(setup, *options).returncode == 0, f"{setup.name} {' '.join(options)} succeeds")
+        check(wine(setup, *options)[0] == 0, f"{setup.name} {' '.join(options)} succeeds")
     found = entries(root)
     check(len(found) == 1, f"one entry in {root}: {found}")
     entry = found[0] if found else {}
@@ -99,10 +142,10 @@ def install_and_remove(setups, start_check, every_user):
     check(link.is_file() and link_target(link) == program, f"the Start-menu shortcut to {program}")
     desktop = folder("%Public%\\Desktop" if every_user else "%UserProfile%\\Desktop")
     check(not (desktop / "Prelvane.lnk").exists(), "no desktop shortcut unless chosen")
-    check(wine(start_check, program).returncode == 0, "the installed program starts and ends")
+    check(wine(start_check, program)[0] == 0, "the installed program starts and ends")
 
     uninstaller, _, arguments = entry.get("QuietUninstallString", "").partition('" ')
-    check(wine(uninstaller.strip('"'), *arguments.split(), settle=True).returncode == 0,
+    check(wine(uninstaller.strip('"'), *arguments.split())[0] == 0,
           f"{entry.get('QuietUninstallString')} succeeds")
     check(not entries(root), "no entry once uninstalled")
     # The uninstaller runs from a copy of itself in the user's temporary folder, which it cannot
@@ -112,12 +155,13 @@ def install_and_remove(setups, start_check, every_user):
                   if not (temporary in path.parents
                           and path.relative_to(temporary).parts[0].startswith("~nsu")))
     check(not left, f"nothing left in the file system once uninstalled: {left}")
-    registry = "".join(pathlib.Path(os.environ["WINEPREFIX"], name).read_text(errors="replace")
-                       for name in ("user.reg", "system.reg"))
-    check("Prelvane" not in registry, "nothing left in the registry once uninstalled")
+    check(not any("Prelvane" in (exported(root) or "Prelvane") for root in ("HKCU", "HKLM")),
+          "nothing left in the registry once uninstalled")
 
 
 def main(build, version, start_check):
+    if subprocess.run([HERE / "wine.sh", "--version"], stdout=subprocess.DEVNULL).returncode == 77:
+        return 77  # this machine cannot run the target's programs, and wine.sh said why
     build = os.path.abspath(build)
     major, minor, patch, tweak = (int(part) for part in version.split("."))
     with tempfile.TemporaryDirectory() as work:
@@ -128,8 +172,9 @@ def main(build, version, start_check):
                             "-B", number, "-R", number], check=True, capture_output=True, cwd=work)
             setups.append((next(pathlib.Path(work, number).glob("*-setup.exe")), number))
         check(setups[0][0].name.startswith(f"quorvel-{version}-win"), f"named with {version}")
-        for every_user in (False, True):
-            install_and_remove(setups, start_check, every_user)
+        with wine_server():
+            for every_user in (False, True):
+                install_and_remove(setups, start_check, every_user)
     return 1 if failures else 0
 
 
