@@ -6,7 +6,6 @@ foreach(display x11 wayland)
   add_test(NAME atspi_e2e_${display}
     COMMAND dbus-run-session -- ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/atspi_e2e.py
             $<TARGET_FILE:quorvel> $<$<STREQUAL:${display},wayland>:--wayland>)
-  set_tests_properties(atspi_e2e_${display} PROPERTIES
-    TIMEOUT 120
+  set_tests_properties(atspi_e2e_${display} PROPERTIES TIMEOUT 120
     ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/ui/qt/xdg-runtime")
 endforeach()

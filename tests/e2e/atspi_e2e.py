@@ -59,23 +59,19 @@ def reads_as(box, text):
             assert box.get_n_selections() == 1 and (chosen.start_offset, chosen.end_offset) == (start // 2, start)
 
 
-def x_window(title):
+def close_x_window(title):
+    """Asks the X window of that title to close, as a window manager would (there is none here)."""
     x = xdisplay.Display()
     net_wm_name, utf8 = x.intern_atom("_NET_WM_NAME"), x.intern_atom("UTF8_STRING")
-    for candidate in x.screen().root.query_tree().children:
-        name = candidate.get_full_property(net_wm_name, utf8)
-        if name and name.value.decode() == title:
-            return x, candidate
-    raise AssertionError(f"no X window titled {title}")
-
-
-def close_x_window(title):
-    """Asks the window to close as a window manager would (there is none here)."""
-    x, window = x_window(title)
     protocols, delete = x.intern_atom("WM_PROTOCOLS"), x.intern_atom("WM_DELETE_WINDOW")
-    window.send_event(protocol.event.ClientMessage(
-        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    x.flush()
+    for window in x.screen().root.query_tree().children:
+        name = window.get_full_property(net_wm_name, utf8)
+        if name and name.value.decode() == title:
+            window.send_event(protocol.event.ClientMessage(
+                window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+            x.flush()
+            return
+    raise AssertionError(f"no X window titled {title}")
 
 
 def main(program, wayland):

@@ -29,32 +29,16 @@ def check(ok, what):
         failures.append(what)
 
 
-@contextlib.contextmanager
-def wine_server():
-    """One Wine server, with Wine's own services, for the whole run. A server that ends with each
-    program would be starting anew just as the last one shuts its services down."""
-    subprocess.run(["wineserver", "-p"], check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    try:
-        yield
-    finally:
-        subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], check=True)
-
-
 def programs():
     """The command lines of the Windows programs running in this prefix, but Wine's own."""
     prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
     found = []
     for process in pathlib.Path("/proc").glob("[0-9]*"):
-        try:
-            environment = (process / "environ").read_bytes().split(b"\0")
-            command = (process / "cmdline").read_bytes().decode(errors="replace")
-        except OSError:  # ended meanwhile
-            continue
-        if prefix in environment and command[1:3] == ":\\" \
-                and not command.lower().startswith("c:\\windows\\"):
-            found.append(command.replace("\0", " ").strip())
+        with contextlib.suppress(OSError):  # a process that ended meanwhile
+            command = (process / "cmdline").read_text(errors="replace").replace("\0", " ").strip()
+            if command[1:3] == ":\\" and not command.lower().startswith("c:\\windows\\") \
+                    and prefix in (process / "environ").read_bytes().split(b"\0"):
+                found.append(command)
     return found
 
 
@@ -85,8 +69,7 @@ def exported(key):
 
 def folder(windows_path):
     """A Windows folder, environment variables expanded, as a path here."""
-    expanded = wine("cmd", "/c", "echo", windows_path)[1].strip().strip('"')
-    return pathlib.Path(wine("winepath", "-u", expanded)[1].strip())
+    return pathlib.Path(wine("cmd", "/c", "winepath", "-u", windows_path)[1].strip())
 
 
 def files(drive):
@@ -160,21 +143,25 @@ def install_and_remove(setups, start_check, every_user):
 
 
 def main(build, version, start_check):
-    if subprocess.run([HERE / "wine.sh", "--version"], stdout=subprocess.DEVNULL).returncode == 77:
+    if subprocess.run([HERE / "wine.sh", "--version"]).returncode == 77:
         return 77  # this machine cannot run the target's programs, and wine.sh said why
     build = os.path.abspath(build)
     major, minor, patch, tweak = (int(part) for part in version.split("."))
     with tempfile.TemporaryDirectory() as work:
         setups = []
         for number in (version, f"{major}.{minor}.{patch}.{tweak + 1}"):  # and a newer one
-            (pathlib.Path(work) / number).mkdir()
             subprocess.run(["cpack", "-G", "NSIS", "--config", f"{build}/CPackConfig.cmake",
                             "-B", number, "-R", number], check=True, capture_output=True, cwd=work)
             setups.append((next(pathlib.Path(work, number).glob("*-setup.exe")), number))
         check(setups[0][0].name.startswith(f"quorvel-{version}-win"), f"named with {version}")
-        with wine_server():
+        # One Wine server, with Wine's own services, for the whole run: a server that ended with
+        # each program would be starting anew just as the last one shut its services down.
+        subprocess.run(["wineserver", "-p"], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
             for every_user in (False, True):
                 install_and_remove(setups, start_check, every_user)
+        finally:  # the server and its services ended, and gone once this returns
+            subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
     return 1 if failures else 0
 
 
