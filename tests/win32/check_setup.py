@@ -52,9 +52,9 @@ def wine(*arguments):
         output.seek(0)
         text = output.read().decode(errors="replace")
     deadline = time.monotonic() + 60
-    while programs() and time.monotonic() < deadline:
+    while (running := programs()) and time.monotonic() < deadline:
         time.sleep(0.1)
-    check(not programs(), f"{arguments[0]} and what it started end: {programs()}")
+    check(not running, f"{arguments[0]} and what it started end: {running}")
     return code, text
 
 
@@ -138,7 +138,7 @@ def install_and_remove(setups, start_check, every_user):
                   if not (temporary in path.parents
                           and path.relative_to(temporary).parts[0].startswith("~nsu")))
     check(not left, f"nothing left in the file system once uninstalled: {left}")
-    check(not any("Prelvane" in (exported(root) or "Prelvane") for root in ("HKCU", "HKLM")),
+    check(not any("Prelvane" in (exported(root) or "") for root in ("HKCU", "HKLM")),
           "nothing left in the registry once uninstalled")
 
 
