@@ -9,3 +9,9 @@ foreach(display x11 wayland)
   set_tests_properties(atspi_e2e_${display} PROPERTIES TIMEOUT 120
     ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/ui/qt/xdg-runtime")
 endforeach()
+
+# The set-up against a stand-in apt-get: a mirror in the middle of a sync, packages that cannot
+# be had.
+add_test(NAME install_deps
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/install_deps_test.sh ${PROJECT_SOURCE_DIR}/scripts)
+set_tests_properties(install_deps PROPERTIES TIMEOUT 60)
