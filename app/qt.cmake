@@ -6,7 +6,7 @@ target_include_directories(quorvel_icon PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CUR
 target_link_libraries(quorvel_icon PUBLIC Qt6::Gui)
 
 add_executable(quorvel main_qt.cpp)
-target_link_libraries(quorvel PRIVATE ui_qt quorvel_icon)
+target_link_libraries(quorvel PRIVATE ui_qt ui_forms quorvel_icon)
 
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES linux/${QUORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,7 +1,7 @@
 # The page: one static folder of HTML, CSS, JavaScript, WebAssembly, the icon and the Song
 # face's subset, with its licence.
 add_executable(quorvel main_web.cpp)
-target_link_libraries(quorvel PRIVATE ui_web)
+target_link_libraries(quorvel PRIVATE ui_web ui_forms)
 target_link_options(quorvel PRIVATE -Oz
   "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall] -s ENVIRONMENT=web -s FILESYSTEM=0 -s DYNAMIC_EXECUTION=0"
   "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144")

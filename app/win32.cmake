@@ -32,6 +32,6 @@ target_link_options(quorvel PRIVATE -municode)
 string(REPLACE "<TARGET_VERSION_MAJOR>,--minor-image-version,<TARGET_VERSION_MINOR>"
        "${PROJECT_VERSION_MAJOR},--minor-image-version,${PROJECT_VERSION_MINOR}"
        CMAKE_CXX_LINK_EXECUTABLE "${CMAKE_CXX_LINK_EXECUTABLE}")
-target_link_libraries(quorvel PRIVATE ui_win32 quorvel_resources)
+target_link_libraries(quorvel PRIVATE ui_win32 ui_forms quorvel_resources)
 install(TARGETS quorvel RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -1,7 +1,7 @@
 # The page in Debian's headless Chromium, driven by puppeteer-core, which downloads no browser.
 add_executable(scenario_json web/scenario_json.cpp)
 target_include_directories(scenario_json PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(scenario_json PRIVATE ui)
+target_link_libraries(scenario_json PRIVATE ui_forms)
 set(web_tests ${CMAKE_CURRENT_BINARY_DIR}/web)
 foreach(file package.json package-lock.json web_test.mjs)
   configure_file(web/${file} ${web_tests}/${file} COPYONLY)

@@ -29,7 +29,7 @@ endforeach()
 # private X display at each scale.
 add_executable(win32_engine_suite win32/engine_suite_test.cpp win32/win32_probe.h)
 target_include_directories(win32_engine_suite PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(win32_engine_suite PRIVATE ui_win32 quorvel_resources GTest::gtest_main)
+target_link_libraries(win32_engine_suite PRIVATE ui_win32 ui_forms quorvel_resources GTest::gtest_main)
 foreach(dpi 96 144)
   add_test(NAME win32_engine_suite_${dpi}dpi
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --

@@ -28,7 +28,7 @@ std::u16string Window::Text(std::string_view textBox) const {
 void Window::SetText(std::string_view textBox, std::u16string_view text) {
   const ControlDesign& control = design_.Control(Checked(textBox, ControlKind::kTextBox));
   native_->SetText(control.name, text);
-  Fit(control.name);
+  Fit(control.name, true);
   if (control.announced && !text.empty()) native_->Announce(control.name, text);
 }
 
@@ -74,9 +74,18 @@ std::vector<std::string_view> Window::FocusStops() const {
 }
 
 void Window::FocusOn(std::string_view control) {
-  lastFocus_ = design_.Control(control).name;
-  native_->Focus(lastFocus_);
-  if (const auto button = ButtonForEnter(design_, lastFocus_)) native_->MarkDefault(*button);
+  const std::string_view name = design_.Control(control).name;
+  native_->Focus(name);
+  FocusArrived(name);
+}
+
+void Window::FocusArrived(std::string_view control) {
+  const std::string_view left = std::exchange(focus_, control);
+  if (!left.empty() && left != control && design_.Control(left).kind == ControlKind::kTextBox) {
+    Fit(left, true);
+  }
+  if (design_.Control(control).kind == ControlKind::kTextBox) Fit(control);
+  if (const auto button = ButtonForEnter(design_, control)) native_->MarkDefault(*button);
 }
 
 bool Window::FocusFirstStop() {
@@ -86,26 +95,41 @@ bool Window::FocusFirstStop() {
 }
 
 void Window::RestoreFocus() {
-  if (!lastFocus_.empty()) {
-    FocusOn(lastFocus_);
+  if (!focus_.empty()) {
+    FocusOn(focus_);
   } else if (!FocusFirstStop()) {
     native_->TakeKeyboard({});
   }
 }
 
-void Window::Fit(std::string_view textBox) {
+void Window::Fit(std::string_view textBox, bool scrollBack) {
   const ControlDesign& control = design_.Control(textBox);
-  const int dpi = native_->Dpi();
-  const TextFit fit =
-      FitText(FontPixels(FontOf(design_, control), dpi), dpi, native_->TextRoom(control.name),
-              native_->Text(control.name), [&](std::u16string_view text, int pixels) {
-                return native_->TextWidth(control.name, text, pixels);
-              });
-  native_->SetTextFont(control.name, fit);
+  const Units units = native_->Measure();
+  const std::u16string text = native_->Text(control.name);
+  const bool focused = focus_ == control.name;
+  const Anchor anchor = AnchorOf(focused, focused ? native_->Caret(control.name) : 0, text.size());
+  TextView view = FitText(units.cells ? 1 : FontPixels(FontOf(design_, control), units.dpi),
+                          FitFloor(design_, control, units), native_->TextRoom(control.name), text,
+                          [&](std::u16string_view part, int pixels) {
+                            return native_->TextWidth(control.name, part, pixels);
+                          },
+                          anchor);
+  view.fromStart = scrollBack && !focused;
+  if (view.markLeft || view.markRight) view.tooltip = text;
+  native_->ShowText(control.name, view);
+}
+
+void Window::Lay(const Placement& placement) {
+  native_->Lay(LayOut(design_, native_->Measure(), placement));
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind == ControlKind::kTextBox) Fit(control.name, true);
+  }
 }
 
 Core::Core(Engine& engine, const Program& program)
-    : engine_(engine), program_(program), slots_(program.windows.size()) {}
+    : engine_(engine), program_(program), slots_(program.windows.size()) {
+  engine_.UseTexts(program_.texts);
+}
 
 Core::~Core() = default;
 
@@ -118,8 +142,10 @@ Window& Core::Load(WindowId id) {
   const WindowDesign& design = form.design();
   Report report = [this, id](const Event& event) { return Receive(id, event); };
   slot.window = std::make_unique<Window>(design, engine_.BuildWindow(design, std::move(report)));
-  slot.shown = false;
-  Place(id);
+  slot.shown = 0;
+  slot.dragged.reset();
+  slot.laid.reset();
+  Dispatch([&] { Arrange(id); });
   Dispatch([&] { form.load(*this); });
   return *slot.window;
 }
@@ -129,61 +155,83 @@ Window& Core::Load(WindowId id) {
 // would want.
 void Core::Show(WindowId id) {
   Window& window = Load(id);
-  if (clicked_) slots_[id].opener = clicked_;
+  Slot& slot = slots_[id];
+  if (clicked_) slot.opener = clicked_;
   window.Native().Show();
-  if (std::exchange(slots_[id].shown, true)) return;
+  if (std::exchange(slot.shown, ++shows_)) return;
   if (!window.FocusFirstStop()) window.Native().TakeKeyboard(window.Captions());
 }
 
-Window* Core::FrontWindow() const {
-  for (const Slot& slot : slots_) {
-    if (slot.window && slot.window->Enabled()) return slot.window.get();
+std::optional<WindowId> Core::TakingInput() const {
+  std::optional<WindowId> last;
+  for (WindowId id = 0; id < slots_.size(); ++id) {
+    const Slot& slot = slots_[id];
+    if (slot.window && slot.window->Enabled() && (!last || slot.shown > slots_[*last].shown)) {
+      last = id;
+    }
   }
-  return slots_.front().window.get();
+  return last;
 }
 
 // After the box its window is active again, with the focus on its first stop, ready for a new
 // size: a desktop without a window manager activates no window by itself.
 void Core::ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) {
-  Window* owner = FrontWindow();
-  engine_.ShowBox(owner ? &owner->Native() : nullptr, text, icon, title);
-  if (owner && owner->Enabled()) {
-    owner->Native().Show();
-    owner->FocusFirstStop();
+  const std::optional<WindowId> owner = TakingInput();
+  engine_.ShowBox(owner ? &Loaded(*owner)->Native() : nullptr, text, icon, title);
+  Window* back = owner ? Loaded(*owner) : nullptr;
+  if (back && back->Enabled()) {
+    back->Native().Show();
+    Dispatch([&] { back->FocusFirstStop(); });
   }
 }
 
-// An error that ends a handler is reported, and the windows stay usable: no handler catches.
+// An error that ends a handler is reported, and the windows stay usable: no handler catches. One
+// that comes while the last is being reported, as the window gets the focus back after its box, is
+// the box's already.
 void Core::Dispatch(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
+    if (reporting_) return;
+    reporting_ = true;
     ShowMessage(program_.failure(error), MessageIcon::kError,
                 program_.windows.front().design().title);
+    reporting_ = false;
   }
 }
 
+// An event names its control as the engine does; from here on by the design's own name, and a
+// name the design lacks is reported as a failed access.
 bool Core::Receive(WindowId id, const Event& event) {
   Window* window = Loaded(id);
   if (!window) return false;
   ++depth_;
-  const bool used = React(id, *window, event);
+  Event named = event;
+  bool used = false;
+  if (const ControlDesign* control = window->Design().Find(event.control)) {
+    named.control = control->name;
+    used = React(id, *window, named);
+  } else if (event.control.empty()) {
+    used = React(id, *window, named);
+  } else {
+    Dispatch([&] { window->Design().Control(event.control); });
+  }
   if (--depth_ == 0) EndOfEvent();
   return used;
 }
 
-// A disabled window takes no input, and cannot be closed by the user; brought up, it puts the
-// window that disabled it in front of it.
+// A disabled window takes no input, and cannot be closed or moved by the user; brought up, it
+// puts the window that takes input in front of it.
 bool Core::React(WindowId id, Window& window, const Event& event) {
   switch (event.kind) {
     case Event::Kind::kFramed:
-      Place(id);
+      Dispatch([&] { Arrange(id); });
       return true;
     case Event::Kind::kActivated:
       Activated(id);
       return true;
     case Event::Kind::kFocusMoved:
-      window.FocusMoved(event.control);
+      Dispatch([&] { window.FocusArrived(event.control); });
       return true;
     default:
       break;
@@ -194,12 +242,17 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
       Click(id, event.control);
       return true;
     case Event::Kind::kEdited:
+    case Event::Kind::kCaretMoved:
       Dispatch([&] { window.Fit(event.control); });
       return true;
     case Event::Kind::kKey:
-      return KeyPressed(id, event.key);
+      return KeyPressed(id, event.key, event.modifiers);
     case Event::Kind::kCloseAsked:
       return Close(id);
+    case Event::Kind::kDragged:
+      slots_[id].dragged = event.at;
+      Dispatch([&] { Arrange(id); });
+      return true;
     default:
       return false;
   }
@@ -215,7 +268,12 @@ void Core::EndOfEvent() {
   }
 }
 
+// A click on an option selects it, and clears the others of its group, before its handler runs.
 void Core::Click(WindowId id, std::string_view control) {
+  Window& window = *Loaded(id);
+  if (window.Design().Control(control).kind == ControlKind::kOptionButton) {
+    Dispatch([&] { window.SetValue(control, true); });
+  }
   for (const ClickHandler& click : program_.windows[id].clicks) {
     if (click.control != control) continue;
     clicked_ = Control{id, click.control};
@@ -224,31 +282,42 @@ void Core::Click(WindowId id, std::string_view control) {
   }
 }
 
-// Tab stays inside the window; Enter clicks a button as in a dialog; Escape closes a window that
-// closes like a dialog.
-bool Core::KeyPressed(WindowId id, Key key) {
+// Tab stays inside the window; Enter clicks a button as in a dialog, Space the button or option
+// with the focus; Escape closes a window that closes like a dialog.
+bool Core::KeyPressed(WindowId id, Key key, unsigned modifiers) {
   Window& window = *Loaded(id);
-  switch (key) {
-    case Key::kTab:
-    case Key::kShiftTab: {
+  const std::string_view focused = window.Focus();
+  const Command command = CommandFor(key, modifiers, engine_.Capabilities());
+  switch (command) {
+    case Command::kNextStop:
+    case Command::kPreviousStop: {
       const std::vector<std::string_view> stops = window.FocusStops();
       if (!stops.empty()) {
-        window.FocusOn(NextFocusStop(stops, window.Native().Focused(), key == Key::kShiftTab));
+        window.FocusOn(NextFocusStop(stops, focused, command == Command::kPreviousStop));
       }
       return true;
     }
-    case Key::kEnter: {
-      const auto button = ButtonForEnter(window.Design(), window.Native().Focused());
+    case Command::kEnter: {
+      const auto button = ButtonForEnter(window.Design(), focused);
       if (button) Click(id, *button);
       return button.has_value();
     }
-    case Key::kEscape:
+    case Command::kSpace: {
+      const ControlKind kind = focused.empty() ? ControlKind::kLabel
+                                               : window.Design().Control(focused).kind;
+      if (kind != ControlKind::kPushButton && kind != ControlKind::kOptionButton) return false;
+      Click(id, focused);
+      return true;
+    }
+    case Command::kEscape:
       return window.Design().closesOnEscape && Close(id);
-    case Key::kUp:
-    case Key::kDown:
-    case Key::kLeft:
-    case Key::kRight:
-      return ArrowPressed(id, key == Key::kUp || key == Key::kLeft);
+    case Command::kBack:
+    case Command::kForward:
+      return ArrowPressed(id, command == Command::kBack);
+    case Command::kClose:
+      return Close(id);
+    case Command::kNone:
+      break;
   }
   return false;
 }
@@ -257,12 +326,11 @@ bool Core::KeyPressed(WindowId id, Key key) {
 // button it does nothing; in a text box it is the box's own.
 bool Core::ArrowPressed(WindowId id, bool backward) {
   Window& window = *Loaded(id);
-  const std::string_view focused = window.Native().Focused();
+  const std::string_view focused = window.Focus();
   if (focused.empty()) return true;
   switch (window.Design().Control(focused).kind) {
     case ControlKind::kOptionButton: {
       const std::string_view next = NextOption(window.Design(), focused, backward);
-      window.SetValue(next, true);
       window.FocusOn(next);
       Click(id, next);
       return true;
@@ -291,32 +359,35 @@ bool Core::Close(WindowId id) {
   return true;
 }
 
-// A window brought up has the keyboard back where it was; a disabled one brings up the window in
-// front of it instead.
+// A window brought up or pressed comes to the front and has the keyboard back where it was; a
+// disabled one brings up the window that takes input instead, restored if it was minimised.
 void Core::Activated(WindowId id) {
-  Window* window = Loaded(id);
-  if (!window->Enabled()) {
-    window = FrontWindow();
-    if (!window->Enabled()) return;
-    window->Native().Show();
-  }
-  window->RestoreFocus();
+  const std::optional<WindowId> target = Loaded(id)->Enabled() ? id : TakingInput();
+  if (!target) return;
+  Window& window = *Loaded(*target);
+  window.Native().Show();
+  Dispatch([&] { window.RestoreFocus(); });
 }
 
-// Where the design puts the client area, with the whole window kept on its screen, or on a
-// phone's, in its corner and as wide as the screen allows.
-void Core::Place(WindowId id) {
-  EngineWindow& native = Loaded(id)->Native();
-  const WindowDesign& design = Loaded(id)->Design();
-  const int dpi = native.Dpi();
-  const Rect designed{TwipsToPixels(design.clientLeft, dpi), TwipsToPixels(design.clientTop, dpi),
-                      TwipsToPixels(design.clientWidth, dpi),
-                      TwipsToPixels(design.clientHeight, dpi)};
+// Where the design puts the client area, or where the user dragged it, with the whole window kept
+// on its screen, or on a phone's, in its corner and as wide as the screen allows; and its controls
+// laid out for it.
+void Core::Arrange(WindowId id) {
+  Window& window = *Loaded(id);
+  EngineWindow& native = window.Native();
+  const Units units = native.Measure();
   int widest = 0;
   for (const Form& form : program_.windows) {
-    widest = std::max(widest, TwipsToPixels(form.design().clientWidth, dpi));
+    widest = std::max(widest, ClientInUnits(form.design(), units).width);
   }
-  native.Place(PlaceWindow(designed, native.Frame(), native.WorkArea(), widest));
+  const Placement placement = PlaceWindow({ClientInUnits(window.Design(), units), native.Frame(),
+                                           native.WorkArea(), widest, units,
+                                           engine_.Capabilities(), slots_[id].dragged});
+  // Laid out anew only where what it is laid out for changed: its units, or a finger's size.
+  const Laid laid{units.dpi, units.cells, placement.fingerPixels, placement.scale};
+  if (slots_[id].laid != laid) window.Lay(placement);
+  slots_[id].laid = laid;
+  native.Place(placement);
 }
 
 }  // namespace ui

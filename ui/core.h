@@ -18,9 +18,9 @@
 // shown or a control of it is referred to (running its load handler) and unloaded when it
 // closes (running its unload handler); the handlers run one at a time, and an error that ends one
 // is reported in a box. Everything a window does beyond drawing is decided here, the same for
-// every engine, from the events the engines report: tab stops, Enter and Escape, focus, which
-// window reacts, placing, fitting text, what comes to the front, when a window goes and when the
-// program ends.
+// every engine, from the events the engines report: what a key does, focus, an option group's
+// selection, which window reacts and which comes to the front, where a window goes and where its
+// controls stand, how a text box shows its text, when a window goes and when the program ends.
 namespace ui {
 
 class Core;
@@ -44,11 +44,13 @@ struct Form {
 // A window's place in the program's table.
 using WindowId = std::size_t;
 
-// What the core is given to run: the windows, the first of them shown at start-up, and the text
-// of the box that reports an error that ended a handler (titled as the first window is).
+// What the core is given to run: the windows, the first of them shown at start-up, the text of
+// the box that reports an error that ended a handler (titled as the first window is), and the
+// program's texts that engines show.
 struct Program {
   std::span<const Form> windows;
   std::u16string_view (*failure)(const std::exception& error);
+  ProgramTexts texts;
 };
 
 // One loaded window as the handlers see it: its controls, by the names of its design.
@@ -77,9 +79,16 @@ class Window {
   // The keyboard back where it last was in the window, else on its first stop, else on the
   // window itself.
   void RestoreFocus();
-  void FocusMoved(std::string_view control) { lastFocus_ = control; }
+  // The focus arrived on a control, by the program or the user: the default mark follows it, and a
+  // text box it left shows its text from the start.
+  void FocusArrived(std::string_view control);
+  std::string_view Focus() const { return focus_; }
   std::vector<std::string_view> FocusStops() const;
-  void Fit(std::string_view textBox);
+  // A text box's view fitted to its text, its focus and caret; one without the focus scrolled back
+  // to the start where asked, as when its text is set, it loses the focus or it is laid out anew.
+  void Fit(std::string_view textBox, bool scrollBack = false);
+  // Where each control stands and how each text box shows its text, in the window's units.
+  void Lay(const Placement& placement);
   // The labels' texts as a reader meets them, one a line.
   std::u16string Captions() const;
 
@@ -89,7 +98,7 @@ class Window {
   const WindowDesign& design_;
   std::unique_ptr<EngineWindow> native_;
   std::vector<std::pair<std::string_view, std::u16string>> captions_;
-  std::string_view lastFocus_;
+  std::string_view focus_;  // where the keyboard is, or was last, in the window
   bool enabled_ = true;
 };
 
@@ -117,30 +126,44 @@ class Core {
     WindowId window;
     std::string_view name;
   };
+  // What a window's controls were laid out for.
+  struct Laid {
+    int dpi;
+    bool cells;
+    int fingerPixels;
+    double scale;
+    bool operator==(const Laid&) const = default;
+  };
   struct Slot {
     std::unique_ptr<Window> window;  // null while unloaded
     std::optional<Control> opener;   // the control whose click showed the window
-    bool shown = false;              // since it was loaded
+    std::optional<Point> dragged;    // where the user dragged it to, since it was loaded
+    std::size_t shown = 0;           // when it was last shown, counted in shows; 0: not yet
+    std::optional<Laid> laid;
   };
 
   bool Receive(WindowId id, const Event& event);
   bool React(WindowId id, Window& window, const Event& event);
   void Dispatch(const std::function<void()>& handler);
   void Click(WindowId id, std::string_view control);
-  bool KeyPressed(WindowId id, Key key);
+  bool KeyPressed(WindowId id, Key key, unsigned modifiers);
   bool ArrowPressed(WindowId id, bool backward);
   bool Close(WindowId id);
   void Activated(WindowId id);
-  void Place(WindowId id);
+  void Arrange(WindowId id);
   void EndOfEvent();
-  Window* FrontWindow() const;  // the window in front: an enabled one, the first first
+  // The window that takes input: of those enabled, the one shown last; none where every window is
+  // disabled.
+  std::optional<WindowId> TakingInput() const;
 
   Engine& engine_;
   const Program& program_;
   std::vector<Slot> slots_;
+  std::size_t shows_ = 0;
   std::optional<Control> clicked_;                     // while a click handler runs
   std::vector<std::unique_ptr<EngineWindow>> closed_;  // to go once the outermost event is over
   int depth_ = 0;                                      // of the events being handled
+  bool reporting_ = false;                             // a failure, in its box
 };
 
 }  // namespace ui

@@ -7,12 +7,15 @@
 
 namespace ui {
 
-const ControlDesign& WindowDesign::Control(std::string_view controlName) const {
+const ControlDesign* WindowDesign::Find(std::string_view controlName) const {
   const auto found = std::find_if(controls.begin(), controls.end(),
                                   [&](const ControlDesign& c) { return c.name == controlName; });
-  if (found == controls.end()) {
-    throw std::logic_error(std::string(name) + " has no control " + std::string(controlName));
-  }
+  return found == controls.end() ? nullptr : &*found;
+}
+
+const ControlDesign& WindowDesign::Control(std::string_view controlName) const {
+  const ControlDesign* found = Find(controlName);
+  if (!found) throw std::logic_error(std::string(name) + " has no control " + std::string(controlName));
   return *found;
 }
 

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "ui/geometry.h"
+
 // A window's design as data, like a resource script: the window itself, then one row per
 // control. Positions and sizes are in twips (1440 per inch, 15 per pixel at 96 dpi). Event
 // handlers are bound by control name in code, so the tables stay pure data; the compiler checks
@@ -41,45 +43,6 @@ struct ControlDesign {
   bool announced = false;          // a new text is announced to a screen reader, as it is shown
 };
 
-// Geometry, in twips in a design and in pixels on a screen.
-struct Rect {
-  int left;
-  int top;
-  int width;
-  int height;
-};
-
-struct Margins {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
-
-struct Point {
-  int x;
-  int y;
-};
-
-// How a text box shows its text (rules.h: FitText): its font size, and the pixels at the right end
-// of its text's room that stay clear of the text, the caret's pixel among them; where the text is
-// cut, the cut mark stands at the right end of those.
-struct TextFit {
-  int pixels;
-  int emptyRight = 0;
-  bool cut = false;
-};
-inline constexpr std::u16string_view kCutMark = u"\u2026";  // …
-
-// Where a window goes on its screen, and at what size.
-struct Placement {
-  Point client;  // the client area's top-left corner
-  // The whole window, frame included, drawn at this scale from its top-left corner.
-  double scale = 1;
-  // Where the screen is touched: the least height on the screen of a control a finger presses.
-  int fingerPixels = 0;
-};
-
 struct WindowDesign {
   std::string_view name;
   std::u16string_view title;
@@ -91,10 +54,13 @@ struct WindowDesign {
   std::span<const ControlDesign> controls;  // in creation order
   bool closesOnEscape = false;              // a window of text, closed the way a dialog is
 
+  // The control of that name; none, or else a failure, where the window has none.
+  const ControlDesign* Find(std::string_view controlName) const;
   const ControlDesign& Control(std::string_view controlName) const;
 };
 
-// The rectangle a control covers; a line's is its bounding box.
+// The rectangle a control covers; a line's, which is level or upright, is the rectangle from its
+// one end to the other.
 constexpr Rect Bounds(const ControlDesign& control) {
   if (control.kind != ControlKind::kLine) {
     return {control.left, control.top, control.width, control.height};
@@ -102,15 +68,6 @@ constexpr Rect Bounds(const ControlDesign& control) {
   const int x1 = control.left, y1 = control.top, x2 = control.width, y2 = control.height;
   return {x1 < x2 ? x1 : x2, y1 < y2 ? y1 : y2, x2 > x1 ? x2 - x1 : x1 - x2,
           y2 > y1 ? y2 - y1 : y1 - y2};
-}
-
-constexpr int kTwipsPerInch = 1440;
-
-// Twips to pixels at the given dots per inch, rounded to the nearest pixel.
-constexpr int TwipsToPixels(int twips, int dpi = 96) {
-  const long long scaled = static_cast<long long>(twips) * dpi;
-  return static_cast<int>((scaled + (scaled >= 0 ? kTwipsPerInch / 2 : -kTwipsPerInch / 2)) /
-                          kTwipsPerInch);
 }
 
 // The control's rectangle in pixels at the given dots per inch. Its edges are scaled, not its size,
@@ -180,8 +137,5 @@ constexpr ControlOrder ReadingOrder(const WindowDesign& window) {
   }
   return order;
 }
-
-const WindowDesign& Form1Design();
-const WindowDesign& Form2Design();
 
 }  // namespace ui

@@ -71,6 +71,17 @@ constexpr bool LabelsForTextBoxes(const WindowDesign& window) {
   return true;
 }
 
+// A line is drawn as the rectangle from its one end to the other: it is level or upright.
+constexpr bool LinesLevelOrUpright(const WindowDesign& window) {
+  for (const ControlDesign& control : window.controls) {
+    if (control.kind == ControlKind::kLine && control.left != control.width &&
+        control.top != control.height) {
+      return false;
+    }
+  }
+  return true;
+}
+
 constexpr bool Overlap(Rect a, Rect b) {
   // A line is as thick as one unit.
   a.width = a.width > 0 ? a.width : 1;
@@ -107,4 +118,5 @@ constexpr bool LabelsBeneathWhatTheyOverlap(const WindowDesign& window) {
   static_assert(ui::checks::OneDefaultButton(window), "one default button");                  \
   static_assert(ui::checks::OptionsInGroups(window), "every option belongs to a group");      \
   static_assert(ui::checks::LabelsForTextBoxes(window), "labels are for text boxes");         \
-  static_assert(ui::checks::LabelsBeneathWhatTheyOverlap(window), "labels lie beneath")
+  static_assert(ui::checks::LabelsBeneathWhatTheyOverlap(window), "labels lie beneath");      \
+  static_assert(ui::checks::LinesLevelOrUpright(window), "lines are level or upright")

@@ -2,14 +2,15 @@
 
 #include "ui/design.h"
 #include "ui/design_checks.h"
+#include "ui/forms.h"
 #include "ui/song.h"
 
 namespace ui {
 namespace {
 
-constexpr FontDesign kSongLarge{u"宋体", 24, false, 134};
-constexpr FontDesign kSongLargeBold{u"宋体", 24, true, 134};
-constexpr FontDesign kSongResultBold{u"宋体", 20.4, true, 134};
+constexpr FontDesign kSongLarge = Song(24);
+constexpr FontDesign kSongLargeBold = Song(24, true);
+constexpr FontDesign kSongResultBold = Song(20.4, true);
 
 using enum ControlKind;
 

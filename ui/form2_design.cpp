@@ -2,6 +2,7 @@
 
 #include "ui/design.h"
 #include "ui/design_checks.h"
+#include "ui/forms.h"
 #include "ui/song.h"
 
 namespace ui {

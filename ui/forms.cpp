@@ -25,7 +25,11 @@ std::u16string_view Failure(const std::exception& error) {
   return u"无法访问控件";  // the toolkit refused an operation on a window
 }
 
-constexpr Program kCalculator{kForms, Failure};
+constexpr Program kCalculator{kForms, Failure,
+                              {.boxButton = u"确定",
+                               .closeBox = u"关闭",
+                               .ended = u"Prelvane 已关闭。",
+                               .startAgain = u"重新打开"}};
 
 }  // namespace
 

@@ -11,6 +11,9 @@ enum FormId : WindowId { kMainWindow, kExplanationWindow };
 
 const Program& Calculator();
 
+const WindowDesign& Form1Design();
+const WindowDesign& Form2Design();
+
 // The main window: the size in GB, the size to enter in MB, the two algorithms and two buttons.
 namespace form1 {
 void Form_Load(Core& core);

@@ -59,54 +59,187 @@ std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
   return button;
 }
 
-Placement PlaceWindow(Rect designed, Margins frame, Rect workArea, int widestClient) {
-  constexpr int kPhoneWidth = 600, kScreenMargin = 8, kFingerPixels = 24;
-  if (workArea.width < kPhoneWidth) {
-    const double scale = std::min(1.0, static_cast<double>(workArea.width - 2 * kScreenMargin) /
-                                           (widestClient + frame.left + frame.right));
-    const auto inset = [scale](int start, int frame) {
-      return start + kScreenMargin + static_cast<int>(std::lround(frame * scale));
-    };
-    return {
-        {inset(workArea.left, frame.left), inset(workArea.top, frame.top)}, scale, kFingerPixels};
+Command CommandFor(Key key, unsigned modifiers, unsigned capabilities) {
+  const bool chord = (modifiers & (kCtrl | kAlt | kMeta)) != 0;
+  switch (key) {
+    case Key::kTab:
+      if (chord) return Command::kNone;
+      return modifiers & kShift ? Command::kPreviousStop : Command::kNextStop;
+    case Key::kEnter:
+      return chord ? Command::kNone : Command::kEnter;
+    case Key::kEscape:
+      return chord ? Command::kNone : Command::kEscape;
+    case Key::kSpace:
+      return chord ? Command::kNone : Command::kSpace;
+    case Key::kUp:
+    case Key::kLeft:
+      return modifiers ? Command::kNone : Command::kBack;
+    case Key::kDown:
+    case Key::kRight:
+      return modifiers ? Command::kNone : Command::kForward;
+    case Key::kF4:
+      return modifiers == kAlt && !(capabilities & kWindowManager) ? Command::kClose
+                                                                   : Command::kNone;
   }
-  const auto place = [](int at, int before, int size, int after, int start, int length) {
-    const int latest = start + length - after - size;  // the frame's far edge on the far edge
-    return std::max(start + before, std::min(at, latest));
-  };
-  return {
-      {place(designed.left, frame.left, designed.width, frame.right, workArea.left, workArea.width),
-       place(designed.top, frame.top, designed.height, frame.bottom, workArea.top,
-             workArea.height)}};
+  return Command::kNone;
 }
 
-TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
-                const std::function<int(std::u16string_view text, int pixels)>& widthAt) {
-  constexpr int kCaretPixels = 1;
-  const int textRoom = room - kCaretPixels;
-  const int floor = std::min(designedPixels, std::max(designedPixels * 11 / 20, 12 * dpi / 96));
-  int pixels = designedPixels;
-  int width = widthAt(text, pixels);
-  while (pixels > floor && width > textRoom) width = widthAt(text, --pixels);
-  if (width <= textRoom) return {pixels};
-  // The longest start of the text that fits whole before the mark; a surrogate pair is one
-  // character.
-  const int beforeMark = textRoom - widthAt(kCutMark, pixels);
+namespace {
+
+int CeilDiv(int length, int unit) { return (length + unit - 1) / unit; }
+
+}  // namespace
+
+Rect CellBounds(const ControlDesign& control) {
+  const Rect twips = Bounds(control);
+  const int column = twips.left / kTwipsPerColumn;
+  const int columns = (twips.left + twips.width) / kTwipsPerColumn - column;
+  const int row = (control.kind == ControlKind::kLine ? twips.top : twips.top + twips.height / 2) /
+                  kTwipsPerRow;
+  return {column, row, control.kind == ControlKind::kLine && columns == 0 ? 1 : columns, 1};
+}
+
+Rect ClientInUnits(const WindowDesign& window, Units units) {
+  if (units.cells) {
+    return {window.clientLeft / kTwipsPerColumn, window.clientTop / kTwipsPerRow,
+            CeilDiv(window.clientWidth, kTwipsPerColumn), CeilDiv(window.clientHeight, kTwipsPerRow)};
+  }
+  return {TwipsToPixels(window.clientLeft, units.dpi), TwipsToPixels(window.clientTop, units.dpi),
+          TwipsToPixels(window.clientWidth, units.dpi), TwipsToPixels(window.clientHeight, units.dpi)};
+}
+
+Placement PlaceWindow(const Placing& placing) {
+  const Rect& work = placing.workArea;
+  const Margins& frame = placing.frame;
+  const int dpi = placing.units.dpi;
+  Placement placement{{placing.client.left, placing.client.top}};
+  const bool phone = !placing.units.cells && (placing.capabilities & kTouch) &&
+                     work.width < AtDpi(600, dpi);
+  const int margin = AtDpi(8, dpi);
+  if (phone) {
+    if (placing.capabilities & kScalesWindows) {
+      placement.scale =
+          std::min(1.0, static_cast<double>(work.width - 2 * margin) /
+                            (placing.widestClient + frame.left + frame.right));
+    }
+    placement.fingerPixels = AtDpi(24, dpi);
+    placement.client = {work.left + margin, work.top + margin};
+  }
+  if (placing.dragged) placement.client = *placing.dragged;
+  // A window in a phone's corner has its frame there; the client area inside it.
+  if (phone && !placing.dragged) {
+    placement.client.x += static_cast<int>(std::lround(frame.left * placement.scale));
+    placement.client.y += static_cast<int>(std::lround(frame.top * placement.scale));
+  }
+  // The frame's far edge on the work area's far edge at the latest, its near edge on the near edge
+  // at the earliest; all of it drawn at the window's scale.
+  const auto scaled = [&](int length) {
+    return static_cast<int>(std::lround(length * placement.scale));
+  };
+  const auto keep = [&](int at, int before, int size, int after, int start, int length) {
+    const int latest = start + length - scaled(after) - scaled(size);
+    return std::max(start + scaled(before), std::min(at, latest));
+  };
+  placement.client = {keep(placement.client.x, frame.left, placing.client.width, frame.right,
+                           work.left, work.width),
+                      keep(placement.client.y, frame.top, placing.client.height, frame.bottom,
+                           work.top, work.height)};
+  return placement;
+}
+
+WindowLayout LayOut(const WindowDesign& window, Units units, const Placement& placement) {
+  const Rect client = ClientInUnits(window, units);
+  WindowLayout layout{client.width, client.height, {}, {}};
+  const int finger = placement.fingerPixels
+                         ? static_cast<int>(std::ceil(placement.fingerPixels / placement.scale))
+                         : 0;
+  for (const ControlDesign* control : ReadingOrder(window)) {
+    ControlLayout laid{control->name,
+                       units.cells ? CellBounds(*control) : ControlBounds(window, *control, units.dpi),
+                       units.cells ? 1 : FontPixels(FontOf(window, *control), units.dpi)};
+    const bool pressed = control->kind == ControlKind::kPushButton ||
+                         control->kind == ControlKind::kOptionButton;
+    if (pressed) laid.bounds.height = std::max(laid.bounds.height, finger);
+    if (finger && control->kind == ControlKind::kOptionButton) {
+      // Below the option before it in its group, which a finger made taller.
+      for (const ControlLayout& before : layout.controls) {
+        if (window.Control(before.name).group != control->group) continue;
+        laid.bounds.top = std::max(laid.bounds.top, before.bounds.top + before.bounds.height);
+      }
+    }
+    layout.controls.push_back(laid);
+  }
+  for (const ControlDesign& line : window.controls) {
+    if (line.kind != ControlKind::kLine) continue;
+    Rect stroke = units.cells ? CellBounds(line) : PixelBounds(line, units.dpi);
+    stroke.width = std::max(stroke.width, units.cells ? 1 : std::max(1, AtDpi(1, units.dpi)));
+    stroke.height = std::max(stroke.height, units.cells ? 1 : std::max(1, AtDpi(1, units.dpi)));
+    layout.lines.push_back(stroke);
+  }
+  return layout;
+}
+
+Anchor AnchorOf(bool focused, std::size_t caret, std::size_t length) {
+  if (!focused || caret == 0) return Anchor::kStart;
+  return caret >= length ? Anchor::kEnd : Anchor::kMiddle;
+}
+
+int FitFloor(const WindowDesign& window, const ControlDesign& textBox, Units units) {
+  const int designed = units.cells ? 1 : FontPixels(FontOf(window, textBox), units.dpi);
+  if (units.cells) return designed;
+  return std::min(designed, FontPixels(window.defaultFont, units.dpi));
+}
+
+namespace {
+
+bool SecondOfAPair(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The most characters, counted from the given end, whose width is at most `room`, given that the
+// whole text is wider; a surrogate pair is one character. Returns their width.
+int WholeCharacters(std::u16string_view text, bool fromEnd, int room,
+                    const std::function<int(std::u16string_view)>& widthOf) {
+  const auto part = [&](std::size_t units) {
+    return fromEnd ? text.substr(text.size() - units) : text.substr(0, units);
+  };
+  const auto splitsAPair = [&](std::size_t units) {
+    const std::size_t cut = fromEnd ? text.size() - units : units;
+    return cut > 0 && cut < text.size() && SecondOfAPair(text[cut]);
+  };
   std::size_t fits = 0, tooLong = text.size();
   int fitsWidth = 0;
   while (tooLong - fits > 1) {
     std::size_t middle = fits + (tooLong - fits) / 2;
-    if (middle > 0 && text[middle] >= 0xDC00 && text[middle] <= 0xDFFF) --middle;
-    if (middle <= fits) break;
-    const int middleWidth = widthAt(text.substr(0, middle), pixels);
-    if (middleWidth <= beforeMark) {
+    if (splitsAPair(middle)) middle = middle - 1 > fits ? middle - 1 : middle + 1;
+    if (middle >= tooLong) break;
+    const int middleWidth = widthOf(part(middle));
+    if (middleWidth <= room) {
       fits = middle;
       fitsWidth = middleWidth;
     } else {
       tooLong = middle;
     }
   }
-  return {pixels, room - fitsWidth, true};
+  return fitsWidth;
+}
+
+}  // namespace
+
+TextView FitText(int designedPixels, int floor, int room, std::u16string_view text,
+                 const std::function<int(std::u16string_view text, int pixels)>& widthAt,
+                 Anchor anchor) {
+  constexpr int kCaret = 1;
+  const int textRoom = room - kCaret;
+  int pixels = designedPixels;
+  int width = widthAt(text, pixels);
+  while (pixels > floor && width > textRoom) width = widthAt(text, --pixels);
+  if (width <= textRoom) return {pixels};
+  const int mark = widthAt(kCutMark, pixels);
+  if (anchor == Anchor::kMiddle) return {pixels, mark, mark, true, true};
+  const bool fromEnd = anchor == Anchor::kEnd;
+  const int shown = WholeCharacters(text, fromEnd, textRoom - mark,
+                                    [&](std::u16string_view part) { return widthAt(part, pixels); });
+  if (fromEnd) return {pixels, room - kCaret - shown, 0, true, false};
+  return {pixels, 0, room - shown, false, true};
 }
 
 }  // namespace ui

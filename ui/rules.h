@@ -1,14 +1,18 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "ui/design.h"
+#include "ui/engine.h"
+#include "ui/layout.h"
 
-// How a window behaves, decided here once for every engine from the window's design: where Tab
-// goes, which button Enter clicks, where a window opens, and how a text box shows a long text.
+// How a window behaves, decided here once for every engine from the window's design: what a key
+// does, where Tab goes, which button Enter clicks, where a window opens and how its controls stand,
+// and how a text box shows a long text.
 namespace ui {
 
 // The tab stops in the design's tab order: every control that takes the focus (labels and
@@ -30,22 +34,66 @@ std::string_view NextOption(const WindowDesign& window, std::string_view option,
 std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
                                                std::string_view focused);
 
-// Where a window goes. On a screen narrower than a phone's held upright, every window goes to its
-// top-left corner, a margin in, scaled as a whole where that is needed for the widest window of
-// the program (`widestClient`, its client area) to fit the width, and each control a finger
-// presses is at least a finger tall. Elsewhere the client area goes where the design puts it,
+// What a key does, the same on every engine. Tab goes to the next stop, with Shift to the one
+// before; Enter, Escape and Space do the same with Shift as without; the arrow keys work only
+// alone; Alt+F4 closes the window where no window manager does. With Ctrl, Alt or Meta held down
+// a key is the toolkit's.
+enum class Command { kNone, kNextStop, kPreviousStop, kEnter, kEscape, kSpace, kBack, kForward, kClose };
+Command CommandFor(Key key, unsigned modifiers, unsigned capabilities);
+
+// A terminal's character cell, in a design's twips: narrow enough that every text of the windows
+// fits its control, a Chinese character being two cells; a control stands on the row of its
+// middle, a line on the row it is drawn on.
+inline constexpr int kTwipsPerColumn = 90;
+inline constexpr int kTwipsPerRow = 250;
+Rect CellBounds(const ControlDesign& control);
+
+// A window's client area where the design puts it, in the given units.
+Rect ClientInUnits(const WindowDesign& window, Units units);
+
+// Where a window goes. On a small touch screen (a phone's, narrower than 600 pixels at 96 dpi)
+// every window goes to its top-left corner, a margin in, scaled as a whole where the engine can
+// and the widest window of the program (`widestClient`, its client area) needs it to fit the width,
+// and each control a finger presses is at least a finger tall. Elsewhere the client area goes where
+// the design puts it. A window the user has dragged goes where it was dragged to. Either way it is
 // moved back so that the whole window, its frame and title bar counted, lies inside the work area
 // (its top-left corner first, where the window is larger than the work area).
-Placement PlaceWindow(Rect designed, Margins frame, Rect workArea, int widestClient);
+struct Placing {
+  Rect client;  // where the design puts it
+  Margins frame;
+  Rect workArea;
+  int widestClient;
+  Units units;
+  unsigned capabilities;
+  std::optional<Point> dragged = std::nullopt;
+};
+Placement PlaceWindow(const Placing& placing);
+
+// Where each control of a window stands, in the given units: its designed rectangle, a label at
+// least as tall as its font; where a finger presses (`placement.fingerPixels`), a push button or an
+// option at least a finger tall on the screen, the options of a group stacked so that none covers
+// the next.
+WindowLayout LayOut(const WindowDesign& window, Units units, const Placement& placement);
+
+// Where a text box is looked at: from its start (no focus in it, or its caret at the start), at its
+// end (its caret there) or in the middle.
+enum class Anchor { kStart, kEnd, kMiddle };
+Anchor AnchorOf(bool focused, std::size_t caret, std::size_t length);
+
+// The smallest font a text box shrinks its text to: the window's own text size, at which every
+// label and button of the windows is read; in character cells, the one size there is.
+int FitFloor(const WindowDesign& window, const ControlDesign& textBox, Units units);
 
 // How a text box shows its text in the room its toolkit lays text out in: the designed font where
-// the text fits, with a pixel after it for the caret, else the largest smaller one, in whole
-// pixels, at which it does, but never below the floor (55% of the designed size, and at least 12
-// pixels at 96 dpi). A text still too wide at the floor is cut: it shows from its first character
-// and only whole characters, then the cut mark at the right end of the room, so that no glyph is
-// drawn in part and no cut number reads as a whole one; the rest can be scrolled to, and is read
-// whole.
-TextFit FitText(int designedPixels, int dpi, int room, std::u16string_view text,
-                const std::function<int(std::u16string_view text, int pixels)>& widthAt);
+// the text fits, with a unit after it for the caret, else the largest smaller one, in whole
+// pixels, at which it does, but never below `floor`. A text still too wide at the floor is cut: it
+// shows only whole characters, so that no glyph is drawn in part, from its first character (looked
+// at from the start) or up to its last (from the end), with the cut mark at the end of the room
+// beyond which characters are hidden, so that no cut number reads as a whole one; looked at in the
+// middle, where the toolkit scrolls as the caret needs, the mark stands at both ends. The rest can
+// be scrolled to, and is read whole.
+TextView FitText(int designedPixels, int floor, int room, std::u16string_view text,
+                 const std::function<int(std::u16string_view text, int pixels)>& widthAt,
+                 Anchor anchor);
 
 }  // namespace ui

@@ -57,6 +57,7 @@ TYPED_TEST_P(EngineSuite, RunsTheScenario) {
     if (step.action == scenario::kClose) probe.Close(step.target == "Form1" ? FormId::kMainWindow : FormId::kExplanationWindow);
     EXPECT_EQ(Narrow(probe.Text(FormId::kMainWindow, "Text2")), Narrow(step.output));
     ASSERT_TRUE(probe.Open(FormId::kMainWindow));
+    EXPECT_TRUE(probe.OnScreen(FormId::kMainWindow));  // also where its close was refused
     EXPECT_EQ(probe.Open(FormId::kExplanationWindow), step.explanationOpen);
     EXPECT_EQ(probe.Enabled(FormId::kMainWindow), !step.explanationOpen);
     const std::vector<probe::Box> boxes = probe.TakeBoxes();
@@ -85,14 +86,14 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
       {"Option1", "Command1"}, {"Command1", "Command1"}, {"Command2", "Command2"}};
   for (int step = 1; step <= 10; ++step) {
     const auto& [stop, button] = ring[step <= 5 ? step % 5 : (10 - step) % 5];
-    probe.Press(FormId::kMainWindow, step <= 5 ? Key::kTab : Key::kShiftTab);
+    probe.Press(FormId::kMainWindow, Key::kTab, step <= 5 ? 0u : unsigned{ui::kShift});
     EXPECT_EQ(probe.Focused(FormId::kMainWindow), stop);
     EXPECT_EQ(probe.DefaultButton(), button) << "on " << stop;
   }
   probe.Type("Text1", u"4");
   probe.Press(FormId::kMainWindow, Key::kEnter);
   EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4102");  // (4 - 1) * 2 + 4 * 1024
-  probe.Press(FormId::kMainWindow, Key::kShiftTab);
+  probe.Press(FormId::kMainWindow, Key::kTab, ui::kShift);
   probe.Press(FormId::kMainWindow, Key::kEnter);
   ASSERT_TRUE(probe.Open(FormId::kExplanationWindow));
   EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
@@ -103,11 +104,33 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
-// In the option group the arrow keys select and click the next option, round the group, as in a
-// Windows dialog; on a button they do nothing.
-TYPED_TEST_P(EngineSuite, ArrowKeysGoRoundTheOptionGroup) {
+// Enter and Escape with Shift do as without; with Ctrl or Alt they are the toolkit's, and
+// calculate nothing.
+TYPED_TEST_P(EngineSuite, ModifiedKeysFollowTheRules) {
   auto& probe = this->probe;
   probe.Type("Text1", u"4");
+  probe.Press(FormId::kMainWindow, Key::kEnter, ui::kCtrl);
+  probe.Press(FormId::kMainWindow, Key::kEnter, ui::kAlt);
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"");
+  probe.Press(FormId::kMainWindow, Key::kEnter, ui::kShift);
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4102");
+  probe.Click("Command2");
+  probe.Press(FormId::kExplanationWindow, Key::kEscape, ui::kShift);
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.TakeBoxes().empty());
+}
+
+// In the option group the arrow keys select and click the next option, round the group, as in a
+// Windows dialog; on a button they do nothing; in a text box they move its caret.
+TYPED_TEST_P(EngineSuite, ArrowKeysGoRoundTheOptionGroup) {
+  auto& probe = this->probe;
+  for (const std::string_view box : {"Text2", "Text1"}) {
+    probe.Type(box, u"4");
+    probe.Press(FormId::kMainWindow, Key::kLeft);
+    EXPECT_EQ(probe.Caret(box), 0u) << box;
+    probe.Press(FormId::kMainWindow, Key::kRight);
+    EXPECT_EQ(probe.Caret(box), 1u) << box;
+  }
   while (probe.Focused(FormId::kMainWindow) != "Option1") probe.Press(FormId::kMainWindow, Key::kTab);
   const std::tuple<Key, std::string, std::u16string> presses[] = {
       {Key::kDown, "Option2", u"4103"}, {Key::kRight, "Option1", u"4102"},
@@ -141,7 +164,7 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
   probe.Minimise(FormId::kExplanationWindow);  // and a press on the main window brings it back
   probe.Raise(FormId::kMainWindow);
-  EXPECT_FALSE(probe.Minimised(FormId::kExplanationWindow));
+  EXPECT_TRUE(probe.OnScreen(FormId::kExplanationWindow));
   EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
   probe.Press(FormId::kExplanationWindow, Key::kEscape);
   EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
@@ -151,9 +174,36 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   EXPECT_EQ(probe.DefaultButton(), "Command2");
 }
 
-// A number too wide for its box shrinks the box's font until it shows whole; a result too wide
-// even at the smallest font shows whole characters from the first, no part of the next, and the
-// cut mark. A short text gets the designed font back.
+// Coming back to the program, by a press on its window, brings the window to the front with the
+// keyboard where the user left it.
+TYPED_TEST_P(EngineSuite, ComingBackFindsTheKeyboardWhereItWas) {
+  auto& probe = this->probe;
+  while (probe.Focused(FormId::kMainWindow) != "Option1") probe.Press(FormId::kMainWindow, Key::kTab);
+  probe.Leave();
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "");
+  probe.Raise(FormId::kMainWindow);
+  EXPECT_EQ(probe.Front(), FormId::kMainWindow);
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Option1");
+}
+
+// Whether what a text box draws reads right: its text whole, or whole characters from its start
+// with the cut mark after them, or up to its end with the mark before them; never part of a
+// character.
+inline testing::AssertionResult ReadsRight(const probe::Visible& shown, std::size_t length) {
+  const bool start = shown.first == 0 && !shown.markLeft && (shown.whole == length) != shown.markRight;
+  const bool end = shown.first > 0 && shown.first + shown.whole == length && shown.markLeft &&
+                   !shown.markRight;
+  if (shown.whole > 0 && !shown.partOfAnother && (start || end)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << shown.whole << " whole of " << length << " from "
+                                     << shown.first << (shown.partOfAnother ? ", part of another" : "")
+                                     << (shown.markLeft ? ", a mark before" : "")
+                                     << (shown.markRight ? ", a mark after" : "");
+}
+
+// A number too wide for its box shrinks the box's font until it shows whole: a size of up to
+// seven characters, a result of up to twelve digits. A result too wide even at the smallest font
+// shows whole characters from the first and the cut mark; a short text gets the designed font
+// back. A cut text is the box's tooltip, a whole one has none.
 TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
   auto& probe = this->probe;
   const struct {
@@ -161,12 +211,18 @@ TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
     bool result, shrinks, whole;  // the result, else the typed text, is looked at
   } cases[] = {
       {u"4", true, false, true},
-      {u"16065", false, true, true},
       {u"16065", true, true, true},                  // eight digits
       {u"-1e20", true, true, true},                  // -1.024E+23 and more
       {u"1.2345678901234E+200", true, true, false},  // 1.26666665526661E+203
+      {u"999999999", true, true, true},              // 1024000000000 and more: twelve digits
       {u"1", true, false, true},
   };
+  for (const std::u16string_view size : {u"1024.25", u"16065.5", u"2048.25", u"123456", u"0.0001"}) {
+    probe.Type("Text1", size);
+    probe.Press(FormId::kMainWindow, Key::kTab);
+    EXPECT_TRUE(ReadsRight(probe.Shown("Text1"), size.size()));
+    EXPECT_EQ(probe.Shown("Text1").whole, size.size()) << Narrow(size);
+  }
   for (const auto& c : cases) {
     SCOPED_TRACE(Narrow(c.typed));
     probe.Type("Text1", c.typed);
@@ -176,11 +232,35 @@ TYPED_TEST_P(EngineSuite, LongNumbersShowWholeCharacters) {
     const ui::FontDesign& font = ui::FontOf(ui::Form1Design(), ui::Form1Design().Control(box));
     EXPECT_EQ(probe.FontPixels(FormId::kMainWindow, box) < ui::FontPixels(font, probe.Dpi()), c.shrinks);
     const probe::Visible visible = probe.Shown(box);
-    EXPECT_EQ(visible.whole == text.size(), c.whole) << visible.whole << " of " << text.size();
-    EXPECT_EQ(visible.cutMark, !c.whole);
-    EXPECT_GT(visible.whole, 0u);
-    EXPECT_FALSE(visible.partOfNext);
+    EXPECT_TRUE(ReadsRight(visible, text.size()));
+    EXPECT_EQ(visible.whole == text.size(), c.whole);
+    EXPECT_EQ(probe.Tooltip(box), c.whole ? u"" : text);
   }
+}
+
+// A cut text reads right however the user came to it: typed and calculated with the keyboard
+// still in the box (its end shows, the mark before it), left for the next box (its start), a cut
+// result tabbed into (its start, all selected), and a paste far too long for its box.
+TYPED_TEST_P(EngineSuite, CutTextsReadRight) {
+  auto& probe = this->probe;
+  const std::u16string size = u"123456789012345";  // fifteen digits, as written
+  probe.Type("Text1", size);
+  probe.Press(FormId::kMainWindow, Key::kEnter);
+  const probe::Visible typed = probe.Shown("Text1");
+  EXPECT_TRUE(ReadsRight(typed, size.size()));
+  EXPECT_TRUE(typed.markLeft);
+  probe.Press(FormId::kMainWindow, Key::kTab);
+  EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Text2");
+  const probe::Visible left = probe.Shown("Text1"), result = probe.Shown("Text2");
+  EXPECT_TRUE(ReadsRight(left, size.size()));
+  EXPECT_TRUE(left.markRight);
+  const std::u16string text = probe.Text(FormId::kMainWindow, "Text2");
+  EXPECT_TRUE(ReadsRight(result, text.size()));
+  EXPECT_TRUE(result.markRight && probe.Selection("Text2") == text);
+  probe.Paste("Text1", std::u16string(10000, u'7'));
+  EXPECT_TRUE(ReadsRight(probe.Shown("Text1"), 10000));
+  EXPECT_EQ(probe.Tooltip("Text1"), std::u16string(10000, u'7'));
+  EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
 // A screen reader hears every new result, also one equal to the last; a refusal says nothing.
@@ -232,9 +312,10 @@ TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(EngineSuite, RunsTheScenario, TabAndEnterFollowTheRules,
-                            ArrowKeysGoRoundTheOptionGroup,
+                            ModifiedKeysFollowTheRules, ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt,
-                            LongNumbersShowWholeCharacters, EveryResultIsAnnounced,
+                            ComingBackFindsTheKeyboardWhereItWas, LongNumbersShowWholeCharacters,
+                            CutTextsReadRight, EveryResultIsAnnounced,
                             TheExplanationWorksTheExample);
 
 }  // namespace engine_suite

@@ -11,7 +11,7 @@
 #include "ui/core.h"
 
 // An engine of plain data: what a toolkit would show, and what a user does to it. A text n
-// characters long measures n * pixels / 2, as half-width digits roughly do.
+// characters long measures n * (pixels / 2), as half-width digits roughly do.
 namespace fake {
 
 struct Box {
@@ -23,11 +23,7 @@ struct Box {
 class Window final : public ui::EngineWindow {
  public:
   Window(const ui::WindowDesign& design, ui::Report report, std::vector<Window*>& stacking)
-      : design(design), report(std::move(report)), stacking_(stacking) {
-    for (const ui::ControlDesign& control : design.controls) {  // each at its designed font
-      fonts[std::string(control.name)] = {ui::FontPixels(ui::FontOf(design, control), dpi)};
-    }
-  }
+      : design(design), report(std::move(report)), stacking_(stacking) {}
   ~Window() override { std::erase(stacking_, this); }
 
   std::u16string Text(std::string_view box) const override {
@@ -38,29 +34,36 @@ class Window final : public ui::EngineWindow {
   void SetText(std::string_view control, std::u16string_view text) override {
     Access();
     texts[std::string(control)] = text;
+    carets[std::string(control)] = 0;
   }
   bool Value(std::string_view option) const override { return checked.count(std::string(option)); }
   void SetValue(std::string_view option, bool on) override {
     on ? void(checked.insert(std::string(option))) : void(checked.erase(std::string(option)));
   }
   void SetEnabled(bool on) override { enabled = on; }
-  std::string_view Focused() const override { return focus; }
-  void Focus(std::string_view control) override { focus = control; }
+  void Focus(std::string_view control) override {
+    focus = control;
+    carets[std::string(control)] = 0;
+  }
+  std::size_t Caret(std::string_view box) const override {
+    const auto found = carets.find(std::string(box));
+    return found == carets.end() ? 0 : found->second;
+  }
   void TakeKeyboard(std::u16string_view readAs) override {
     focus = {};
     if (!readAs.empty()) announced.emplace_back(readAs);
   }
   void MarkDefault(std::string_view button) override { defaultButton = button; }
-  int TextRoom(std::string_view box) const override {
-    return ui::PixelBounds(design.Control(box), dpi).width - 4;
-  }
+  ui::Units Measure() const override { return units; }
+  void Lay(const ui::WindowLayout& layout) override { this->layout = layout; }
+  int TextRoom(std::string_view box) const override { return Laid(box).bounds.width - 4; }
   int TextWidth(std::string_view, std::u16string_view text, int pixels) const override {
-    return static_cast<int>(text.size()) * pixels / 2;
+    return static_cast<int>(text.size()) * (units.cells ? 1 : pixels / 2);
   }
-  void SetTextFont(std::string_view box, const ui::TextFit& fit) override {
-    fonts[std::string(box)] = fit;
+  void ShowText(std::string_view box, const ui::TextView& view) override {
+    views[std::string(box)] = view;
+    tooltips[std::string(box)] = view.tooltip;
   }
-  int Dpi() const override { return dpi; }
   ui::Margins Frame() const override { return frame; }
   ui::Rect WorkArea() const override { return workArea; }
   void Place(const ui::Placement& placement) override { this->placement = placement; }
@@ -74,11 +77,20 @@ class Window final : public ui::EngineWindow {
     announced.emplace_back(text);
   }
 
+  const ui::ControlLayout& Laid(std::string_view control) const {
+    const auto found = std::find_if(layout.controls.begin(), layout.controls.end(),
+                                    [&](const ui::ControlLayout& laid) { return laid.name == control; });
+    if (found == layout.controls.end()) throw std::logic_error("not laid out");
+    return *found;
+  }
+
   const ui::WindowDesign& design;
   ui::Report report;
   std::map<std::string, std::u16string> texts;
+  std::map<std::string, std::size_t> carets;
   std::set<std::string> checked;
-  std::map<std::string, ui::TextFit> fonts;
+  std::map<std::string, ui::TextView> views;
+  std::map<std::string, std::u16string> tooltips;
   std::vector<std::u16string> announced;
   std::string_view focus;
   std::string_view defaultButton;
@@ -86,7 +98,8 @@ class Window final : public ui::EngineWindow {
   bool shown = false;
   bool minimised = false;
   bool failing = false;  // every access to a text fails, as a toolkit might refuse one
-  int dpi = 96;
+  ui::Units units;
+  ui::WindowLayout layout{};
   ui::Margins frame{};
   ui::Rect workArea{0, 0, 1920, 1080};
   ui::Placement placement{};
@@ -100,9 +113,14 @@ class Window final : public ui::EngineWindow {
 
 class Engine final : public ui::Engine {
  public:
+  unsigned Capabilities() const override { return capabilities; }
+  void UseTexts(const ui::ProgramTexts& given) override { texts = given; }
   std::unique_ptr<ui::EngineWindow> BuildWindow(const ui::WindowDesign& design,
                                                 ui::Report report) override {
-    return std::make_unique<Window>(design, std::move(report), stacking);
+    auto window = std::make_unique<Window>(design, std::move(report), stacking);
+    window->units = units;
+    window->workArea = workArea;
+    return window;
   }
   void Destroy(std::unique_ptr<ui::EngineWindow> window) override {
     window.reset();
@@ -115,6 +133,10 @@ class Engine final : public ui::Engine {
   }
   char16_t DecimalSeparator() const override { return separator; }
 
+  unsigned capabilities = ui::kWindowManager;
+  ui::Units units;                         // of the windows it builds
+  ui::Rect workArea{0, 0, 1920, 1080};     // ... and their screen's
+  ui::ProgramTexts texts{};
   std::vector<Box> boxes;
   std::vector<Window*> stacking;  // front last
   char16_t separator = u'.';

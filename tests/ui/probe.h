@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/forms.h"
 #include "ui/engine.h"
+#include "ui/forms.h"
 
 // The program as its user meets it, on one engine: the program started (its main window open),
 // what a user does, and what the windows then show. The engine suite (engine_suite.h) runs on
@@ -22,37 +22,46 @@ struct Box {
   bool ownedByMain;
 };
 
-// How much of a text box's text shows: whole characters from the first, whether any part of the
-// one after them is drawn, and whether the cut mark shows after them.
+// What a text box draws of its text: the characters drawn whole, from `first`; whether any part of
+// another one is drawn too; and the cut mark at either end, as the toolkit drew them.
 struct Visible {
+  std::size_t first;
   std::size_t whole;
-  bool partOfNext;
-  bool cutMark;
+  bool partOfAnother;
+  bool markLeft;
+  bool markRight;
 };
 
 class Probe {
  public:
   virtual ~Probe() = default;
 
-  // In the main window: a text box's text replaced as by typing, and a control clicked.
+  // In the main window: a text box pressed, and its text replaced as by typing, or by a paste, the
+  // caret after it; a control clicked.
   virtual void Type(std::string_view textBox, std::u16string_view text) = 0;
+  virtual void Paste(std::string_view textBox, std::u16string_view text) = 0;
   virtual void Click(std::string_view control) = 0;
-  virtual void Press(FormId form, ui::Key key) = 0;  // to the window, wherever its focus is
-  virtual void Close(FormId form) = 0;               // its close box
-  virtual void Raise(FormId form) = 0;               // a click on the window, which brings it up
-  virtual void Minimise(FormId form) = 0;            // its title bar's button
+  // To the window, wherever its focus is, with the modifiers held down.
+  void Press(FormId form, ui::Key key, unsigned modifiers = 0) { PressKey(form, key, modifiers); }
+  virtual void PressKey(FormId form, ui::Key key, unsigned modifiers) = 0;
+  virtual void Close(FormId form) = 0;     // its close box
+  virtual void Raise(FormId form) = 0;     // a press on the window, or its title bar
+  virtual void Minimise(FormId form) = 0;  // its title bar's button
+  virtual void Leave() = 0;                // another program's window comes to the front
 
   virtual bool Open(FormId form) const = 0;
   virtual bool Enabled(FormId form) const = 0;
-  virtual FormId Front() const = 0;  // the open window on top
+  virtual bool OnScreen(FormId form) const = 0;  // mapped, and not minimised
+  virtual FormId Front() const = 0;              // the open window on top
   virtual bool HasIcon(FormId form) const = 0;
-  virtual bool Minimised(FormId form) const = 0;
   virtual std::u16string Text(FormId form, std::string_view control) const = 0;
   virtual std::u16string Selection(std::string_view textBox) const = 0;  // in the main window
+  virtual std::size_t Caret(std::string_view textBox) const = 0;         // ... in UTF-16 units
   virtual bool Checked(std::string_view option) const = 0;
   virtual std::string Focused(FormId form) const = 0;  // empty where no control has it
   virtual std::string DefaultButton() const = 0;       // the main window's, as it is shown
   virtual Visible Shown(std::string_view textBox) const = 0;
+  virtual std::u16string Tooltip(std::string_view textBox) const = 0;  // none: empty
   // The dots per inch the windows are laid out at, and a control's font in pixels at that scale.
   virtual int Dpi() const = 0;
   virtual int FontPixels(FormId form, std::string_view control) const = 0;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -51,14 +53,10 @@ TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
 
 using Kind = ui::Event::Kind;
 
-// A disabled window takes no input and cannot be closed; brought up, it brings up the window in
-// front of it. A window brought up again has the keyboard where the user left it; the
-// explanation, which has no control, takes it itself, and is read out whole only when it opens.
+// A disabled window takes no input and cannot be closed; brought up, it brings up the window that
+// takes input. The explanation, which has no control, takes the keyboard itself, and is read out
+// whole only when it opens.
 TEST_F(Windows, TheCoreDecidesWhatAWindowDoesWithItsInput) {
-  Main().report({Kind::kFocusMoved, "Option1"});
-  Main().focus = {};  // gone to another program
-  Main().report({Kind::kActivated});
-  EXPECT_EQ(Main().focus, "Option1");
   probe.Type("Text1", u"4");
   probe.Click("Command2");
   EXPECT_FALSE(Main().report({Kind::kClicked, "Command1"}) ||
@@ -74,6 +72,42 @@ TEST_F(Windows, TheCoreDecidesWhatAWindowDoesWithItsInput) {
   EXPECT_EQ(explanation.announced.size(), 1u);
 }
 
+// The default mark shows on the button Enter would click, wherever the focus went, by the program
+// or by the user.
+TEST_F(Windows, TheDefaultMarkFollowsTheFocus) {
+  for (const auto& [focused, marked] : {std::pair{"Command2", "Command2"}, {"Text2", "Command1"},
+                                        {"Option1", "Command1"}, {"Command1", "Command1"}}) {
+    Main().report({Kind::kFocusMoved, focused});
+    EXPECT_EQ(Main().defaultButton, marked) << focused;
+  }
+}
+
+// Where no window manager closes the active window on Alt+F4, the core does, as it does the close
+// box: not the disabled main window. Elsewhere Alt+F4 is the window manager's.
+TEST_F(Windows, AltF4ClosesWhereNoWindowManagerDoes) {
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  probe.engine.capabilities = 0;
+  probe.Click("Command2");
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  EXPECT_FALSE(Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kF4, ui::kCtrl}));
+  EXPECT_TRUE(Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  EXPECT_TRUE(probe.engine.quit);
+}
+
+// Keys with modifiers the core leaves to the toolkit: Tab with Ctrl, an arrow key with Shift.
+TEST_F(Windows, KeysWithOtherModifiersAreTheToolkits) {
+  probe.Type("Text1", u"4");
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kTab, ui::kCtrl}));
+  EXPECT_EQ(Main().focus, "Text1");
+  while (Main().focus != "Option1") Main().report({Kind::kKey, {}, ui::Key::kTab});
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kDown, ui::kShift}));
+  EXPECT_TRUE(Main().Value("Option1"));
+  EXPECT_TRUE(Main().report({Kind::kKey, {}, ui::Key::kSpace, ui::kShift}));  // as without
+  EXPECT_EQ(Main().Text("Text2"), u"4102");
+}
+
 TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
   probe.Click("Command2");
   probe.Press(FormId::kExplanationWindow, ui::Key::kEscape);
@@ -85,11 +119,14 @@ TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {
 }
 
 // Where the design puts a window, unless its frame would leave the work area: then just inside.
-// On a phone's screen, in its corner, 8 pixels in, scaled to fit when the widest window would not.
+// On a small touch screen, in its corner, 8 pixels in at 96 dpi, scaled to fit where the widest
+// window would not and the engine can scale; a narrow screen without touch is no phone's.
 TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
+  constexpr unsigned kPhone = ui::kTouch | ui::kScalesWindows;
   struct Case {
     ui::Rect designed; ui::Margins frame; ui::Rect work; ui::Point expected;
-    double scale = 1; int finger = 0; int widest = 534;
+    double scale = 1; int finger = 0; unsigned capabilities = kPhone; int dpi = 96;
+    std::optional<ui::Point> dragged = std::nullopt; int widest = 534;
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},
@@ -98,15 +135,25 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
       {{683, 492, 534, 347}, {8, 30, 8, 8}, {0, 0, 1280, 800}, {683, 800 - 8 - 347}},
       {{-20, -5, 308, 165}, {4, 30, 4, 4}, {0, 24, 640, 480}, {4, 24 + 30}},
       {{0, 0, 900, 700}, {4, 30, 4, 4}, {0, 0, 640, 480}, {4, 30}},  // larger than the screen
-      {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 600, 480}, {600 - 4 - 308, 480 - 4 - 165}},
+      {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 599, 480}, {599 - 4 - 308, 480 - 4 - 165},
+       1, 0, 0},  // narrow, but not touched
       // A phone 360 pixels wide: 534 + 2 scaled to 360 - 2 * 8.
       {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 360, 740}, {9, 8 + 17}, 344.0 / 536, 24},
       {{683, 492, 534, 347}, {1, 27, 1, 1}, {0, 40, 360, 740}, {9, 40 + 8 + 17}, 344.0 / 536, 24},
-      // Narrow windows on a phone keep their size, in its corner.
-      {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 599, 740}, {9, 35}, 1, 24, 300},
+      // Narrow windows on a phone keep their size, in its corner; so do all where the engine
+      // cannot scale, and a finger is as wide at 192 dpi as 48 pixels.
+      {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 599, 740}, {9, 35}, 1, 24, kPhone, 96, {}, 300},
+      {{480, 454, 308, 165}, {2, 54, 2, 2}, {0, 0, 1000, 1480}, {18, 70}, 1, 48, ui::kTouch, 192},
+      // Dragged, on a desktop and on a phone: where it was dragged to, kept whole on the screen.
+      {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {100, 200}, 1, 0, 0, 96, {{100, 200}}},
+      {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {4, 1080 - 4 - 165}, 1, 0, 0, 96,
+       {{-50, 5000}}},
+      {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 360, 740}, {360 - 1 - 198, 17}, 344.0 / 536, 24,
+       kPhone, 96, {{300, 0}}},
   };
   for (const Case& c : cases) {
-    const ui::Placement placed = ui::PlaceWindow(c.designed, c.frame, c.work, c.widest);
+    const ui::Placement placed = ui::PlaceWindow(
+        {c.designed, c.frame, c.work, c.widest, {c.dpi, false}, c.capabilities, c.dragged});
     EXPECT_EQ(placed.client.x, c.expected.x);
     EXPECT_EQ(placed.client.y, c.expected.y);
     EXPECT_DOUBLE_EQ(placed.scale, c.scale);
@@ -115,8 +162,10 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
 }
 
 // Each window is placed again when its frame or screen changes; on a phone every window is drawn
-// at one scale, at which the widest fits the screen's width.
+// at one scale, at which the widest fits the screen's width, and what a finger presses is a
+// finger tall on the screen, the options of a group one under the other.
 TEST_F(Windows, ShareOneScaleOnAPhone) {
+  probe.engine.capabilities = ui::kTouch | ui::kScalesWindows;
   probe.Click("Command2");
   for (fake::Window* window : {&Main(), &Shown(FormId::kExplanationWindow)}) {
     window->workArea = {0, 0, 360, 740};
@@ -127,40 +176,63 @@ TEST_F(Windows, ShareOneScaleOnAPhone) {
   const int widest = std::max(ui::TwipsToPixels(ui::Form1Design().clientWidth),
                               ui::TwipsToPixels(ui::Form2Design().clientWidth));
   EXPECT_DOUBLE_EQ(scale * widest + 2 * 8, 360);
+  const ui::Rect first = Main().Laid("Option1").bounds, second = Main().Laid("Option2").bounds;
+  for (const ui::Rect& pressed : {first, second, Main().Laid("Command1").bounds}) {
+    EXPECT_GE(pressed.height * scale, 24);
+  }
+  EXPECT_EQ(second.top, first.top + first.height);
 }
 
 // A text n characters long measures n * pixels / 2 here, as half-width digits roughly do.
 TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
   struct Case {
-    int designed, dpi, room, characters, expected, emptyRight;
+    int designed, floor, room, characters, expected, clear;
   };
   // Each room holds a pixel for the caret after a text that fits; a cut text leaves room for the
   // mark, a character wide here, and the caret's pixel.
   const Case cases[] = {
-      {27, 96, 90, 6, 27, 0},    // fits as designed
-      {27, 96, 90, 7, 25, 0},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
-      {27, 96, 91, 10, 18, 0},   // 10 * 18 / 2 = 90, and the caret: exactly the room
-      {27, 96, 90, 10, 17, 0},   // ... a pixel less
-      {27, 96, 90, 21, 14, 13},  // the floor, 55% of 27: 11 characters take 77 of 90 - 7 - 1
-      {16, 96, 50, 21, 12, 8},   // never under 12 pixels at 96 dpi: 7 characters, 42 pixels
-      {32, 192, 50, 21, 24, 14},  // ... nor under 24 at 192
-      {10, 96, 11, 21, 10, 6},   // a designed font below the floor stays as it is: 1 character
-      {10, 96, 5, 21, 10, 5},    // no character fits beside the mark
+      {27, 12, 90, 6, 27, 0},    // fits as designed
+      {27, 12, 90, 7, 25, 0},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
+      {27, 12, 91, 10, 18, 0},   // 10 * 18 / 2 = 90, and the caret: exactly the room
+      {27, 12, 90, 10, 17, 0},   // ... a pixel less
+      {27, 12, 90, 21, 12, 12},  // the floor: 13 characters take 78 of 90 - 6 - 1
+      {10, 12, 11, 21, 10, 6},   // a designed font below the floor stays as it is: 1 character
+      {10, 12, 5, 21, 10, 5},    // no character fits beside the mark
   };
   const auto width = [](std::u16string_view t, int pixels) { return int(t.size()) * pixels / 2; };
-  // A character outside the Basic Multilingual Plane is two units, never cut between them.
-  const std::u16string pairs = u"\U00010000\U00010000\U00010000\U00010000\U00010000\U00010000";
-  for (int room = 4; room < 40; ++room) {
-    EXPECT_EQ((room - ui::FitText(10, 96, room, pairs, width).emptyRight) / 5 % 2, 0) << room;
-  }
   for (const Case& c : cases) {
     const std::u16string text(static_cast<std::size_t>(c.characters), u'8');
-    const ui::TextFit fit = ui::FitText(c.designed, c.dpi, c.room, text, width);
-    EXPECT_EQ(fit.pixels, c.expected) << c.designed << " px, " << c.characters << " characters";
-    EXPECT_EQ(fit.emptyRight, c.emptyRight)
-        << c.designed << " px, " << c.characters << " characters";
-    EXPECT_EQ(fit.cut, c.emptyRight > 0);
+    for (const ui::Anchor anchor : {ui::Anchor::kStart, ui::Anchor::kEnd}) {
+      const ui::TextView view = ui::FitText(c.designed, c.floor, c.room, text, width, anchor);
+      SCOPED_TRACE(std::to_string(c.designed) + " px, " + std::to_string(c.characters) + " characters");
+      EXPECT_EQ(view.pixels, c.expected);
+      // From the start, the room after the text is clear, its mark at the right; from the end, the
+      // room before it, but for the caret's pixel after it.
+      const bool fromEnd = anchor == ui::Anchor::kEnd;
+      EXPECT_EQ(view.clearRight, fromEnd ? 0 : c.clear);
+      EXPECT_EQ(view.clearLeft, fromEnd && c.clear ? c.clear - 1 : 0);
+      EXPECT_EQ(view.markRight, !fromEnd && c.clear > 0);
+      EXPECT_EQ(view.markLeft, fromEnd && c.clear > 0);
+    }
   }
+  // Looked at in the middle, a cut text has the mark at both ends; one that fits has none.
+  const ui::TextView middle = ui::FitText(27, 12, 90, std::u16string(21, u'8'), width, ui::Anchor::kMiddle);
+  EXPECT_TRUE(middle.markLeft && middle.markRight && middle.clearLeft == 6 && middle.clearRight == 6);
+  EXPECT_FALSE(ui::FitText(27, 12, 90, u"8", width, ui::Anchor::kMiddle).markLeft);
+  // A character outside the Basic Multilingual Plane is two units, never cut between them, from
+  // either end.
+  const std::u16string pairs = u"\U00010000\U00010000\U00010000\U00010000\U00010000\U00010000";
+  for (int room = 4; room < 40; ++room) {
+    const ui::TextView start = ui::FitText(10, 10, room, pairs, width, ui::Anchor::kStart);
+    const ui::TextView end = ui::FitText(10, 10, room, pairs, width, ui::Anchor::kEnd);
+    EXPECT_EQ((room - start.clearRight) / 5 % 2, 0) << room;
+    EXPECT_EQ((room - 1 - end.clearLeft) / 5 % 2, 0) << room;
+  }
+  // Where the box is looked at from: its start without the focus, or with the caret there.
+  EXPECT_EQ(ui::AnchorOf(false, 5, 5), ui::Anchor::kStart);
+  EXPECT_EQ(ui::AnchorOf(true, 0, 5), ui::Anchor::kStart);
+  EXPECT_EQ(ui::AnchorOf(true, 5, 5), ui::Anchor::kEnd);
+  EXPECT_EQ(ui::AnchorOf(true, 2, 5), ui::Anchor::kMiddle);
 }
 
 std::vector<std::string_view> Names(const ui::ControlOrder& controls) {

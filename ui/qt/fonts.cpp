@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "ui/qt/text.h"
+#include "ui/song.h"
 
 namespace ui::qt {
 namespace {
@@ -13,9 +14,8 @@ namespace {
 // resolve than a list whose first names are missing.
 QString SongFamily() {
   static const QString family = [] {
-    const QStringList candidates{QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                                 QStringLiteral("AR PL UMing CN"),
-                                 QStringLiteral("Noto Serif CJK SC")};
+    QStringList candidates{ToQString(kSongFace)};
+    for (const std::u16string_view fallback : kSongFallbacks) candidates << ToQString(fallback);
     for (const QString& candidate : candidates) {
       if (QFontDatabase::hasFamily(candidate)) return candidate;
     }
@@ -27,7 +27,7 @@ QString SongFamily() {
 }  // namespace
 
 QFont FontFor(const FontDesign& font) {
-  QFont result(font.face == u"宋体" ? SongFamily() : ToQString(font.face));
+  QFont result(font.face == kSongFace ? SongFamily() : ToQString(font.face));
   result.setPixelSize(FontPixels(font));
   result.setBold(font.bold);
   return result;

@@ -8,6 +8,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QInputDevice>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 #include "ui/qt/accessibility.h"
 #include "ui/qt/box_symbol.h"
@@ -37,6 +43,28 @@ QtEngine::QtEngine() {
 
 QtEngine::~QtEngine() = default;
 
+unsigned QtEngine::Capabilities() const {
+  unsigned capabilities = 0;
+  for (const QInputDevice* device : QInputDevice::devices()) {
+    if (device->type() == QInputDevice::DeviceType::TouchScreen) capabilities |= kTouch;
+  }
+  const QString platform = QGuiApplication::platformName();
+  if (platform.startsWith(QLatin1String("wayland"))) return capabilities | kWindowManager;
+  const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = platform == QLatin1String("xcb") && x11 ? x11->connection() : nullptr;
+  if (!connection) return capabilities;
+  const char name[] = "WM_S0";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+  if (!atom) return capabilities;
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+  if (owner && owner->owner != XCB_NONE) capabilities |= kWindowManager;
+  std::free(owner);
+  std::free(atom);
+  return capabilities;
+}
+
 std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design, Report report) {
   return std::make_unique<QtWindow>(design, std::move(report));
 }
@@ -54,7 +82,7 @@ void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, Mess
   QMessageBox box(icon == MessageIcon::kError ? QMessageBox::Critical : QMessageBox::Warning,
                   ToQString(title), ToQString(text), QMessageBox::NoButton, parent);
   box.setWindowModality(Qt::ApplicationModal);
-  box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+  box.setDefaultButton(box.addButton(ToQString(texts_.boxButton), QMessageBox::AcceptRole));
   // A box can be neither minimised nor maximised.
   box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -8,14 +8,18 @@
 
 namespace ui::qt {
 
-// The engine over Qt 6 Widgets. Implemented: windows of real widgets at the designed
+// The engine over Qt 6 Widgets. Implemented: windows of real widgets laid out in
 // device-independent pixels (Qt scales them), message boxes, the user's locale's decimal
-// separator, Qt's own texts in the user's language. What a window does is the core's to decide.
+// separator, Qt's own texts in the user's language; where the screen is touched, and whether a
+// window manager frames the windows (on X11, one that holds the screen's WM_S0 selection; a
+// Wayland compositor always). What a window does is the core's to decide.
 class QtEngine final : public Engine {
  public:
   QtEngine();
   ~QtEngine() override;
 
+  unsigned Capabilities() const override;
+  void UseTexts(const ProgramTexts& texts) override { texts_ = texts; }
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override;
   void Quit() override;
@@ -25,6 +29,7 @@ class QtEngine final : public Engine {
 
  private:
   QTranslator qtTexts_;
+  ProgramTexts texts_{};
 };
 
 }  // namespace ui::qt

@@ -1,25 +1,24 @@
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QToolTip>
 #include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <stdexcept>
 #include <string>
 
+#include "ui/qt/buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/text.h"
 
@@ -29,6 +28,15 @@ namespace {
 QString Name(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+constexpr std::pair<int, Key> kKeys[] = {
+    {Qt::Key_Tab, Key::kTab},      {Qt::Key_Backtab, Key::kTab},  {Qt::Key_Return, Key::kEnter},
+    {Qt::Key_Enter, Key::kEnter},  {Qt::Key_Escape, Key::kEscape}, {Qt::Key_Space, Key::kSpace},
+    {Qt::Key_Up, Key::kUp},        {Qt::Key_Down, Key::kDown},     {Qt::Key_Left, Key::kLeft},
+    {Qt::Key_Right, Key::kRight},  {Qt::Key_F4, Key::kF4}};
+constexpr std::pair<Qt::KeyboardModifier, Modifier> kModifiers[] = {
+    {Qt::ShiftModifier, kShift}, {Qt::ControlModifier, kCtrl}, {Qt::AltModifier, kAlt},
+    {Qt::MetaModifier, kMeta}};
 
 }  // namespace
 
@@ -40,18 +48,10 @@ QtWindow::QtWindow(const WindowDesign& design, Report report)
   setObjectName(Name(design.name));
   setWindowTitle(ToQString(design.title));
   setFont(FontFor(design.defaultFont));
-  setFixedSize(TwipsToPixels(design.clientWidth), TwipsToPixels(design.clientHeight));
   // Made in reading order, which screen readers follow; it is also the stacking order, and puts
   // Label4 beneath the output box, as the design draws it.
-  std::map<std::string_view, QButtonGroup*> groups;
   for (const ControlDesign* control : ReadingOrder(design)) {
-    QWidget* widget = CreateControl(*control);
-    if (control->kind == ControlKind::kOptionButton) {
-      QButtonGroup*& group = groups[control->group];
-      if (!group) group = new QButtonGroup(this);
-      group->addButton(static_cast<QRadioButton*>(widget));
-    }
-    controls_.emplace_back(control->name, widget);
+    controls_.emplace_back(control->name, CreateControl(*control));
   }
   // Nothing to see: a screen reader hears it (accessibility.cpp).
   announcer_ = new QWidget(this);
@@ -71,7 +71,7 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
   const auto reports = [this](Event event) { return [this, event] { report_(event); }; };
   switch (control.kind) {
     case ControlKind::kPushButton: {
-      auto* button = new QPushButton(caption, this);
+      auto* button = new PushButton(caption, this);
       button->setAutoDefault(false);  // Enter is the core's to decide
       connect(button, &QPushButton::clicked, this, reports({Event::Kind::kClicked, name}));
       widget = button;
@@ -80,7 +80,7 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
     case ControlKind::kOptionButton: {
       // Qt reports the user's clicks, the one on the option already selected included, and not
       // the program's selections.
-      auto* option = new QRadioButton(caption, this);
+      auto* option = new OptionButton(caption, this);
       connect(option, &QRadioButton::clicked, this, reports({Event::Kind::kClicked, name}));
       widget = option;
       break;
@@ -89,6 +89,8 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       auto* edit = new QLineEdit(caption, this);
       edit->setMaxLength(std::numeric_limits<int>::max());  // no limit beyond Qt's own
       connect(edit, &QLineEdit::textEdited, this, reports({Event::Kind::kEdited, name}));
+      connect(edit, &QLineEdit::cursorPositionChanged, this,
+              reports({Event::Kind::kCaretMoved, name}));
       widget = edit;
       break;
     }
@@ -102,14 +104,10 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
     case ControlKind::kLine:
       return nullptr;  // drawn by paintEvent
   }
-  // A button's or an option's arrow keys, which Qt would use to move the focus, are the core's; a
-  // text box draws a cut mark over itself.
+  // Keys go to the core before the control; a text box draws its cut marks over itself.
   if (control.kind != ControlKind::kLabel) widget->installEventFilter(this);
   widget->setObjectName(Name(name));
-  widget->setFont(FontFor(FontOf(design_, control)));
   if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
-  const Rect pixels = ControlBounds(design_, control);
-  widget->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
   return widget;
 }
 
@@ -136,7 +134,6 @@ std::u16string QtWindow::Text(std::string_view textBox) const {
 void QtWindow::SetText(std::string_view control, std::u16string_view text) {
   if (auto* edit = qobject_cast<QLineEdit*>(Widget(control))) {
     edit->setText(ToQString(text));
-    edit->setCursorPosition(0);
   } else {
     Widget<QLabel>(control)->setText(ToQString(text));
   }
@@ -157,12 +154,17 @@ std::string_view QtWindow::NameOf(const QWidget* control) const {
   return {};
 }
 
-std::string_view QtWindow::Focused() const { return NameOf(focusWidget()); }
-
+// A text box's selection runs from its end back to the start, where its caret stands.
 void QtWindow::Focus(std::string_view control) {
   QWidget* widget = Widget(control);
-  widget->setFocus(Qt::TabFocusReason);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+  widget->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setSelection(static_cast<int>(edit->text().size()), -static_cast<int>(edit->text().size()));
+  }
+}
+
+std::size_t QtWindow::Caret(std::string_view textBox) const {
+  return static_cast<std::size_t>(Widget<QLineEdit>(textBox)->cursorPosition());
 }
 
 void QtWindow::TakeKeyboard(std::u16string_view readAs) {
@@ -173,8 +175,21 @@ void QtWindow::TakeKeyboard(std::u16string_view readAs) {
 
 void QtWindow::MarkDefault(std::string_view button) {
   for (const auto& [name, widget] : controls_) {
-    if (auto* push = qobject_cast<QPushButton*>(widget)) push->setDefault(name == button);
+    if (auto* push = dynamic_cast<PushButton*>(widget)) push->SetMarked(name == button);
   }
+}
+
+void QtWindow::Lay(const WindowLayout& layout) {
+  setFixedSize(layout.width, layout.height);
+  for (const ControlLayout& control : layout.controls) {
+    QWidget* widget = Widget(control.name);
+    widget->setGeometry(control.bounds.left, control.bounds.top, control.bounds.width,
+                        control.bounds.height);
+    widget->setFont(DesignFont(control.name, control.fontPixels));
+  }
+  lines_.clear();
+  for (const Rect& line : layout.lines) lines_.emplace_back(line.left, line.top, line.width, line.height);
+  update();
 }
 
 // Qt keeps two pixels either side of the text within the frame.
@@ -197,26 +212,42 @@ int QtWindow::TextWidth(std::string_view textBox, std::u16string_view text, int 
   return QFontMetrics(DesignFont(textBox, pixels)).horizontalAdvance(ToQString(text));
 }
 
-void QtWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
+// Qt draws into the two pixels it keeps beside the text: room kept clear keeps those too. A
+// tooltip that shows follows the text at once.
+void QtWindow::ShowText(std::string_view textBox, const TextView& view) {
   QLineEdit* edit = Widget<QLineEdit>(textBox);
-  const QFont font = DesignFont(textBox, fit.pixels);
+  const QFont font = DesignFont(textBox, view.pixels);
   if (edit->font() != font) edit->setFont(font);
-  // Qt draws into the two pixels it keeps beside the text: pixels kept empty keep those too.
-  edit->setTextMargins(0, 0, fit.emptyRight ? fit.emptyRight + 2 : 0, 0);
-  edit->setToolTip(fit.cut ? edit->text() : QString());
-  cutMarks_[edit] = fit.cut ? fit.emptyRight : 0;
+  const auto kept = [](int clear) { return clear ? clear + 2 : 0; };
+  edit->setTextMargins(kept(view.clearLeft), 0, kept(view.clearRight), 0);
+  const QString tooltip = ToQString(view.tooltip);
+  if (QToolTip::isVisible() && QToolTip::text() == edit->toolTip() && edit->toolTip() != tooltip) {
+    tooltip.isEmpty() ? QToolTip::hideText() : QToolTip::showText(QCursor::pos(), tooltip, edit);
+  }
+  edit->setToolTip(tooltip);
+  if (view.fromStart && !edit->hasFocus()) edit->setCursorPosition(0);
+  TextView remembered = view;
+  remembered.tooltip = {};
+  views_[edit] = remembered;
   edit->update();
 }
 
-// Over the box once it has drawn itself, on its text's line, at the right end of its text's room:
-// not part of the text, and nothing a screen reader meets.
-void QtWindow::PaintCutMark(QLineEdit* edit, int width) const {
+// Over the box once it has drawn itself, on its text's line, at each end of its text's room that
+// hides characters: not part of the text, and nothing a screen reader meets.
+void QtWindow::PaintCutMarks(QLineEdit* edit, const TextView& view) const {
   const QRect room = TextRoomRect(edit);
   QPainter painter(edit);
   painter.setFont(edit->font());
   painter.setPen(edit->palette().text().color());
-  painter.drawText(QRect(room.right() + 1 - width, room.top(), width, room.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, ToQString(kCutMark));
+  if (view.markLeft) {
+    painter.drawText(QRect(room.left(), room.top(), view.clearLeft, room.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, ToQString(kCutMark));
+  }
+  if (view.markRight) {
+    painter.drawText(QRect(room.right() + 1 - view.clearRight, room.top(), view.clearRight,
+                           room.height()),
+                     Qt::AlignRight | Qt::AlignVCenter, ToQString(kCutMark));
+  }
 }
 
 // At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole
@@ -235,7 +266,7 @@ Rect QtWindow::WorkArea() const {
   return {area.x(), area.y(), area.width(), area.height()};
 }
 
-// Qt draws a widget at its screen's scale only: on a phone's screen the window keeps its size.
+// Qt draws a widget at its screen's scale only: a window keeps its size.
 void QtWindow::Place(const Placement& placement) {
   setGeometry(placement.client.x, placement.client.y, width(), height());
 }
@@ -253,11 +284,27 @@ void QtWindow::Announce(std::string_view, std::u16string_view text) {
   announcer_->show();
 }
 
+bool QtWindow::KeyPressed(const QKeyEvent& press) {
+  const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                [&](const auto& entry) { return entry.first == press.key(); });
+  if (key == std::end(kKeys)) return false;
+  unsigned modifiers = 0;
+  for (const auto& [qtModifier, modifier] : kModifiers) {
+    if (press.modifiers() & qtModifier) modifiers |= modifier;
+  }
+  return report_({Event::Kind::kKey, {}, key->second, modifiers});
+}
+
 bool QtWindow::event(QEvent* event) {
   // A window manager frames a window once it is shown: report the frame when it comes or changes.
   if (event->type() == QEvent::Move && windowHandle() && windowHandle()->frameMargins() != frame_) {
     frame_ = windowHandle()->frameMargins();
     report_({Event::Kind::kFramed});
+  }
+  // The window's own keys, where it has the keyboard itself; a control's come by eventFilter.
+  if (event->type() == QEvent::KeyPress && (!focusWidget() || focusWidget() == this) &&
+      KeyPressed(*static_cast<QKeyEvent*>(event))) {
+    return true;
   }
   const bool activated = event->type() == QEvent::WindowActivate;
   const bool handled = QWidget::event(event);
@@ -265,42 +312,17 @@ bool QtWindow::event(QEvent* event) {
   return handled;
 }
 
-bool QtWindow::focusNextPrevChild(bool next) {
-  return report_({Event::Kind::kKey, {}, next ? Key::kTab : Key::kShiftTab}) ||
-         QWidget::focusNextPrevChild(next);
-}
-
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-    const auto mark = cutMarks_.find(edit);
-    if (event->type() != QEvent::Paint || mark == cutMarks_.end() || !mark->second) return false;
-    static_cast<QObject*>(edit)->event(event);
-    PaintCutMark(edit, mark->second);
-    return true;
+  if (event->type() == QEvent::KeyPress) return KeyPressed(*static_cast<QKeyEvent*>(event));
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  const auto view = edit ? views_.find(edit) : views_.end();
+  if (event->type() != QEvent::Paint || view == views_.end() ||
+      !(view->second.markLeft || view->second.markRight)) {
+    return false;
   }
-  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  const auto* press = static_cast<QKeyEvent*>(event);
-  constexpr std::pair<int, Key> kArrows[] = {{Qt::Key_Up, Key::kUp},
-                                             {Qt::Key_Down, Key::kDown},
-                                             {Qt::Key_Left, Key::kLeft},
-                                             {Qt::Key_Right, Key::kRight}};
-  for (const auto& [qtKey, key] : kArrows) {
-    if (press->key() == qtKey && (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-      return report_({Event::Kind::kKey, {}, key});
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void QtWindow::keyPressEvent(QKeyEvent* event) {
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  const bool escape = event->key() == Qt::Key_Escape;
-  if (plain && (enter || escape) &&
-      report_({Event::Kind::kKey, {}, enter ? Key::kEnter : Key::kEscape})) {
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  static_cast<QObject*>(edit)->event(event);
+  PaintCutMarks(edit, view->second);
+  return true;
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {
@@ -309,12 +331,7 @@ void QtWindow::closeEvent(QCloseEvent* event) {
 
 void QtWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(QPen(palette().windowText(), 1));
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind != ControlKind::kLine) continue;
-    painter.drawLine(TwipsToPixels(control.left), TwipsToPixels(control.top),
-                     TwipsToPixels(control.width), TwipsToPixels(control.height));
-  }
+  for (const QRect& line : lines_) painter.fillRect(line, palette().windowText());
 }
 
 }  // namespace ui::qt

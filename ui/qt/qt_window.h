@@ -16,9 +16,10 @@ class QLineEdit;
 
 namespace ui::qt {
 
-// A window built from its design: real widgets at the designed places, in reading order, lines
-// drawn on the window itself. It reports clicks, the user's edits, the focus, Tab, Enter and
-// Escape, close requests, activation and its frame to the core, and knows no handler.
+// A window built from its design: real widgets in reading order, laid out and sized as the core
+// says, lines drawn on the window itself. It reports clicks, the user's edits and caret moves, the
+// focus, keys with their modifiers, close requests, activation and its frame to the core, and
+// knows no handler.
 class QtWindow final : public QWidget, public EngineWindow {
  public:
   QtWindow(const WindowDesign& design, Report report);
@@ -28,14 +29,15 @@ class QtWindow final : public QWidget, public EngineWindow {
   bool Value(std::string_view option) const override;
   void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
-  std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  std::size_t Caret(std::string_view textBox) const override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
+  Units Measure() const override { return {}; }  // Qt scales the device-independent pixels itself
+  void Lay(const WindowLayout& layout) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
-  int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
+  void ShowText(std::string_view textBox, const TextView& view) override;
   Margins Frame() const override;
   Rect WorkArea() const override;
   void Place(const Placement& placement) override;
@@ -44,10 +46,8 @@ class QtWindow final : public QWidget, public EngineWindow {
 
  protected:
   bool event(QEvent* event) override;
-  bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -58,14 +58,16 @@ class QtWindow final : public QWidget, public EngineWindow {
   Kind* Widget(std::string_view name) const;
   QFont DesignFont(std::string_view control, int pixels) const;
   static QRect TextRoomRect(const QLineEdit* edit);  // where Qt lays its text out
-  void PaintCutMark(QLineEdit* edit, int width) const;
+  void PaintCutMarks(QLineEdit* edit, const TextView& view) const;
+  bool KeyPressed(const QKeyEvent& press);
 
   const WindowDesign& design_;
   Report report_;
   std::vector<std::pair<std::string_view, QWidget*>> controls_;
+  std::vector<QRect> lines_;
   QMargins frame_;  // as last reported
   QWidget* announcer_;
-  std::map<const QLineEdit*, int> cutMarks_;  // each text box's cut mark's width, none if 0
+  std::map<const QLineEdit*, TextView> views_;  // each text box's, as last shown
 };
 
 }  // namespace ui::qt

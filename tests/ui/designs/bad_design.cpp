@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/design_checks.h"
+#include "ui/song.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ using enum ControlKind;
 constexpr std::array kControls{
 #if WRONG == 0
     ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 0, 15, 60, 15, 1},
-    ControlDesign{"L", kLine, {}, 0, 90, 60, 0, std::nullopt},  // drawn upward
+    ControlDesign{"L", kLine, {}, 0, 90, 0, 60, std::nullopt},  // drawn upward
 #elif WRONG == 1  // two controls of one name
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"A", kLabel, u"B", 0, 30, 60, 15, 1},
 #elif WRONG == 2  // past the client area's right edge
@@ -28,10 +29,12 @@ constexpr std::array kControls{
 #elif WRONG == 7  // a label met after the box it overlaps, both after another
     ControlDesign{"C", kLabel, u"C", 0, 0, 60, 15, 2}, ControlDesign{"A", kTextBox, u"A", 0, 30, 60, 15, 0},
     ControlDesign{"B", kLabel, u"B", 10, 20, 60, 15, 1},  // only its lower part over the box
+#elif WRONG == 8  // a line drawn aslant
+    ControlDesign{"L", kLine, {}, 0, 0, 60, 15, std::nullopt},
 #endif
 };
 
-constexpr WindowDesign kWindow{"W", u"W", 100, 100, 0, 0, {u"宋体", 9, false, 134}, kControls};
+constexpr WindowDesign kWindow{"W", u"W", 100, 100, 0, 0, kSongDefault, kControls};
 UI_CHECK_DESIGN(kWindow);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "tests/ui/probe.h"
 #include "ui/forms.h"
 #include "tests/ui/qt/message_box_watcher.h"
+#include "ui/qt/buttons.h"
 #include "ui/qt/qt_engine.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/text.h"
@@ -22,16 +23,26 @@
 // The program on Qt, in this process: real widgets driven by Qt's test events, as a mouse and a
 // keyboard would drive them; a box is answered as soon as it shows.
 class QtProbe final : public probe::Probe {
-  static Qt::Key QtKey(ui::Key key) {
+  static Qt::Key QtKey(ui::Key key, unsigned modifiers) {
     constexpr std::pair<ui::Key, Qt::Key> kKeys[] = {
-        {ui::Key::kTab, Qt::Key_Tab},       {ui::Key::kShiftTab, Qt::Key_Backtab},
-        {ui::Key::kEnter, Qt::Key_Return},  {ui::Key::kEscape, Qt::Key_Escape},
-        {ui::Key::kUp, Qt::Key_Up},         {ui::Key::kDown, Qt::Key_Down},
-        {ui::Key::kLeft, Qt::Key_Left},     {ui::Key::kRight, Qt::Key_Right}};
+        {ui::Key::kTab, Qt::Key_Tab},      {ui::Key::kEnter, Qt::Key_Return},
+        {ui::Key::kEscape, Qt::Key_Escape}, {ui::Key::kSpace, Qt::Key_Space},
+        {ui::Key::kUp, Qt::Key_Up},        {ui::Key::kDown, Qt::Key_Down},
+        {ui::Key::kLeft, Qt::Key_Left},    {ui::Key::kRight, Qt::Key_Right},
+        {ui::Key::kF4, Qt::Key_F4}};
+    if (key == ui::Key::kTab && (modifiers & ui::kShift)) return Qt::Key_Backtab;  // as X sends it
     for (const auto& [known, qtKey] : kKeys) {
       if (known == key) return qtKey;
     }
     return Qt::Key_unknown;
+  }
+  static Qt::KeyboardModifiers QtModifiers(unsigned modifiers) {
+    Qt::KeyboardModifiers held;
+    if (modifiers & ui::kShift) held |= Qt::ShiftModifier;
+    if (modifiers & ui::kCtrl) held |= Qt::ControlModifier;
+    if (modifiers & ui::kAlt) held |= Qt::AltModifier;
+    if (modifiers & ui::kMeta) held |= Qt::MetaModifier;
+    return held;
   }
 
  public:
@@ -44,18 +55,27 @@ class QtProbe final : public probe::Probe {
 
   void Type(std::string_view textBox, std::u16string_view text) override {
     auto* edit = Get<QLineEdit>(textBox);
+    edit->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     if (!edit->text().isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, ui::qt::ToQString(text));
+  }
+  // What Qt's paste does with the clipboard's text.
+  void Paste(std::string_view textBox, std::u16string_view text) override {
+    auto* edit = Get<QLineEdit>(textBox);
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    edit->insert(ui::qt::ToQString(text));
+    Settle();
   }
   void Click(std::string_view control) override {
     QTest::mouseClick(Get(control), Qt::LeftButton);
     Settle();
   }
-  void Press(probe::FormId form, ui::Key key) override {
+  void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
     QWidget* window = Window(form);
-    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, QtKey(key),
-                    key == ui::Key::kShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, QtKey(key, modifiers),
+                    QtModifiers(modifiers));
     Settle();
   }
   void Close(probe::FormId form) override {
@@ -63,8 +83,12 @@ class QtProbe final : public probe::Probe {
     Settle();
   }
   void Raise(probe::FormId form) override {
-    Window(form)->raise();
     Window(form)->activateWindow();
+    Settle();
+  }
+  void Leave() override {
+    stranger_.show();
+    stranger_.activateWindow();
     Settle();
   }
 
@@ -75,7 +99,9 @@ class QtProbe final : public probe::Probe {
                                                                          : probe::FormId::kExplanationWindow;
   }
   void Minimise(probe::FormId form) override { Window(form)->showMinimized(); Settle(); }
-  bool Minimised(probe::FormId form) const override { return Window(form)->isMinimized(); }
+  bool OnScreen(probe::FormId form) const override {
+    return Window(form)->isVisible() && !Window(form)->isMinimized();
+  }
   bool HasIcon(probe::FormId form) const override {
     return !Window(form)->windowIcon().pixmap(64).isNull();
   }
@@ -85,46 +111,67 @@ class QtProbe final : public probe::Probe {
   std::u16string Selection(std::string_view textBox) const override {
     return Get<QLineEdit>(textBox)->selectedText().toStdU16String();
   }
+  std::size_t Caret(std::string_view textBox) const override {
+    return static_cast<std::size_t>(Get<QLineEdit>(textBox)->cursorPosition());
+  }
+  std::u16string Tooltip(std::string_view textBox) const override {
+    return Get<QLineEdit>(textBox)->toolTip().toStdU16String();
+  }
   bool Checked(std::string_view option) const override {
     return Get<QRadioButton>(option)->isChecked();
   }
-  // The control that has the focus within its window: the offscreen platform activates no
-  // window again after a box, as a window manager would.
+  // The control that has the focus, in the active window.
   std::string Focused(probe::FormId form) const override {
-    const QWidget* focus = Window(form)->isEnabled() ? Window(form)->focusWidget() : nullptr;
+    const QWidget* focus = QApplication::activeWindow() == Window(form) ? Window(form)->focusWidget() : nullptr;
     return focus ? focus->objectName().toStdString() : "";
   }
+  // The button drawn as the default: its style option says so.
   std::string DefaultButton() const override {
-    for (auto* button : Window(probe::FormId::kMainWindow)->findChildren<QPushButton*>()) {
-      if (button->isDefault()) return button->objectName().toStdString();
+    for (const auto* button : Window(probe::FormId::kMainWindow)->findChildren<ui::qt::PushButton*>()) {
+      if (button->Marked()) return button->objectName().toStdString();
     }
     return "";
   }
-  // Where Qt draws a line edit's text: from the frame and two pixels in, to the right margin.
+  // Where Qt draws a line edit's characters, from where its cursor stands, within the room its
+  // margins leave (the clip Qt draws its text in); the marks, whatever is drawn in the margins.
   probe::Visible Shown(std::string_view textBox) const override {
     const auto* edit = Get<QLineEdit>(textBox);
     const QString text = edit->text();
     const QFontMetrics metrics(edit->font());
     const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    const int end = edit->contentsRect().right() + 1 - frame - edit->textMargins().right();
-    // The first character's place, scrolled or not, from the cursor's.
+    const QRect room = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
+    const QMargins margins = edit->textMargins();
+    const int left = room.left() + std::max(0, margins.left() - 2);
+    const int right = room.right() + 1 - std::max(0, margins.right() - 2);
     const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1;
-    const int first = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
-    if (first < edit->contentsRect().left() + frame) return {0, false, false};
-    qsizetype whole = 0;
-    while (whole < text.size() && first + metrics.horizontalAdvance(text.left(whole + 1)) <= end) {
-      ++whole;
-    }
-    const int wholeEnd = first + metrics.horizontalAdvance(text.left(whole));
-    const bool partOfNext = whole < text.size() && end - wholeEnd > 1;
-    // The mark: something drawn between the text's end and the two pixels Qt keeps at the right.
+    const int origin = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
+    const auto x = [&](qsizetype character) { return origin + metrics.horizontalAdvance(text.left(character)); };
+    const auto firstFrom = [&](qsizetype from, auto wanted) {  // the first character from `from` that is wanted
+      qsizetype low = from, high = text.size();
+      while (low < high) {
+        const qsizetype middle = (low + high) / 2;
+        wanted(middle) ? high = middle : low = middle + 1;
+      }
+      return low;
+    };
+    const qsizetype first = firstFrom(0, [&](qsizetype c) { return x(c) >= left; });
+    const qsizetype end = firstFrom(first, [&](qsizetype c) { return x(c + 1) > right; });
+    probe::Visible visible{static_cast<std::size_t>(first), static_cast<std::size_t>(end - first),
+                           (first > 0 && x(first) > left) || (end < text.size() && x(end) < right),
+                           false, false};
     const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
     const qreal ratio = drawn.devicePixelRatio();
-    bool cutMark = false;
-    for (int x = end * ratio; x < (edit->contentsRect().right() - 1 - frame) * ratio; ++x) {
-      for (int y = 0; y < drawn.height(); ++y) cutMark = cutMark || qGray(drawn.pixel(x, y)) < 128;
-    }
-    return {static_cast<std::size_t>(whole), partOfNext, cutMark};
+    const auto inked = [&](int from, int to) {
+      for (int px = static_cast<int>(from * ratio); px < static_cast<int>(to * ratio); ++px) {
+        for (int py = 0; py < drawn.height(); ++py) {
+          if (qGray(drawn.pixel(px, py)) < 128) return true;
+        }
+      }
+      return false;
+    };
+    visible.markLeft = inked(room.left(), left);
+    visible.markRight = inked(right, room.right() + 1);
+    return visible;
   }
   int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
   int FontPixels(probe::FormId form, std::string_view control) const override {
@@ -180,6 +227,7 @@ class QtProbe final : public probe::Probe {
     std::vector<std::u16string> said;
   } hearing_;
   MessageBoxWatcher watcher_;
+  QWidget stranger_;  // another program's window
   ui::qt::QtEngine engine_;
   ui::Core core_{engine_, ui::Calculator()};
 };

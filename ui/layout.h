@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "ui/geometry.h"
+
+// What the core tells an engine about the way a window and its controls show: where each control
+// stands, where the window goes, and how a text box shows its text. Lengths are in the window's
+// units.
+namespace ui {
+
+// The measure of a window's lengths: pixels, `dpi` of them to the inch (96 where the toolkit scales
+// by itself: Qt's device-independent pixels, CSS pixels), or a terminal's character cells.
+struct Units {
+  int dpi = 96;
+  bool cells = false;
+};
+
+// Where a control stands in its window's client area, and its font's size (a cell's row where
+// the units are cells).
+struct ControlLayout {
+  std::string_view name;
+  Rect bounds;
+  int fontPixels;
+};
+
+struct WindowLayout {
+  int width;  // of the client area
+  int height;
+  std::vector<ControlLayout> controls;  // every control but the lines, in reading order
+  std::vector<Rect> lines;              // each line's stroke, a rectangle to fill
+};
+
+// Where a window goes on its screen, and at what size.
+struct Placement {
+  Point client;  // the client area's top-left corner
+  // The whole window, frame included, drawn at this scale from its top-left corner.
+  double scale = 1;
+  // Where the screen is touched: the least size on the screen of what a finger presses, the close
+  // box among it. None elsewhere.
+  int fingerPixels = 0;
+};
+
+inline constexpr std::u16string_view kCutMark = u"\u2026";  // …
+
+// How a text box shows its text (rules.h: FitText): its font's size; the room at each end of the
+// room the toolkit lays its text out in that is kept clear of the text, and at an end beyond which
+// characters are hidden, the cut mark drawn in that clear room, over the box, not part of its text.
+// A box told to show its text from the first character is scrolled back to it.
+struct TextView {
+  int pixels;
+  int clearLeft = 0;
+  int clearRight = 0;
+  bool markLeft = false;
+  bool markRight = false;
+  bool fromStart = false;
+  std::u16string_view tooltip = {};  // the whole text, where it is cut; else none
+};
+
+}  // namespace ui
