@@ -20,9 +20,9 @@ add_custom_command(OUTPUT ${site}/song.woff2
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/subset_font.py ${SONG_FACE}
           ${site}/song.woff2 ${shown_sources}
   DEPENDS web/subset_font.py ${shown_sources})
-foreach(file start.js manifest.webmanifest)
-  configure_file(web/${file} ${site}/${file} COPYONLY)
-endforeach()
+set(engine ${PROJECT_SOURCE_DIR}/ui/web)
+configure_file(${engine}/start.js ${site}/start.js COPYONLY)
+configure_file(web/manifest.webmanifest ${site}/manifest.webmanifest COPYONLY)
 foreach(symbol box-warning box-error)
   configure_file(${PROJECT_SOURCE_DIR}/ui/symbols/${symbol}.svg ${site}/${symbol}.svg COPYONLY)
 endforeach()
@@ -35,14 +35,14 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt COPYONLY)
 # The page with its first window drawn in, as the program draws it in Chromium.
 add_custom_command(OUTPUT ${site}/index.html
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/prerender.py
-          ${CMAKE_CURRENT_SOURCE_DIR}/web ${site}
-  DEPENDS web/prerender.py ${PROJECT_SOURCE_DIR}/scripts/serve_site.py web/index.html web/style.css
-          web/start.js quorvel ${site}/song.woff2)
+          ${CMAKE_CURRENT_SOURCE_DIR}/web ${engine} ${site}
+  DEPENDS web/prerender.py ${PROJECT_SOURCE_DIR}/scripts/serve_site.py web/index.html
+          ${engine}/style.css ${engine}/start.js quorvel ${site}/song.woff2)
 
 # Offline and small: the service worker over this build's files, and their compressed copies.
 add_custom_command(OUTPUT ${site}/sw.js
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/web/make_offline.py ${site}
           ${CMAKE_CURRENT_SOURCE_DIR}/web/sw.js.in
   DEPENDS web/make_offline.py web/sw.js.in quorvel ${site}/song.woff2 ${site}/index.html
-          web/start.js web/manifest.webmanifest)
+          ${engine}/start.js web/manifest.webmanifest)
 add_custom_target(site ALL DEPENDS ${site}/sw.js)

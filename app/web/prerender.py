@@ -7,7 +7,8 @@ become rules under a class the program takes off when it takes the window over; 
 only where the window stands as the program would place it. The page's security policy admits
 the inlined styles by their hash, and nothing else inline.
 
-Usage: prerender.py SOURCE_DIR SITE_DIR (index.html and style.css read from SOURCE_DIR)"""
+Usage: prerender.py PAGE_DIR ENGINE_DIR SITE_DIR (index.html read from PAGE_DIR, style.css from
+ENGINE_DIR)"""
 
 import base64
 import hashlib
@@ -125,11 +126,11 @@ def snapshot(address):
     return result["result"]["value"]
 
 
-def main(source, site):
-    source, site = pathlib.Path(source), pathlib.Path(site)
+def main(source, engine, site):
+    source, engine, site = pathlib.Path(source), pathlib.Path(engine), pathlib.Path(site)
     # The page and its styles as written, not as drawn before; the rest as built, uncompressed,
     # since the compressed copies are made after this, from the page it writes.
-    server = serve_site.server([source, site], 0, compressed=False)
+    server = serve_site.server([source, engine, site], 0, compressed=False)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         drawn = snapshot(f"http://127.0.0.1:{server.server_address[1]}/")
@@ -137,7 +138,7 @@ def main(source, site):
         server.shutdown()
     page = (source / "index.html").read_text(encoding="utf-8")
     rules = "\n".join("  " + rule for rule in drawn["rules"])
-    style = ("\n" + (source / "style.css").read_text(encoding="utf-8") +
+    style = ("\n" + (engine / "style.css").read_text(encoding="utf-8") +
              "\n/* The first window as the program draws it, where it stands unmoved. */\n"
              f"@media (min-width: {drawn['right']}px) and (min-height: {drawn['bottom']}px) {{\n"
              f"{rules}\n}}\n")

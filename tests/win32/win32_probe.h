@@ -1,6 +1,9 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <cwchar>
 
 #include <memory>
 #include <utility>
@@ -40,9 +43,18 @@ class Win32Probe final : public probe::Probe {
 
   void Type(std::string_view textBox, std::u16string_view text) override {
     HWND edit = Control(probe::FormId::kMainWindow, textBox);
+    SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     if (GetWindowTextLengthW(edit) > 0) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
     for (const char16_t c : text) SendMessageW(edit, WM_CHAR, c, 0);
+    Pump();
+  }
+  // What the edit control's own paste does with the clipboard's text.
+  void Paste(std::string_view textBox, std::u16string_view text) override {
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(std::wstring(text.begin(), text.end()).c_str()));
     Pump();
   }
   void Click(std::string_view control) override {
@@ -50,23 +62,29 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(Control(probe::FormId::kMainWindow, control), BM_CLICK, 0, 0);
     Pump();
   }
-  // To the focused control, Shift held down for Shift+Tab.
-  void Press(probe::FormId form, ui::Key key) override {
+  // To the focused control, with its modifiers held down; with Alt, as the system key it then is.
+  void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
     HWND window = Handle(form), focus = GetFocus();
     if (!IsWindowEnabled(window)) return;
     BYTE keys[256];
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = key == ui::Key::kShiftTab ? 0x80 : 0;
+    keys[VK_SHIFT] = modifiers & ui::kShift ? 0x80 : 0;
+    keys[VK_CONTROL] = modifiers & ui::kCtrl ? 0x80 : 0;
+    keys[VK_MENU] = modifiers & ui::kAlt ? 0x80 : 0;
     SetKeyboardState(keys);
     constexpr std::pair<ui::Key, WPARAM> kVirtualKeys[] = {
-        {ui::Key::kEnter, VK_RETURN}, {ui::Key::kEscape, VK_ESCAPE}, {ui::Key::kUp, VK_UP},
-        {ui::Key::kDown, VK_DOWN}, {ui::Key::kLeft, VK_LEFT}, {ui::Key::kRight, VK_RIGHT}};
-    WPARAM virtualKey = VK_TAB;
+        {ui::Key::kTab, VK_TAB}, {ui::Key::kEnter, VK_RETURN}, {ui::Key::kEscape, VK_ESCAPE},
+        {ui::Key::kSpace, VK_SPACE}, {ui::Key::kUp, VK_UP}, {ui::Key::kDown, VK_DOWN},
+        {ui::Key::kLeft, VK_LEFT}, {ui::Key::kRight, VK_RIGHT}, {ui::Key::kF4, VK_F4}};
+    WPARAM virtualKey = 0;
     for (const auto& [known, code] : kVirtualKeys) {
       if (known == key) virtualKey = code;
     }
-    PostMessageW(IsChild(window, focus) ? focus : window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(IsChild(window, focus) ? focus : window,
+                 modifiers & ui::kAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
     Pump();
+    keys[VK_SHIFT] = keys[VK_CONTROL] = keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
   }
   void Close(probe::FormId form) override {
     SendMessageW(Handle(form), WM_CLOSE, 0, 0);
@@ -86,6 +104,16 @@ class Win32Probe final : public probe::Probe {
     Pump();
   }
 
+  // Another program's window comes to the front.
+  void Leave() override {
+    if (!stranger_) {
+      stranger_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    SetForegroundWindow(stranger_);
+    Pump();
+  }
+
   bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return IsWindowEnabled(Handle(form)); }
   probe::FormId Front() const override {
@@ -97,7 +125,9 @@ class Win32Probe final : public probe::Probe {
     return probe::FormId::kMainWindow;
   }
   void Minimise(probe::FormId form) override { ShowWindow(Handle(form), SW_MINIMIZE); Pump(); }
-  bool Minimised(probe::FormId form) const override { return IsIconic(Handle(form)); }
+  bool OnScreen(probe::FormId form) const override {
+    return IsWindowVisible(Handle(form)) && !IsIconic(Handle(form));
+  }
   bool HasIcon(probe::FormId form) const override {
     return GetClassLongPtrW(Handle(form), GCLP_HICON) != 0 &&
            GetClassLongPtrW(Handle(form), GCLP_HICONSM) != 0;
@@ -110,6 +140,31 @@ class Win32Probe final : public probe::Probe {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return TextOf(edit).substr(start, end - start);
+  }
+  // Where the edit control shows its caret: at the one end of the selection or the other, as a
+  // character's place (the edit control's own places are sixteen-bit, too few for a long text).
+  std::size_t Caret(std::string_view textBox) const override {
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    POINT caret{};
+    if (start == end || GetFocus() != edit || !GetCaretPos(&caret)) return end;
+    return LOWORD(SendMessageW(edit, EM_CHARFROMPOS, 0, MAKELPARAM(caret.x, caret.y)));
+  }
+  // The text of the tooltip the main window shows over the box.
+  std::u16string Tooltip(std::string_view textBox) const override {
+    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
+      tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
+    }
+    std::wstring text(20000, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle(probe::FormId::kMainWindow);
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(probe::FormId::kMainWindow, textBox));
+    tool.lpszText = text.data();
+    SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return std::u16string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(wcslen(text.c_str())));
   }
   bool Checked(std::string_view option) const override {
     return SendMessageW(Control(probe::FormId::kMainWindow, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -129,37 +184,53 @@ class Win32Probe final : public probe::Probe {
     }
     return "";
   }
-  // Where the edit control puts each character, against the rectangle it draws text in.
+  // Where the edit control puts each character, against the rectangle it draws text in: from where
+  // the first character stands, or with the focus from where the caret does (the edit control's
+  // own places are sixteen-bit); the marks, whatever is drawn in its margins.
   probe::Visible Shown(std::string_view textBox) const override {
     HWND edit = Control(probe::FormId::kMainWindow, textBox);
     const std::u16string text = TextOf(edit);
     RECT drawn{};
     SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&drawn));
-    const auto left = [&](std::size_t character) {
-      return static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, character, 0)));
-    };
     HDC context = GetDC(edit);
     SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
-    const auto right = [&](std::size_t character) {
+    const auto extent = [&](std::size_t characters) {
       SIZE size{};
-      GetTextExtentPoint32W(context, reinterpret_cast<const wchar_t*>(&text[character]), 1, &size);
-      return character + 1 < text.size() ? left(character + 1) : left(character) + size.cx;
+      GetTextExtentPoint32W(context, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(characters), &size);
+      return static_cast<int>(size.cx);
     };
-    std::size_t whole = 0;
-    while (whole < text.size() && left(0) >= drawn.left && right(whole) <= drawn.right) ++whole;
-    // The mark: something drawn between the text's rectangle and the two pixels the edit control
-    // keeps at its right.
+    int origin = static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, 0, 0)));
+    if (POINT caret{}; GetFocus() == edit && GetCaretPos(&caret)) origin = caret.x - extent(Caret(textBox));
+    const auto x = [&](std::size_t character) { return origin + extent(character); };
+    const auto firstFrom = [&](std::size_t low, auto wanted) {  // the first from `low` that is wanted
+      std::size_t high = text.size();
+      while (low < high) {
+        const std::size_t middle = (low + high) / 2;
+        wanted(middle) ? high = middle : low = middle + 1;
+      }
+      return low;
+    };
+    const std::size_t first = firstFrom(0, [&](std::size_t c) { return x(c) >= drawn.left; });
+    const std::size_t end = firstFrom(first, [&](std::size_t c) { return x(c + 1) > drawn.right; });
+    probe::Visible visible{first, end - first,
+                           (first > 0 && x(first) > drawn.left) || (end < text.size() && x(end) < drawn.right),
+                           false, false};
     RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client{};
     GetClientRect(edit, &client);
-    bool cutMark = false;
-    for (int x = drawn.right; x < client.right - (Dpi() / 96) - 2; ++x) {
-      for (int y = drawn.top; y < drawn.bottom; ++y) {
-        cutMark = cutMark || GetPixel(context, x, y) != GetSysColor(COLOR_WINDOW);
+    const auto inked = [&](int from, int to) {
+      for (int px = from; px < to; ++px) {
+        for (int py = drawn.top; py < drawn.bottom; ++py) {
+          if (GetPixel(context, px, py) != GetSysColor(COLOR_WINDOW)) return true;
+        }
       }
-    }
+      return false;
+    };
+    const int margin = Dpi() / 96;
+    visible.markLeft = inked(margin, drawn.left);
+    visible.markRight = inked(drawn.right, client.right - margin - 2);
     ReleaseDC(edit, context);
-    return {whole, whole < text.size() && left(whole) < drawn.right, cutMark};
+    return visible;
   }
   int Dpi() const override { return GetDeviceCaps(screen_, LOGPIXELSY); }
   int FontPixels(probe::FormId form, std::string_view control) const override {
@@ -236,4 +307,5 @@ class Win32Probe final : public probe::Probe {
   std::vector<probe::Box> boxes_;
   std::vector<std::u16string> heard_;
   HWINEVENTHOOK hook_ = nullptr;
+  HWND stranger_ = nullptr;  // another program's window
 };

@@ -1,21 +1,30 @@
 // The page's side of the web engine: each window an in-page window (a title bar with the icon,
-// the title and a close box, over a client area at the designed CSS pixels), its controls real
-// form elements in reading order, and the message box a modal dialog. The page reports each event
-// to the program through its one export, by name, and applies what the program decides.
+// the title and a close box, over a client area laid out in CSS pixels), its controls real form
+// elements in reading order, and the message box a modal dialog. The page is the windows' window
+// manager: a window moves by its title bar. It reports each event to the program through its one
+// export, by name, and applies what the program decides.
 var QuorvelPageLibrary = {
   // Methods as function properties: the library's objects are written out as source.
   $QuorvelPage: {
     windows: null,  // window number -> its elements, made with the first window
-    // Those the program answers; the arrow keys in a text box are the box's own.
-    keys: ['Tab', 'Enter', 'Escape', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight'],
+    texts: null,    // the program's own texts the page shows
     front: 10,
+    boxOpen: false,  // the program waits on a box, and takes no event until it is dismissed
 
-    report: function(window, kind, control, key) {
-      return Module.ccall('quorvel_report', 'number', ['number', 'string', 'string', 'string'],
-                          [window, kind, control || '', key || ''], {async: true});
+    // The program's answer: whether it used the event. One that runs into a box is used, and
+    // answers once the box is dismissed.
+    report: function(window, kind, control, key, modifiers, x, y) {
+      if (QuorvelPage.boxOpen) return false;
+      const used = Module.ccall('quorvel_report', 'number',
+          ['number', 'string', 'string', 'string', 'number', 'number', 'number'],
+          [window, kind, control || '', key || '', modifiers || 0, x || 0, y || 0]);
+      return used === 1 || used instanceof Promise;
     },
-    press: function(window, key, shift) {
-      QuorvelPage.report(window, 'key', '', (shift && key === 'Tab' ? 'Shift+' : '') + key);
+    // A key of those the program may answer, with its modifiers (start.js: quorvelKeys).
+    press: function(window, event) {
+      const key = quorvelKeys.names[event.key];
+      if (!key) return;
+      if (QuorvelPage.report(window, 'key', '', key, quorvelKeys.modifiers(event))) event.preventDefault();
     },
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
@@ -40,7 +49,6 @@ var QuorvelPageLibrary = {
           element = document.createElement('label');
           const field = document.createElement('input');
           field.type = 'radio';
-          field.name = 'window-' + window + '-' + group;
           const span = document.createElement('span');
           span.textContent = text;
           element.append(field, span);
@@ -107,8 +115,8 @@ var QuorvelPageLibrary = {
         // before opened, say.
         for (const key of drawn.keys) {
           const target = document.activeElement.closest('.window') ? document.activeElement : self.element;
-          target.dispatchEvent(new KeyboardEvent('keydown', {key: key.replace('Shift+', ''),
-              shiftKey: key.startsWith('Shift+'), bubbles: true, cancelable: true}));
+          target.dispatchEvent(new KeyboardEvent('keydown', Object.assign(quorvelKeys.parse(key),
+                                                                          {bubbles: true, cancelable: true})));
         }
       });
     },
@@ -116,7 +124,7 @@ var QuorvelPageLibrary = {
       // A press on a window that does not have the keyboard activates it, as on a desktop, once
       // the press has put the focus on the control pressed; a press on no control that takes the
       // focus leaves the keyboard where it was rather than give it to the page.
-      document.addEventListener('mousedown', (event) => {
+      document.addEventListener('pointerdown', (event) => {
         const target = document.elementFromPoint(event.clientX, event.clientY);
         const pressed = target && target.closest('.window');
         if (!pressed || pressed.contains(document.activeElement)) return;
@@ -124,9 +132,46 @@ var QuorvelPageLibrary = {
         setTimeout(() => QuorvelPage.report(Number(pressed.dataset.window), 'activated'));
       }, true);
     },
+    // A title bar dragged, by a mouse or a finger: where the window's client area would go, in the
+    // page's pixels; the program says where it goes.
+    watchDrags: function(window, self) {
+      const bar = self.element.querySelector('.titlebar');
+      bar.addEventListener('pointerdown', (event) => {
+        if (event.target.closest('.close') || event.button !== 0) return;
+        const start = self.client.getBoundingClientRect();
+        const [x, y] = [event.clientX - start.left, event.clientY - start.top];
+        bar.setPointerCapture(event.pointerId);
+        const move = (moved) => QuorvelPage.report(window, 'dragged', '', '', 0,
+            Math.round(moved.clientX - x), Math.round(moved.clientY - y));
+        bar.addEventListener('pointermove', move);
+        bar.addEventListener('pointerup', () => bar.removeEventListener('pointermove', move), {once: true});
+      });
+    },
+    // A text box's caret or selection, moved without an edit, is reported once it has moved.
+    watchCaret: function(window, name, field) {
+      let last = '';
+      const look = () => {
+        const now = `${field.selectionStart} ${field.selectionEnd} ${field.selectionDirection}`;
+        if (now !== last) {
+          last = now;
+          QuorvelPage.report(window, 'caret', name);
+        }
+      };
+      for (const kind of ['keyup', 'mouseup', 'select', 'selectionchange']) field.addEventListener(kind, look);
+    },
   },
 
-  web_create_window: function(window, title, width, height) {
+  web_capabilities: function() {
+    const kScalesWindows = 1, kTouch = 2;  // ui::Capability
+    return kScalesWindows | (matchMedia('(pointer: coarse)').matches ? kTouch : 0);
+  },
+
+  web_use_texts: function(boxButton, closeBox, ended, startAgain) {
+    QuorvelPage.texts = {boxButton: UTF16ToString(boxButton), closeBox: UTF16ToString(closeBox),
+                         ended: UTF16ToString(ended), startAgain: UTF16ToString(startAgain)};
+  },
+
+  web_create_window: function(window, title) {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
       QuorvelPage.watchPresses();
@@ -144,87 +189,74 @@ var QuorvelPageLibrary = {
       element.dataset.window = window;
       // What the program announces is said by a screen reader, politely, and not shown.
       element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
-          '<span class="title"></span><button type="button" class="close" tabindex="-1" ' +
-          'aria-label="关闭">×</button></div><div class="client"></div>' +
-          '<div class="announcer" role="status" aria-live="polite"></div>';
+          '<span class="title"></span><button type="button" class="close" tabindex="-1">×</button>' +
+          '</div><div class="client"></div><div class="announcer" role="status" aria-live="polite"></div>';
       element.querySelector('.title').textContent = UTF16ToString(title);
       document.body.appendChild(element);
     } else {
       element.querySelectorAll('.rule').forEach((line) => line.remove());  // the program's to draw
     }
-    const client = element.querySelector('.client');
-    client.style.width = width + 'px';
-    client.style.height = height + 'px';
-    element.querySelector('.close').addEventListener('click', () =>
-        QuorvelPage.report(window, 'close'));
-    element.addEventListener('keydown', (event) => {
-      if (!QuorvelPage.keys.includes(event.key) || event.altKey || event.ctrlKey || event.metaKey ||
-          (event.key.startsWith('Arrow') && event.target.type === 'text')) {
-        return;
-      }
-      event.preventDefault();
-      QuorvelPage.press(window, event.key, event.shiftKey);
-    });
-    const self = {element, client, controls: new Map(),
+    const close = element.querySelector('.close');
+    close.setAttribute('aria-label', QuorvelPage.texts.closeBox);
+    close.addEventListener('click', () => QuorvelPage.report(window, 'close'));
+    element.addEventListener('keydown', (event) => QuorvelPage.press(window, event));
+    const self = {element, client: element.querySelector('.client'), controls: new Map(),
                   drawn: element.classList.contains('prerendered') && QuorvelPage.typedAhead(element)};
     element.addEventListener('focusin', (event) => {
       const control = event.target.closest('[data-control]');
       if (control) QuorvelPage.report(window, 'focus', control.dataset.control);
     });
+    QuorvelPage.watchDrags(window, self);
     QuorvelPage.windows.set(window, self);
   },
 
-  web_create_control: function(window, name, kind, caption, left, top, width, height, group,
-                               labelFor, accessibleName, fontPixels, bold) {
+  web_create_control: function(window, name, kind, caption, group, labelFor, accessibleName, bold) {
     const self = QuorvelPage.windows.get(window);
     const controlName = UTF8ToString(name);
     const kindName = UTF8ToString(kind);
-    const text = UTF16ToString(caption);
     let element = self.client.querySelector(`[data-control="${controlName}"]`);  // drawn
     if (!element) {
-      element = QuorvelPage.make(self, window, kindName, controlName, text, UTF8ToString(group),
-                                 UTF8ToString(labelFor));
+      element = QuorvelPage.make(self, window, kindName, controlName, UTF16ToString(caption),
+                                 UTF8ToString(group), UTF8ToString(labelFor));
       element.classList.add('control', kindName);
       element.dataset.control = controlName;
       const label = UTF16ToString(accessibleName);
       if (label) element.setAttribute('aria-label', label);
     }
     const field = kindName === 'option' ? element.querySelector('input') : element;
-    const click = () => QuorvelPage.report(window, 'clicked', controlName);
-    switch (kindName) {
-      case 'button':
-        field.addEventListener('click', click);
-        break;
-      case 'option':
-        // The browser clicks a radio button for the mouse or an assistive technology, and for
-        // Space on one not yet selected; Space on the selected one is a click too. Setting
-        // `checked` raises none.
-        field.addEventListener('click', click);
-        field.addEventListener('keydown', (event) => {
-          if (event.key === ' ' && field.checked) {
-            event.preventDefault();
-            click();
-          }
-        });
-        break;
-      case 'text':
-        field.addEventListener('input', () => QuorvelPage.report(window, 'edited', controlName));
-        break;
+    // The browser clicks a button or an option for the mouse, a finger or an assistive
+    // technology; the program selects the option. Setting `checked` raises no click.
+    if (kindName === 'button' || kindName === 'option') {
+      field.addEventListener('click', () => QuorvelPage.report(window, 'clicked', controlName));
     }
-    Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
-                                  height: height + 'px', fontSize: fontPixels + 'px',
-                                  fontWeight: bold ? 'bold' : 'normal'});
-    Object.assign(element.dataset, {top, height});
-    self.controls.set(controlName, {element, field});
+    if (kindName === 'text') {
+      field.addEventListener('input', () => QuorvelPage.report(window, 'edited', controlName));
+      QuorvelPage.watchCaret(window, controlName, field);
+    }
+    element.style.fontWeight = bold ? 'bold' : 'normal';
+    const control = {element, field};
+    if (kindName === 'text') control.padding = parseFloat(getComputedStyle(field).paddingLeft);
+    self.controls.set(controlName, control);
   },
 
-  web_draw_line: function(window, x1, y1, x2, y2) {
+  web_lay_window: function(window, width, height) {
+    const self = QuorvelPage.windows.get(window);
+    self.client.style.width = width + 'px';
+    self.client.style.height = height + 'px';
+    self.client.querySelectorAll('.rule').forEach((line) => line.remove());
+  },
+
+  web_lay_control: function(window, name, left, top, width, height, fontPixels) {
+    const {element} = QuorvelPage.control(window, name);
+    Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
+                                  height: height + 'px', fontSize: fontPixels + 'px'});
+  },
+
+  web_draw_line: function(window, left, top, width, height) {
     const line = document.createElement('div');
     line.className = 'rule';
     line.setAttribute('aria-hidden', 'true');
-    Object.assign(line.style, {left: Math.min(x1, x2) + 'px', top: Math.min(y1, y2) + 'px',
-                               width: Math.max(1, Math.abs(x2 - x1)) + 'px',
-                               height: Math.max(1, Math.abs(y2 - y1)) + 'px'});
+    Object.assign(line.style, {left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px'});
     QuorvelPage.windows.get(window).client.appendChild(line);
   },
 
@@ -264,8 +296,6 @@ var QuorvelPageLibrary = {
     const control = QuorvelPage.control(window, name);
     if (control.field.tagName === 'INPUT') {
       control.field.value = UTF16ToString(text);
-      control.field.setSelectionRange(0, 0);  // shown from its first character
-      control.field.scrollLeft = 0;
     } else {
       control.element.textContent = UTF16ToString(text);
     }
@@ -279,18 +309,19 @@ var QuorvelPageLibrary = {
     QuorvelPage.control(window, name).field.checked = !!checked;
   },
 
-  web_focused__deps: ['$stringToNewUTF8'],
-  web_focused: function(window) {
-    const focused = document.activeElement;
-    const control = QuorvelPage.windows.get(window).element.contains(focused) &&
-        focused.closest('[data-control]');
-    return control ? stringToNewUTF8(control.dataset.control) : 0;
-  },
-
+  // A text box's selection runs from its end back to the start, where its caret stands.
   web_focus: function(window, name) {
     const field = QuorvelPage.control(window, name).field;
     field.focus();
-    if (field.select) field.select();
+    if (field.type === 'text') {
+      field.setSelectionRange(0, field.value.length, 'backward');
+      field.scrollLeft = 0;
+    }
+  },
+
+  web_caret: function(window, name) {
+    const field = QuorvelPage.control(window, name).field;
+    return field.selectionDirection === 'backward' ? field.selectionStart : field.selectionEnd;
   },
 
   web_take_keyboard: function(window) {
@@ -303,9 +334,10 @@ var QuorvelPageLibrary = {
         control.element.classList.toggle('default', controlName === button));
   },
 
-  // The box's inner width less its padding, 2 pixels either side.
+  // The box's inner width less its padding.
   web_text_room: function(window, name) {
-    return QuorvelPage.control(window, name).field.clientWidth - 2 - 2;
+    const control = QuorvelPage.control(window, name);
+    return control.field.clientWidth - 2 * control.padding;
   },
 
   web_text_width: function(window, name, text, pixels) {
@@ -316,25 +348,37 @@ var QuorvelPageLibrary = {
     return Math.ceil(context.measureText(UTF16ToString(text)).width);
   },
 
-  // A cut text's mark stands over the box, at the right end of its text's room, in its font.
-  web_set_text_font: function(window, name, pixels, emptyRight, cutMark) {
+  // A cut text's marks stand over the box, at each end of its text's room that hides characters,
+  // in its font; the whole text is the box's title.
+  web_show_text: function(window, name, pixels, clearLeft, clearRight, markLeft, markRight,
+                          fromStart, cutMark, tooltip) {
     const control = QuorvelPage.control(window, name), field = control.field;
-    Object.assign(field.style, {fontSize: pixels + 'px', paddingRight: 2 + emptyRight + 'px'});
-    if (!control.mark) {
-      control.mark = document.createElement('span');
-      control.mark.className = 'cutmark';
-      control.mark.setAttribute('aria-hidden', 'true');
-      field.after(control.mark);
+    Object.assign(field.style, {fontSize: pixels + 'px', paddingLeft: control.padding + clearLeft + 'px',
+                                paddingRight: control.padding + clearRight + 'px'});
+    if (!control.marks) {
+      control.marks = ['left', 'right'].map((side) => {
+        const mark = document.createElement('span');
+        mark.className = 'cutmark ' + side;
+        mark.setAttribute('aria-hidden', 'true');
+        field.after(mark);
+        return mark;
+      });
     }
-    const mark = control.mark;
-    mark.textContent = UTF16ToString(cutMark);
-    field.title = mark.textContent ? field.value : '';
-    mark.style.font = getComputedStyle(field).font;  // before the line's height, which it resets
-    Object.assign(mark.style, {
-      left: field.offsetLeft + field.clientLeft + field.clientWidth - 2 - emptyRight + 'px',
-      top: field.offsetTop + field.clientTop + 'px', width: emptyRight + 'px',
-      height: field.clientHeight + 'px', lineHeight: field.clientHeight + 'px',
-      fontSize: pixels + 'px'});
+    const room = field.offsetLeft + field.clientLeft + control.padding;
+    const places = [[markLeft, room, clearLeft], [markRight, room + field.clientWidth - 2 * control.padding - clearRight, clearRight]];
+    control.marks.forEach((mark, side) => {
+      const [shown, left, width] = places[side];
+      mark.textContent = shown ? UTF16ToString(cutMark) : '';
+      mark.style.font = getComputedStyle(field).font;  // before the line's height, which it resets
+      Object.assign(mark.style, {left: left + 'px', top: field.offsetTop + field.clientTop + 'px',
+                                 width: width + 'px', height: field.clientHeight + 'px',
+                                 lineHeight: field.clientHeight + 'px', fontSize: pixels + 'px'});
+    });
+    field.title = UTF16ToString(tooltip);
+    if (fromStart && document.activeElement !== field) {
+      field.setSelectionRange(0, 0);
+      field.scrollLeft = 0;
+    }
   },
 
   web_frame: function(window, margins) {
@@ -345,7 +389,7 @@ var QuorvelPageLibrary = {
     HEAP32.set([0, 0, innerWidth, innerHeight], rect >> 2);
   },
 
-  // Where the screen is touched, a group's options stand one under the other, each a finger tall.
+  // Where the screen is touched, the close box is a finger wide too.
   web_place: function(window, left, top, scale, fingerPixels) {
     const self = QuorvelPage.windows.get(window);
     const [frameLeft, frameTop] = QuorvelPage.frame(self);
@@ -355,15 +399,6 @@ var QuorvelPageLibrary = {
     document.body.classList.toggle('touched', fingerPixels > 0);
     document.body.style.setProperty('--finger', fingerPixels + 'px');
     document.body.style.setProperty('--scale', scale);
-    for (const group of self.client.querySelectorAll('[role="radiogroup"]')) {
-      let bottom = -Infinity;
-      for (const option of group.children) {
-        const top = Math.max(Number(option.dataset.top), bottom);
-        const height = Math.max(Number(option.dataset.height), fingerPixels / scale);
-        Object.assign(option.style, {top: top + 'px', height: height + 'px'});
-        bottom = top + height;
-      }
-    }
   },
 
   // Emptied first, so that the same text twice is said twice, and again once said, so that a
@@ -389,10 +424,11 @@ var QuorvelPageLibrary = {
       box.setAttribute('aria-describedby', 'box-text');
       box.innerHTML = '<div class="titlebar"><span class="title" id="box-title"></span></div>' +
           '<div class="message"><span class="symbol" aria-hidden="true"></span>' +
-          '<p id="box-text"></p></div><div class="buttons"><button class="default">确定</button></div>';
+          '<p id="box-text"></p></div><div class="buttons"><button class="default"></button></div>';
       const ok = box.querySelector('button');
+      ok.textContent = QuorvelPage.texts.boxButton;
       ok.addEventListener('click', () => box.close());
-      // A press in the box or on the page behind it leaves the keyboard on 确定.
+      // A press in the box or on the page behind it leaves the keyboard on its button.
       box.addEventListener('mousedown', (event) => {
         if (event.target !== ok) event.preventDefault();
       });
@@ -403,8 +439,12 @@ var QuorvelPageLibrary = {
       // where it was before the box: what the program then focuses stays focused.
       box.addEventListener('close', () => {
         box.remove();
-        setTimeout(wakeUp);
+        setTimeout(() => {
+          QuorvelPage.boxOpen = false;
+          wakeUp();
+        });
       });
+      QuorvelPage.boxOpen = true;
       document.body.appendChild(box);
       box.showModal();
       ok.focus();
@@ -415,11 +455,13 @@ var QuorvelPageLibrary = {
   web_quit: function() {
     const ended = document.createElement('main');
     ended.className = 'ended';
-    ended.innerHTML = '<p id="ended">Prelvane 已关闭。</p><button type="button" ' +
-        'aria-describedby="ended">重新打开</button>';
-    ended.querySelector('button').addEventListener('click', () => location.reload());
+    ended.innerHTML = '<p id="ended"></p><button type="button" aria-describedby="ended"></button>';
+    ended.querySelector('p').textContent = QuorvelPage.texts.ended;
+    const again = ended.querySelector('button');
+    again.textContent = QuorvelPage.texts.startAgain;
+    again.addEventListener('click', () => location.reload());
     document.body.appendChild(ended);
-    ended.querySelector('button').focus();
+    again.focus();
   },
 
   web_decimal_separator: function() {

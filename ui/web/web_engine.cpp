@@ -19,16 +19,18 @@ WebEngine* thePages = nullptr;
 constexpr std::pair<const char*, Event::Kind> kKinds[] = {
     {"clicked", Event::Kind::kClicked},
     {"edited", Event::Kind::kEdited},
+    {"caret", Event::Kind::kCaretMoved},
     {"key", Event::Kind::kKey},
     {"focus", Event::Kind::kFocusMoved},
     {"activated", Event::Kind::kActivated},
     {"close", Event::Kind::kCloseAsked},
     {"framed", Event::Kind::kFramed},
+    {"dragged", Event::Kind::kDragged},
 };
 constexpr std::pair<const char*, Key> kKeys[] = {
-    {"Tab", Key::kTab},        {"Shift+Tab", Key::kShiftTab}, {"Enter", Key::kEnter},
-    {"Escape", Key::kEscape},  {"ArrowUp", Key::kUp},         {"ArrowDown", Key::kDown},
-    {"ArrowLeft", Key::kLeft}, {"ArrowRight", Key::kRight}};
+    {"Tab", Key::kTab},   {"Enter", Key::kEnter}, {"Escape", Key::kEscape}, {"Space", Key::kSpace},
+    {"Up", Key::kUp},     {"Down", Key::kDown},   {"Left", Key::kLeft},     {"Right", Key::kRight},
+    {"F4", Key::kF4}};
 
 template <typename Value, std::size_t size>
 Value Named(const std::pair<const char*, Value> (&names)[size], const char* name) {
@@ -45,6 +47,14 @@ WebEngine::WebEngine() { thePages = this; }
 WebEngine::~WebEngine() { thePages = nullptr; }
 
 WebEngine& WebEngine::OfThePage() { return *thePages; }
+
+unsigned WebEngine::Capabilities() const { return web_capabilities(); }
+
+void WebEngine::UseTexts(const ProgramTexts& texts) {
+  const auto terminated = [](std::u16string_view text) { return std::u16string(text); };
+  web_use_texts(terminated(texts.boxButton).c_str(), terminated(texts.closeBox).c_str(),
+                terminated(texts.ended).c_str(), terminated(texts.startAgain).c_str());
+}
 
 std::unique_ptr<EngineWindow> WebEngine::BuildWindow(const WindowDesign& design, Report report) {
   auto window = std::make_unique<WebWindow>(++lastNumber_, design, std::move(report));
@@ -78,11 +88,13 @@ char16_t WebEngine::DecimalSeparator() const {
 
 // The page's one way into the program: each event of a window, as page.js names it.
 extern "C" EMSCRIPTEN_KEEPALIVE int quorvel_report(int window, const char* kind,
-                                                   const char* control, const char* key) {
+                                                   const char* control, const char* key,
+                                                   unsigned modifiers, int x, int y) {
   using ui::web::WebEngine;
   const ui::Event::Kind named = ui::web::Named(ui::web::kKinds, kind);
   return WebEngine::OfThePage().Tell(
       window,
       {named, control,
-       named == ui::Event::Kind::kKey ? ui::web::Named(ui::web::kKeys, key) : ui::Key::kTab});
+       named == ui::Event::Kind::kKey ? ui::web::Named(ui::web::kKeys, key) : ui::Key::kTab,
+       modifiers, {x, y}});
 }

@@ -9,9 +9,12 @@ namespace ui::web {
 
 class WebWindow;
 
-// The engine over the page's DOM (page.js). Implemented: windows of real form elements at the
-// designed CSS pixels, numbered for the page, whose events come in through one export
-// (quorvel_report); modal boxes the program waits for; the browser's decimal separator.
+// The engine over the page's DOM (page.js). Implemented: windows of real form elements laid out
+// in CSS pixels, numbered for the page, whose events come in through one export
+// (quorvel_report); the page as their window manager, moving a window by its title bar; a whole
+// window drawn at a scale; a touched screen, as the browser says; modal boxes the program waits
+// for; the browser's decimal separator. The page has no window manager of its own to close a
+// window on Alt+F4.
 class WebEngine final : public Engine {
  public:
   WebEngine();
@@ -19,9 +22,11 @@ class WebEngine final : public Engine {
   WebEngine(const WebEngine&) = delete;
   WebEngine& operator=(const WebEngine&) = delete;
 
+  unsigned Capabilities() const override;
+  void UseTexts(const ProgramTexts& texts) override;
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override;
-  // The page stays as it is once the last window has gone from it.
+  // The page stays once the last window has gone from it, and says so.
   void Quit() override;
   void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                std::u16string_view title) override;

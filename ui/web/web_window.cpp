@@ -28,29 +28,27 @@ const char* KindName(ControlKind kind) {
 }  // namespace
 
 WebWindow::WebWindow(int number, const WindowDesign& design, Report report)
-    : number_(number), design_(design), report_(std::move(report)) {
-  web_create_window(number_, Terminated(design.title).c_str(), TwipsToPixels(design.clientWidth),
-                    TwipsToPixels(design.clientHeight));
+    : number_(number), report_(std::move(report)) {
+  web_create_window(number_, Terminated(design.title).c_str());
   for (const ControlDesign* control : ReadingOrder(design)) {
-    const Rect pixels = ControlBounds(design, *control);
-    const FontDesign& font = FontOf(design, *control);
     web_create_control(number_, Name(control->name).c_str(), KindName(control->kind),
-                       Terminated(control->caption).c_str(), pixels.left, pixels.top, pixels.width,
-                       pixels.height, Name(control->group).c_str(), Name(control->labelFor).c_str(),
-                       Terminated(control->accessibleName).c_str(), FontPixels(font), font.bold);
-  }
-  for (const ControlDesign& line : design.controls) {
-    if (line.kind != ControlKind::kLine) continue;
-    web_draw_line(number_, TwipsToPixels(line.left), TwipsToPixels(line.top),
-                  TwipsToPixels(line.width), TwipsToPixels(line.height));
+                       Terminated(control->caption).c_str(), Name(control->group).c_str(),
+                       Name(control->labelFor).c_str(), Terminated(control->accessibleName).c_str(),
+                       FontOf(design, *control).bold);
   }
 }
 
 WebWindow::~WebWindow() { web_destroy_window(number_); }
 
-bool WebWindow::Tell(Event event) {
-  if (!event.control.empty()) event.control = design_.Control(event.control).name;
-  return report_(event);
+void WebWindow::Lay(const WindowLayout& layout) {
+  web_lay_window(number_, layout.width, layout.height);
+  for (const ControlLayout& control : layout.controls) {
+    web_lay_control(number_, Name(control.name).c_str(), control.bounds.left, control.bounds.top,
+                    control.bounds.width, control.bounds.height, control.fontPixels);
+  }
+  for (const Rect& line : layout.lines) {
+    web_draw_line(number_, line.left, line.top, line.width, line.height);
+  }
 }
 
 std::u16string WebWindow::Text(std::string_view textBox) const {
@@ -73,13 +71,11 @@ void WebWindow::SetValue(std::string_view option, bool selected) {
 
 void WebWindow::SetEnabled(bool enabled) { web_set_enabled(number_, enabled); }
 
-std::string_view WebWindow::Focused() const {
-  std::unique_ptr<char, decltype(&std::free)> name(web_focused(number_), &std::free);
-  if (!name) return {};
-  return design_.Control(name.get()).name;
-}
-
 void WebWindow::Focus(std::string_view control) { web_focus(number_, Name(control).c_str()); }
+
+std::size_t WebWindow::Caret(std::string_view textBox) const {
+  return static_cast<std::size_t>(web_caret(number_, Name(textBox).c_str()));
+}
 
 // A reader reads a window that takes the focus itself, with its text: nothing more to say.
 void WebWindow::TakeKeyboard(std::u16string_view) { web_take_keyboard(number_); }
@@ -96,9 +92,10 @@ int WebWindow::TextWidth(std::string_view textBox, std::u16string_view text, int
   return web_text_width(number_, Name(textBox).c_str(), Terminated(text).c_str(), pixels);
 }
 
-void WebWindow::SetTextFont(std::string_view textBox, const TextFit& fit) {
-  web_set_text_font(number_, Name(textBox).c_str(), fit.pixels, fit.emptyRight,
-                    Terminated(fit.cut ? kCutMark : u"").c_str());
+void WebWindow::ShowText(std::string_view textBox, const TextView& view) {
+  web_show_text(number_, Name(textBox).c_str(), view.pixels, view.clearLeft, view.clearRight,
+                view.markLeft, view.markRight, view.fromStart, Terminated(kCutMark).c_str(),
+                Terminated(view.tooltip).c_str());
 }
 
 Margins WebWindow::Frame() const {

@@ -8,9 +8,10 @@
 
 namespace ui::web {
 
-// A window of the page, built from its design: real form elements at the designed CSS pixels,
-// in reading order, the lines drawn as elements too. The page reports the user's clicks, edits,
-// the focus, keys, close requests and activations; the window knows no handler.
+// A window of the page, built from its design: real form elements in reading order, laid out in
+// CSS pixels as the core says, the lines drawn as elements too. The page reports the user's
+// clicks, edits, caret moves, the focus, keys, close requests, drags and activations; the window
+// knows no handler.
 class WebWindow final : public EngineWindow {
  public:
   WebWindow(int number, const WindowDesign& design, Report report);
@@ -19,22 +20,22 @@ class WebWindow final : public EngineWindow {
   WebWindow& operator=(const WebWindow&) = delete;
 
   int Number() const { return number_; }
-  // An event of the page's, its control named as in the design.
-  bool Tell(Event event);
+  bool Tell(const Event& event) { return report_(event); }
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
   bool Value(std::string_view option) const override;
   void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override;
-  std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  std::size_t Caret(std::string_view textBox) const override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
+  Units Measure() const override { return {}; }  // CSS pixels; the browser scales them
+  void Lay(const WindowLayout& layout) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
-  int Dpi() const override { return 96; }  // CSS pixels; the browser scales them
+  void ShowText(std::string_view textBox, const TextView& view) override;
   Margins Frame() const override;
   Rect WorkArea() const override;
   void Place(const Placement& placement) override;
@@ -43,7 +44,6 @@ class WebWindow final : public EngineWindow {
 
  private:
   int number_;
-  const WindowDesign& design_;
   Report report_;
 };
 

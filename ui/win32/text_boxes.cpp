@@ -2,13 +2,41 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <utility>
+
 namespace ui::win32 {
 
-TextBoxes::TextBoxes(HWND window, HINSTANCE instance)
+TextBoxes::TextBoxes(HWND window, HINSTANCE instance, std::function<void(HWND edit)> caretMoved)
     : window_(window),
       tooltip_(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
-                               nullptr, instance, nullptr)) {}
+                               nullptr, instance, nullptr)),
+      caretMoved_(std::move(caretMoved)) {}
+
+TextBoxes::Selection TextBoxes::Read(HWND edit) {
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  // The caret stands where the edit control drew it: at whichever end of the selection is nearer.
+  POINT caret{};
+  if (start == end || GetFocus() != edit || !GetCaretPos(&caret)) return {start, end, end};
+  const auto distance = [&](DWORD at) {
+    return std::abs(caret.x - static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, at, 0))));
+  };
+  return {start, end, distance(start) < distance(end) ? start : end};
+}
+
+void TextBoxes::Rescroll(HWND edit, bool fromStart) {
+  const bool focused = GetFocus() == edit;
+  if (!focused && !fromStart) return;
+  const Selection kept = Read(edit);
+  SendMessageW(edit, EM_SETSEL, 0, 0);
+  SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+  if (!focused) return;
+  const bool backward = kept.caret == kept.start && kept.start != kept.end;
+  SendMessageW(edit, EM_SETSEL, backward ? kept.end : kept.start, backward ? kept.start : kept.end);
+  SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
 
 TextBoxes::~TextBoxes() {
   for (const auto& [edit, mark] : marks_) RemoveWindowSubclass(edit, &TextBoxProcedure, 0);
@@ -29,15 +57,22 @@ void TextBoxes::Add(HWND edit) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// A tooltip with no text does not show.
-void TextBoxes::Set(HWND edit, int roomRight, const TextFit& fit, const std::wstring& text) {
-  marks_[edit] = {roomRight, fit};
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(edit);
-  tool.lpszText = const_cast<wchar_t*>(fit.cut ? text.c_str() : L"");
-  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+// A tooltip with no text does not show; one that shows is redrawn with its new text, or goes.
+void TextBoxes::Set(HWND edit, int roomLeft, int roomRight, const TextView& view) {
+  Mark& mark = marks_[edit];
+  const std::wstring tooltip(view.tooltip.begin(), view.tooltip.end());
+  const bool changed = tooltip != mark.tooltip;
+  mark = {roomLeft, roomRight, view, tooltip};
+  mark.view.tooltip = {};
+  if (changed) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(edit);
+    tool.lpszText = const_cast<wchar_t*>(mark.tooltip.c_str());
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, mark.tooltip.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
+  }
   InvalidateRect(edit, nullptr, TRUE);
 }
 
@@ -46,7 +81,15 @@ void TextBoxes::Set(HWND edit, int roomRight, const TextFit& fit, const std::wst
 // press on it a press on the box.
 LRESULT CALLBACK TextBoxes::TextBoxProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR boxes) {
+  // What the user does with the keys and the mouse may move the caret; what the program does
+  // with messages is its own.
+  const bool byTheUser = message == WM_KEYDOWN || message == WM_LBUTTONDOWN ||
+                         message == WM_LBUTTONUP || (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON));
+  const Selection before = byTheUser ? Read(edit) : Selection{};
   const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+  if (byTheUser && !(Read(edit) == before)) {
+    reinterpret_cast<const TextBoxes*>(boxes)->caretMoved_(edit);
+  }
   switch (message) {
     case WM_NCCALCSIZE:
       if (wParam) CentreText(edit, reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]);
@@ -98,23 +141,26 @@ void TextBoxes::PaintAroundText(HWND edit) {
   ReleaseDC(edit, context);
 }
 
-// On the line the edit control draws its text on, at the right end of its text's room.
+// On the line the edit control draws its text on, at each end of its text's room that hides
+// characters.
 void TextBoxes::Paint(HWND edit) const {
   const auto found = marks_.find(edit);
-  if (found == marks_.end() || !found->second.fit.cut) return;
+  if (found == marks_.end() || !(found->second.view.markLeft || found->second.view.markRight)) return;
   const Mark& mark = found->second;
   RECT line{};
   SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
-  line.left = mark.roomRight - mark.fit.emptyRight;
-  line.right = mark.roomRight;
   HDC context = GetDC(edit);
   const HGDIOBJ previous =
       SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
   SetTextColor(context, GetSysColor(IsWindowEnabled(edit) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
   SetBkMode(context, TRANSPARENT);
-  DrawTextW(context, reinterpret_cast<const wchar_t*>(kCutMark.data()),
-            static_cast<int>(kCutMark.size()), &line,
-            DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  const auto draw = [&](int left, int right, UINT side) {
+    RECT at{left, line.top, right, line.bottom};
+    DrawTextW(context, reinterpret_cast<const wchar_t*>(kCutMark.data()),
+              static_cast<int>(kCutMark.size()), &at, side | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  };
+  if (mark.view.markLeft) draw(mark.roomLeft, mark.roomLeft + mark.view.clearLeft, DT_LEFT);
+  if (mark.view.markRight) draw(mark.roomRight - mark.view.clearRight, mark.roomRight, DT_RIGHT);
   SelectObject(context, previous);
   ReleaseDC(edit, context);
 }

@@ -11,14 +11,23 @@
 namespace ui::win32 {
 namespace {
 
-std::optional<Key> KeyOf(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return std::nullopt;
-  if (message.wParam == VK_TAB) return GetKeyState(VK_SHIFT) < 0 ? Key::kShiftTab : Key::kTab;
-  constexpr std::pair<WPARAM, Key> kKeys[] = {{VK_RETURN, Key::kEnter}, {VK_ESCAPE, Key::kEscape},
-                                              {VK_UP, Key::kUp},        {VK_DOWN, Key::kDown},
-                                              {VK_LEFT, Key::kLeft},    {VK_RIGHT, Key::kRight}};
+// A key the core may answer, with the modifiers held down; Alt+F4 and other keys with Alt come
+// as system keys.
+std::optional<std::pair<Key, unsigned>> KeyOf(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return std::nullopt;
+  constexpr std::pair<WPARAM, Key> kKeys[] = {
+      {VK_TAB, Key::kTab},  {VK_RETURN, Key::kEnter}, {VK_ESCAPE, Key::kEscape},
+      {VK_SPACE, Key::kSpace}, {VK_UP, Key::kUp},      {VK_DOWN, Key::kDown},
+      {VK_LEFT, Key::kLeft}, {VK_RIGHT, Key::kRight},  {VK_F4, Key::kF4}};
+  constexpr std::pair<int, Modifier> kModifiers[] = {
+      {VK_SHIFT, kShift}, {VK_CONTROL, kCtrl}, {VK_MENU, kAlt}, {VK_LWIN, kMeta}, {VK_RWIN, kMeta}};
   for (const auto& [virtualKey, key] : kKeys) {
-    if (message.wParam == virtualKey) return key;
+    if (message.wParam != virtualKey) continue;
+    unsigned modifiers = 0;
+    for (const auto& [held, modifier] : kModifiers) {
+      if (GetKeyState(held) < 0) modifiers |= modifier;
+    }
+    return std::pair{key, modifiers};
   }
   return std::nullopt;
 }
@@ -42,14 +51,18 @@ int Win32Engine::Run() {
 }
 
 void Win32Engine::Dispatch(MSG& message) {
-  HWND top = GetAncestor(message.hwnd, GA_ROOT);
-  Win32Window* window = Win32Window::Of(top);
-  const std::optional<Key> key = KeyOf(message);
-  const bool used = window && key && window->KeyPressed(*key);
-  if (!used && (!top || !IsDialogMessageW(top, &message))) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  Win32Window* window = Win32Window::Of(GetAncestor(message.hwnd, GA_ROOT));
+  const auto key = KeyOf(message);
+  if (window && key && window->KeyPressed(key->first, key->second)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+unsigned Win32Engine::Capabilities() const {
+  constexpr int kDigitizer = 94;                      // SM_DIGITIZER, from Windows 7 on; 0 before
+  constexpr int kTouchReady = 0x01 | 0x80;            // NID_INTEGRATED_TOUCH | NID_READY
+  const bool touched = (GetSystemMetrics(kDigitizer) & kTouchReady) == kTouchReady;
+  return kWindowManager | (touched ? kTouch : 0u);
 }
 
 std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design, Report report) {

@@ -15,8 +15,10 @@ struct Icons {
 };
 
 // The engine over the Win32 API. Implemented: windows of the standard controls (EDIT, BUTTON,
-// STATIC) scaled to the screen's dots per inch, themed by the manifest; message boxes; the
-// user's decimal separator; a message loop that hands Tab, Enter and Escape to the core.
+// STATIC) laid out in the screen's pixels at its dots per inch, themed by the manifest; message
+// boxes; the user's decimal separator; a message loop that hands every key the core may answer to
+// it, with its modifiers, before the controls; where the screen is touched. Windows' own window
+// manager frames the windows and closes the active one on Alt+F4.
 class Win32Engine final : public Engine {
  public:
   Win32Engine(HINSTANCE instance, Icons icons);
@@ -24,9 +26,11 @@ class Win32Engine final : public Engine {
 
   // The message loop, until no window is left.
   int Run();
-  // One message, as the loop handles it: Tab, Enter and Escape to the core first.
+  // One message, as the loop handles it: a key to the core first.
   void Dispatch(MSG& message);
 
+  unsigned Capabilities() const override;
+  void UseTexts(const ProgramTexts&) override {}  // a box's button is the system's, in its language
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override { window.reset(); }
   void Quit() override { PostQuitMessage(0); }

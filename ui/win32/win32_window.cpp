@@ -14,6 +14,7 @@ constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr UINT kRescroll = WM_APP;                  // a text box whose font changed scrolls anew
 constexpr UINT kPressedWhileDisabled = WM_APP + 1;  // once the press is over
+constexpr UINT kDpiChanged = 0x02E0;                // WM_DPICHANGED, from Windows 8.1 on
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
@@ -34,20 +35,19 @@ struct ControlClass {
   DWORD extendedStyle;
 };
 
-// An option that starts its group in creation order starts a group for the dialog manager's
-// arrow keys; any other control starts a group of its own.
-ControlClass ClassFor(const ControlDesign& control, bool startsGroup) {
+// The dialog manager takes no part: the core decides Tab, the arrow keys and Enter, and an
+// option selects nothing by itself.
+ControlClass ClassFor(const ControlDesign& control) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (control.kind) {
     case ControlKind::kPushButton:
-      return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON | BS_NOTIFY, 0};
+      return {L"BUTTON", child | BS_PUSHBUTTON | BS_NOTIFY, 0};
     case ControlKind::kOptionButton:
-      return {L"BUTTON",
-              child | BS_AUTORADIOBUTTON | BS_NOTIFY | (startsGroup ? DWORD{WS_GROUP} : 0u), 0};
+      return {L"BUTTON", child | BS_RADIOBUTTON | BS_NOTIFY, 0};
     case ControlKind::kTextBox:
-      return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      return {L"EDIT", child | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kLabel:
-      return {L"STATIC", child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
+      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::kLine:
       break;
   }
@@ -82,14 +82,13 @@ Win32Window* Win32Window::Of(HWND top) {
 Win32Window::Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& design, Report report)
     : design_(design), report_(std::move(report)), dpi_(ScreenDpi()) {
   RegisterWindowClass(instance, icons);
-  RECT frame{0, 0, Scale(design.clientWidth), Scale(design.clientHeight)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   window_ = CreateWindowExW(0, kWindowClass, Wide(design.title).c_str(), kWindowStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, nullptr);
   if (!window_) Fail("CreateWindowEx");
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   CreateControls(instance);
+  // The focus shows from the start, not only once the keyboard has been used.
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 // Destroyed by the core, possibly from within a message to the window: it hears nothing more.
@@ -114,47 +113,62 @@ HFONT Win32Window::DesignFont(const FontDesign& font, int pixels) const {
 }
 
 void Win32Window::CreateControls(HINSTANCE instance) {
-  const auto fontFor = [&](const FontDesign& font) {
-    return reinterpret_cast<WPARAM>(DesignFont(font, FontPixels(font, dpi_)));
-  };
-  SendMessageW(window_, WM_SETFONT, fontFor(design_.defaultFont), FALSE);
-  textBoxes_ = std::make_unique<TextBoxes>(window_, instance);
+  textBoxes_ = std::make_unique<TextBoxes>(window_, instance, [this](HWND edit) {
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(edit) - kFirstControlId);
+    if (index < design_.controls.size()) {
+      report_({Event::Kind::kCaretMoved, design_.controls[index].name});
+    }
+  });
   // Made in reading order, which is also the stacking order: screen readers follow it, and
   // Label4 lies beneath the output box, as the design draws it.
-  std::string_view previousGroup;
   for (const ControlDesign* control : ReadingOrder(design_)) {
-    const ControlClass controlClass = ClassFor(*control, control->group != previousGroup);
-    previousGroup = control->group;
-    const Rect bounds = ControlBounds(design_, *control, dpi_);
+    const ControlClass controlClass = ClassFor(*control);
     HWND handle = CreateWindowExW(
         controlClass.extendedStyle, controlClass.name, Wide(control->caption).c_str(),
-        controlClass.style, bounds.left, bounds.top, bounds.width, bounds.height, window_,
+        controlClass.style, 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design_, control->name))), instance,
         nullptr);
     if (!handle) Fail("CreateWindowEx of a control");
-    SendMessageW(handle, WM_SETFONT, fontFor(FontOf(design_, *control)), FALSE);
     if (control->kind == ControlKind::kTextBox) {
       SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // none
-      // A margin of its own, whatever the font: the margins an edit control derives from a CJK
-      // font would leave a long number little room.
-      SendMessageW(handle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                   MAKELPARAM(Margin(), Margin()));
       textBoxes_->Add(handle);
     }
   }
-  ClipLabelsBeneathControls();
+}
+
+void Win32Window::Lay(const WindowLayout& layout) {
+  RECT frame{0, 0, layout.width, layout.height};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(window_, WM_SETFONT,
+               reinterpret_cast<WPARAM>(DesignFont(design_.defaultFont, FontPixels(design_.defaultFont, dpi_))),
+               FALSE);
+  for (const ControlLayout& laid : layout.controls) {
+    HWND handle = Control(laid.name);
+    SetWindowPos(handle, nullptr, laid.bounds.left, laid.bounds.top, laid.bounds.width,
+                 laid.bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const FontDesign& font = FontOf(design_, design_.Control(laid.name));
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(DesignFont(font, laid.fontPixels)), TRUE);
+  }
+  ClipLabelsBeneathControls(layout);
+  lines_.clear();
+  for (const Rect& line : layout.lines) {
+    lines_.push_back({line.left, line.top, line.left + line.width, line.top + line.height});
+  }
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 // A label read before a control it overlaps lies above it in the stacking order: cut the
 // control's rectangle out of the label, so that the control shows over it, as designed.
-void Win32Window::ClipLabelsBeneathControls() {
-  for (const ControlDesign& label : design_.controls) {
-    if (label.kind != ControlKind::kLabel) continue;
-    const Rect area = ControlBounds(design_, label, dpi_);
+void Win32Window::ClipLabelsBeneathControls(const WindowLayout& layout) {
+  for (const ControlLayout& label : layout.controls) {
+    if (design_.Control(label.name).kind != ControlKind::kLabel) continue;
+    const Rect& area = label.bounds;
     HRGN visible = CreateRectRgn(0, 0, area.width, area.height);
-    for (const ControlDesign& control : design_.controls) {
-      if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kLine) continue;
-      const Rect over = PixelBounds(control, dpi_);
+    for (const ControlLayout& control : layout.controls) {
+      if (design_.Control(control.name).kind == ControlKind::kLabel) continue;
+      const Rect& over = control.bounds;
       HRGN covered =
           CreateRectRgn(over.left - area.left, over.top - area.top,
                         over.left - area.left + over.width, over.top - area.top + over.height);
@@ -197,19 +211,18 @@ void Win32Window::SetValue(std::string_view option, bool selected) {
   SendMessageW(Control(option), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-std::string_view Win32Window::Focused() const {
-  HWND focus = GetFocus();
-  if (!focus || !IsChild(window_, focus)) return {};
-  const auto index = static_cast<std::size_t>(GetDlgCtrlID(focus) - kFirstControlId);
-  return index < design_.controls.size() ? design_.controls[index].name : std::string_view{};
-}
-
+// The selection from the end back to the start, where the caret stands.
 void Win32Window::Focus(std::string_view control) {
   HWND handle = Control(control);
   SetFocus(handle);
   if (design_.Control(control).kind == ControlKind::kTextBox) {
-    SendMessageW(handle, EM_SETSEL, 0, -1);
+    SendMessageW(handle, EM_SETSEL, GetWindowTextLengthW(handle), 0);
+    SendMessageW(handle, EM_SCROLLCARET, 0, 0);
   }
+}
+
+std::size_t Win32Window::Caret(std::string_view textBox) const {
+  return TextBoxes::Read(Control(textBox)).caret;
 }
 
 void Win32Window::TakeKeyboard(std::u16string_view readAs) {
@@ -244,18 +257,18 @@ int Win32Window::TextWidth(std::string_view textBox, std::u16string_view text, i
   return static_cast<int>(extent.cx);
 }
 
-void Win32Window::SetTextFont(std::string_view textBox, const TextFit& fit) {
+void Win32Window::ShowText(std::string_view textBox, const TextView& view) {
   HWND edit = Control(textBox);
-  HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), fit.pixels);
+  HFONT font = DesignFont(FontOf(design_, design_.Control(textBox)), view.pixels);
   const bool changed = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)) != font;
   if (changed) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-               MAKELPARAM(Margin(), Margin() + fit.emptyRight));
-  textBoxes_->Set(edit, Margin() + TextRoom(textBox), fit, Wide(Text(textBox)));
-  // The box may have scrolled while its text, or the text it replaced, was too wide, and the edit
-  // control keeps that scroll; it scrolls to its caret once the notification of a change is over,
-  // so scroll from the start right after that.
-  PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), 0);
+               MAKELPARAM(Margin() + view.clearLeft, Margin() + view.clearRight));
+  textBoxes_->Set(edit, Margin(), Margin() + TextRoom(textBox), view);
+  // The edit control keeps the scroll it had while its text, or the text it replaced, was
+  // otherwise, and scrolls to its caret once the notification of a change is over: scroll anew
+  // right after that.
+  PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), view.fromStart);
 }
 
 Margins Win32Window::Frame() const {
@@ -314,17 +327,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case kRescroll: {  // from the start again, then only as far as the caret needs
-      HWND edit = reinterpret_cast<HWND>(wParam);
-      DWORD start = 0, end = 0;
-      SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                   reinterpret_cast<LPARAM>(&end));
-      SendMessageW(edit, EM_SETSEL, 0, 0);
-      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-      SendMessageW(edit, EM_SETSEL, start, end);
-      SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    case kRescroll:
+      TextBoxes::Rescroll(reinterpret_cast<HWND>(wParam), lParam != 0);
       return 0;
-    }
     case kPressedWhileDisabled:
       report_({Event::Kind::kActivated});
       return 0;
@@ -347,6 +352,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       report_({Event::Kind::kCloseAsked});
       return 0;
+    case kDpiChanged:
+      dpi_ = HIWORD(wParam);
+      report_({Event::Kind::kFramed});
+      return 0;
+    case WM_DISPLAYCHANGE:
+      report_({Event::Kind::kFramed});
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) report_({Event::Kind::kFramed});
+      break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -354,15 +369,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Window::PaintLines() {
   PAINTSTRUCT paint;
   HDC context = BeginPaint(window_, &paint);
-  HPEN pen = CreatePen(PS_SOLID, std::max(1, dpi_ / 96), GetSysColor(COLOR_WINDOWTEXT));
-  HGDIOBJ previous = SelectObject(context, pen);
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind != ControlKind::kLine) continue;
-    MoveToEx(context, Scale(control.left), Scale(control.top), nullptr);
-    LineTo(context, Scale(control.width), Scale(control.height));
-  }
-  SelectObject(context, previous);
-  DeleteObject(pen);
+  for (const RECT& line : lines_) FillRect(context, &line, GetSysColorBrush(COLOR_WINDOWTEXT));
   EndPaint(window_, &paint);
 }
 

@@ -15,9 +15,9 @@
 namespace ui::win32 {
 
 // A top-level window built from its design with the standard controls (EDIT, BUTTON, STATIC),
-// scaled to the screen's dots per inch; lines are painted on the window itself. It reports
-// clicks, the user's edits, the focus, close requests, activation and, through the message loop,
-// Tab, Enter and Escape to the core, and knows no handler.
+// laid out as the core says in the screen's pixels; lines are painted on the window itself. It
+// reports clicks, the user's edits and caret moves, the focus, close requests, activation, changes
+// of the screen and, through the message loop, keys to the core, and knows no handler.
 class Win32Window final : public EngineWindow {
  public:
   Win32Window(HINSTANCE instance, Icons icons, const WindowDesign& design, Report report);
@@ -28,21 +28,24 @@ class Win32Window final : public EngineWindow {
   // The window of ours that a top-level handle is, if any.
   static Win32Window* Of(HWND top);
   HWND Handle() const { return window_; }
-  bool KeyPressed(Key key) { return report_({Event::Kind::kKey, {}, key}); }
+  bool KeyPressed(Key key, unsigned modifiers) {
+    return report_({Event::Kind::kKey, {}, key, modifiers});
+  }
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
   bool Value(std::string_view option) const override;
   void SetValue(std::string_view option, bool selected) override;
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled ? TRUE : FALSE); }
-  std::string_view Focused() const override;
   void Focus(std::string_view control) override;
+  std::size_t Caret(std::string_view textBox) const override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
+  Units Measure() const override { return {dpi_, false}; }
+  void Lay(const WindowLayout& layout) override;
   int TextRoom(std::string_view textBox) const override;
   int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const override;
-  void SetTextFont(std::string_view textBox, const TextFit& fit) override;
-  int Dpi() const override { return dpi_; }
+  void ShowText(std::string_view textBox, const TextView& view) override;
   Margins Frame() const override;
   Rect WorkArea() const override;
   void Place(const Placement& placement) override;
@@ -54,10 +57,9 @@ class Win32Window final : public EngineWindow {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HINSTANCE instance);
-  void ClipLabelsBeneathControls();
+  void ClipLabelsBeneathControls(const WindowLayout& layout);
   HFONT DesignFont(const FontDesign& font, int pixels) const;
   HWND Control(std::string_view name) const;
-  int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
   int Margin() const { return dpi_ / 96; }  // either side of a text box's text
   void PaintLines();
 
@@ -65,6 +67,7 @@ class Win32Window final : public EngineWindow {
   Report report_;
   HWND window_ = nullptr;
   int dpi_ = 96;
+  std::vector<RECT> lines_;
   mutable std::vector<std::tuple<const FontDesign*, int, HFONT>> fonts_;  // each font, by size
   bool settingText_ = false;  // the program's own change, not the user's edit
   std::unique_ptr<TextBoxes> textBoxes_;
