@@ -334,10 +334,11 @@ var QuorvelPageLibrary = {
         control.element.classList.toggle('default', controlName === button));
   },
 
-  // The box's inner width less its padding.
+  // The box's inner width less its padding, and a pixel for the caret, which the browser draws
+  // in the padding after a text's end.
   web_text_room: function(window, name) {
     const control = QuorvelPage.control(window, name);
-    return control.field.clientWidth - 2 * control.padding;
+    return control.field.clientWidth - 2 * control.padding + 1;
   },
 
   web_text_width: function(window, name, text, pixels) {
@@ -353,19 +354,22 @@ var QuorvelPageLibrary = {
   web_show_text: function(window, name, pixels, clearLeft, clearRight, markLeft, markRight,
                           fromStart, cutMark, tooltip) {
     const control = QuorvelPage.control(window, name), field = control.field;
+    // Room kept clear at the right holds the caret's pixel, which is the padding's anyway.
     Object.assign(field.style, {fontSize: pixels + 'px', paddingLeft: control.padding + clearLeft + 'px',
-                                paddingRight: control.padding + clearRight + 'px'});
+                                paddingRight: control.padding + Math.max(0, clearRight - 1) + 'px'});
     if (!control.marks) {
       control.marks = ['left', 'right'].map((side) => {
         const mark = document.createElement('span');
         mark.className = 'cutmark ' + side;
+        mark.dataset.for = UTF8ToString(name);
         mark.setAttribute('aria-hidden', 'true');
         field.after(mark);
         return mark;
       });
     }
     const room = field.offsetLeft + field.clientLeft + control.padding;
-    const places = [[markLeft, room, clearLeft], [markRight, room + field.clientWidth - 2 * control.padding - clearRight, clearRight]];
+    const roomEnd = room + field.clientWidth - 2 * control.padding + 1;
+    const places = [[markLeft, room, clearLeft], [markRight, roomEnd - clearRight, clearRight]];
     control.marks.forEach((mark, side) => {
       const [shown, left, width] = places[side];
       mark.textContent = shown ? UTF16ToString(cutMark) : '';
