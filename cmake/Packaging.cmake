@@ -27,22 +27,34 @@ if(WIN32)
   return()
 endif()
 
-# A Debian package of the program: its library dependencies come from the shared libraries it
-# links (dpkg-shlibdeps); the Song face the windows ask for, and Qt's translations of its own
-# texts, are named by hand.
+# Two Debian packages: quorvel, the program for the desktop, which shows the calculator in a
+# terminal too where there is no desktop; and quorvel-console, the terminal's program alone, for a
+# server or a rescue system without a desktop. Their library dependencies come from the shared
+# libraries each links (dpkg-shlibdeps); the Song face the windows ask for, and Qt's translations
+# of its own texts, are named by hand.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Partition size calculator: GB to the whole MB to enter")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Prelvane turns the size a partition should have, in GB, into the whole number
-of MB to type into a partitioning tool, by the old rule or by the new one that
-rounds up to whole disk cylinders. Simplified Chinese user interface.")
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL quorvel console)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Prelvane developers <maintainers@prelvane.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://prelvane.example/")
+set(CPACK_DEBIAN_PACKAGE_SOURCE quorvel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n")
+set(CPACK_DEBIAN_QUORVEL_PACKAGE_NAME quorvel)
+set(about
+  "Prelvane turns the size a partition should have, in GB, into the whole number
+of MB to type into a partitioning tool, by the old rule or by the new one that
+rounds up to whole disk cylinders. Simplified Chinese user interface.")
+# Each under the project's description as its summary.
+set(CPACK_DEBIAN_QUORVEL_DESCRIPTION "${about}")
+set(CPACK_DEBIAN_QUORVEL_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n")
 # Native windows on a Wayland desktop rather than through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_QUORVEL_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_CONSOLE_PACKAGE_NAME quorvel-console)
+set(CPACK_DEBIAN_CONSOLE_DESCRIPTION "${about}
+
+This package shows the calculator in a text terminal, over SSH or on a rescue
+system, and needs no desktop.")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -15,3 +15,19 @@ endforeach()
 add_test(NAME install_deps
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/install_deps_test.sh ${PROJECT_SOURCE_DIR}/scripts)
 set_tests_properties(install_deps PROPERTIES TIMEOUT 60)
+
+# The engine suite on the terminal's engine, its screen read as a terminal emulator shows it, at
+# 80 x 24 and larger.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(VTERM REQUIRED IMPORTED_TARGET vterm)
+add_executable(console_engine_suite ui/console/engine_suite_test.cpp ui/console/console_probe.h)
+target_include_directories(console_engine_suite PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(console_engine_suite PRIVATE ui_console ui_forms PkgConfig::VTERM GTest::gtest_main)
+foreach(size 80x24 120x40)
+  string(REPLACE x ";" columns_rows ${size})
+  list(GET columns_rows 0 columns)
+  list(GET columns_rows 1 rows)
+  add_test(NAME console_engine_suite_${size} COMMAND console_engine_suite)
+  set_tests_properties(console_engine_suite_${size} PROPERTIES TIMEOUT 60
+    ENVIRONMENT "COLUMNS=${columns};LINES=${rows};LANG=C")
+endforeach()

@@ -376,12 +376,22 @@ void Core::Arrange(WindowId id) {
   Window& window = *Loaded(id);
   EngineWindow& native = window.Native();
   const Units units = native.Measure();
+  Rect together = ClientInUnits(window.Design(), units);
+  for (const Form& form : program_.windows) {
+    const Rect client = ClientInUnits(form.design(), units);
+    const int right = std::max(together.left + together.width, client.left + client.width);
+    const int bottom = std::max(together.top + together.height, client.top + client.height);
+    together.left = std::min(together.left, client.left);
+    together.top = std::min(together.top, client.top);
+    together.width = right - together.left;
+    together.height = bottom - together.top;
+  }
   int widest = 0;
   for (const Form& form : program_.windows) {
     widest = std::max(widest, ClientInUnits(form.design(), units).width);
   }
-  const Placement placement = PlaceWindow({ClientInUnits(window.Design(), units), native.Frame(),
-                                           native.WorkArea(), widest, units,
+  const Placement placement = PlaceWindow({ClientInUnits(window.Design(), units), together,
+                                           native.Frame(), native.WorkArea(), widest, units,
                                            engine_.Capabilities(), slots_[id].dragged});
   // Laid out anew only where what it is laid out for changed: its units, or a finger's size.
   const Laid laid{units.dpi, units.cells, placement.fingerPixels, placement.scale};

@@ -67,6 +67,7 @@ struct ProgramTexts {
   std::u16string_view closeBox;    // the name of a close box the engine draws itself
   std::u16string_view ended;       // where the program's surface outlives its last window
   std::u16string_view startAgain;  // ... the button that starts it again
+  std::u16string_view tooSmall;    // where a screen is too small to show a window whole
 };
 
 // One window of an engine, built from its design: its controls by name, placing and showing it.

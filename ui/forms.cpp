@@ -29,7 +29,8 @@ constexpr Program kCalculator{kForms, Failure,
                               {.boxButton = u"确定",
                                .closeBox = u"关闭",
                                .ended = u"Prelvane 已关闭。",
-                               .startAgain = u"重新打开"}};
+                               .startAgain = u"重新打开",
+                               .tooSmall = u"窗口太小，放大后即可使用"}};
 
 }  // namespace
 

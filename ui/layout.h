@@ -40,6 +40,7 @@ struct Placement {
   // Where the screen is touched: the least size on the screen of what a finger presses, the close
   // box among it. None elsewhere.
   int fingerPixels = 0;
+  bool whole = true;  // the whole window lies on the screen: not where the screen is too small
 };
 
 inline constexpr std::u16string_view kCutMark = u"\u2026";  // …

@@ -140,10 +140,17 @@ Placement PlaceWindow(const Placing& placing) {
     const int latest = start + length - scaled(after) - scaled(size);
     return std::max(start + scaled(before), std::min(at, latest));
   };
+  if (!phone && !placing.dragged) {
+    const Rect& all = placing.together;
+    placement.client.x += keep(all.left, frame.left, all.width, frame.right, work.left, work.width) - all.left;
+    placement.client.y += keep(all.top, frame.top, all.height, frame.bottom, work.top, work.height) - all.top;
+  }
   placement.client = {keep(placement.client.x, frame.left, placing.client.width, frame.right,
                            work.left, work.width),
                       keep(placement.client.y, frame.top, placing.client.height, frame.bottom,
                            work.top, work.height)};
+  placement.whole = scaled(frame.left + placing.client.width + frame.right) <= work.width &&
+                    scaled(frame.top + placing.client.height + frame.bottom) <= work.height;
   return placement;
 }
 

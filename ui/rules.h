@@ -55,11 +55,14 @@ Rect ClientInUnits(const WindowDesign& window, Units units);
 // every window goes to its top-left corner, a margin in, scaled as a whole where the engine can
 // and the widest window of the program (`widestClient`, its client area) needs it to fit the width,
 // and each control a finger presses is at least a finger tall. Elsewhere the client area goes where
-// the design puts it. A window the user has dragged goes where it was dragged to. Either way it is
-// moved back so that the whole window, its frame and title bar counted, lies inside the work area
-// (its top-left corner first, where the window is larger than the work area).
+// the design puts it, the program's windows moved as one where they would leave the work area, so
+// that they keep their designed places to each other. A window the user has dragged goes where it
+// was dragged to. Either way it is moved back so that the whole window, its frame and title bar
+// counted, lies inside the work area (its top-left corner first, where the window is larger than
+// the work area).
 struct Placing {
-  Rect client;  // where the design puts it
+  Rect client;    // where the design puts it
+  Rect together;  // ... and all the program's windows, the least rectangle round them
   Margins frame;
   Rect workArea;
   int widestClient;

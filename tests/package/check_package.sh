@@ -50,7 +50,18 @@ metainfo=$work/root/usr/share/metainfo/$id.metainfo.xml
 check "the metainfo is valid, pedantically" appstreamcli validate --pedantic --no-net "$metainfo"
 check "the metainfo names the release" grep -F "<release version=\"$version\"" "$metainfo"
 check "the metainfo names the licence" grep -F "<project_license>MIT<" "$metainfo"
-lintian --allow-root --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
+# The terminal's program alone, for a system without a desktop: no Qt, no fonts.
+console=$work/out/quorvel-console_${version}_$(dpkg --print-architecture).deb
+check "quorvel-console made beside it" test -f "$console"
+files=$(dpkg-deb -c "$console" | awk '{print $6}')
+for file in bin/quorvel-console share/doc/quorvel-console/copyright \
+            share/doc/quorvel-console/changelog.gz share/man/man1/quorvel-console.1.gz; do
+  check "quorvel-console contains /usr/$file" has "$files" "^./usr/$file\$"
+done
+depends=$(dpkg-deb -f "$console" Depends)
+check "quorvel-console depends on the wide-character curses library" has "$depends" libncursesw6
+check "quorvel-console needs neither Qt nor fonts: $depends" test -z "$(grep -E 'qt|font' <<<"$depends")"
+lintian --allow-root --tag-display-limit 0 "$deb" "$console" >"$work/lintian" 2>&1 || true
 check "lintian finds nothing to report: $(cat "$work/lintian")" test ! -s "$work/lintian"
 
 # The program is hardened: PIE, full RELRO, a non-executable stack, the stack protector, and

@@ -82,10 +82,10 @@ class Probe final : public probe::Probe {
     visible.markRight = view.markRight && view.clearRight >= character;
     return visible;
   }
-  std::u16string Tooltip(std::string_view textBox) const override {
+  std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     return Main().tooltips.at(std::string(textBox));
   }
-  int Dpi() const override { return 96; }
+  ui::Units Units() const override { return {}; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
     const Window& window = Shown(form);
     const auto view = window.views.find(std::string(control));
@@ -99,7 +99,7 @@ class Probe final : public probe::Probe {
     engine.boxes.clear();
     return boxes;
   }
-  std::vector<std::u16string> TakeAnnounced() override { return std::move(Main().announced); }
+  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(Main().announced); }
 
   Engine engine;
   ui::Core core{engine, ui::Calculator()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,16 +62,18 @@ class Probe {
   virtual std::string Focused(FormId form) const = 0;  // empty where no control has it
   virtual std::string DefaultButton() const = 0;       // the main window's, as it is shown
   virtual Visible Shown(std::string_view textBox) const = 0;
-  virtual std::u16string Tooltip(std::string_view textBox) const = 0;  // none: empty
-  // The dots per inch the windows are laid out at, and a control's font in pixels at that scale.
-  virtual int Dpi() const = 0;
+  // The box's tooltip, none: empty; where the toolkit has no tooltips, nothing.
+  virtual std::optional<std::u16string> Tooltip(std::string_view textBox) const = 0;
+  // The units the windows are laid out in, and a control's font in them.
+  virtual ui::Units Units() const = 0;
   virtual int FontPixels(FormId form, std::string_view control) const = 0;
 
   // The boxes shown since the last call.
   virtual std::vector<Box> TakeBoxes() = 0;
   // What the main window announced to a screen reader since the last call, caught as a reader
-  // gets it: by the toolkit's own accessibility event.
-  virtual std::vector<std::u16string> TakeAnnounced() = 0;
+  // gets it: by the toolkit's own accessibility event; nothing where a screen reader reads the
+  // screen itself, as in a terminal.
+  virtual std::optional<std::vector<std::u16string>> TakeAnnounced() = 0;
 };
 
 }  // namespace probe

@@ -127,6 +127,7 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
     ui::Rect designed; ui::Margins frame; ui::Rect work; ui::Point expected;
     double scale = 1; int finger = 0; unsigned capabilities = kPhone; int dpi = 96;
     std::optional<ui::Point> dragged = std::nullopt; int widest = 534;
+    std::optional<ui::Rect> together = std::nullopt;  // else the window alone
   };
   const Case cases[] = {
       {{480, 454, 308, 165}, {4, 30, 4, 4}, {0, 0, 1920, 1080}, {480, 454}},
@@ -150,10 +151,15 @@ TEST(Placing, KeepsTheWholeWindowOnItsScreen) {
        {{-50, 5000}}},
       {{480, 454, 308, 165}, {1, 27, 1, 1}, {0, 0, 360, 740}, {360 - 1 - 198, 17}, 344.0 / 536, 24,
        kPhone, 96, {{300, 0}}},
+      // The explanation in an 80 x 24 terminal, with the main window: both moved 56 cells left and
+      // 10 up, so that the main window's title still shows above the explanation.
+      {{75, 19, 60, 14}, {1, 1, 1, 1}, {0, 0, 80, 24}, {19, 9}, 1, 0, 0, 96, {}, 60, {{74, 18, 61, 15}}},
+      {{80, 18, 52, 10}, {1, 1, 1, 1}, {0, 0, 80, 24}, {24, 8}, 1, 0, 0, 96, {}, 60, {{74, 18, 61, 15}}},
   };
   for (const Case& c : cases) {
-    const ui::Placement placed = ui::PlaceWindow(
-        {c.designed, c.frame, c.work, c.widest, {c.dpi, false}, c.capabilities, c.dragged});
+    const ui::Placement placed = ui::PlaceWindow({c.designed, c.together.value_or(c.designed), c.frame,
+                                                  c.work, c.widest, {c.dpi, false}, c.capabilities,
+                                                  c.dragged});
     EXPECT_EQ(placed.client.x, c.expected.x);
     EXPECT_EQ(placed.client.y, c.expected.y);
     EXPECT_DOUBLE_EQ(placed.scale, c.scale);

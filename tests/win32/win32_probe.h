@@ -152,7 +152,7 @@ class Win32Probe final : public probe::Probe {
     return LOWORD(SendMessageW(edit, EM_CHARFROMPOS, 0, MAKELPARAM(caret.x, caret.y)));
   }
   // The text of the tooltip the main window shows over the box.
-  std::u16string Tooltip(std::string_view textBox) const override {
+  std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
       tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
@@ -226,13 +226,13 @@ class Win32Probe final : public probe::Probe {
       }
       return false;
     };
-    const int margin = Dpi() / 96;
+    const int margin = Units().dpi / 96;
     visible.markLeft = inked(margin, drawn.left);
     visible.markRight = inked(drawn.right, client.right - margin - 2);
     ReleaseDC(edit, context);
     return visible;
   }
-  int Dpi() const override { return GetDeviceCaps(screen_, LOGPIXELSY); }
+  ui::Units Units() const override { return {GetDeviceCaps(screen_, LOGPIXELSY), false}; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(form, control), WM_GETFONT, 0, 0)),
@@ -240,7 +240,7 @@ class Win32Probe final : public probe::Probe {
     return -font.lfHeight;
   }
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
-  std::vector<std::u16string> TakeAnnounced() override { return std::move(heard_); }
+  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(heard_); }
 
  private:
   HWND Handle(probe::FormId form) const {

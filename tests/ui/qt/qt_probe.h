@@ -114,7 +114,7 @@ class QtProbe final : public probe::Probe {
   std::size_t Caret(std::string_view textBox) const override {
     return static_cast<std::size_t>(Get<QLineEdit>(textBox)->cursorPosition());
   }
-  std::u16string Tooltip(std::string_view textBox) const override {
+  std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     return Get<QLineEdit>(textBox)->toolTip().toStdU16String();
   }
   bool Checked(std::string_view option) const override {
@@ -173,7 +173,7 @@ class QtProbe final : public probe::Probe {
     visible.markRight = inked(right, room.right() + 1);
     return visible;
   }
-  int Dpi() const override { return 96; }  // Qt scales the device-independent pixels itself
+  ui::Units Units() const override { return {}; }  // Qt scales the device-independent pixels itself
   int FontPixels(probe::FormId form, std::string_view control) const override {
     return Get(control, form)->font().pixelSize();
   }
@@ -188,7 +188,7 @@ class QtProbe final : public probe::Probe {
     watcher_.Clear();
     return boxes;
   }
-  std::vector<std::u16string> TakeAnnounced() override { return std::move(hearing_.said); }
+  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(hearing_.said); }
 
   // The Qt side, for what only Qt shows.
   ui::qt::QtWindow* Window(probe::FormId form) const {

@@ -1,0 +1,349 @@
+#pragma once
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <vterm.h>
+
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "tests/ui/probe.h"
+#include "ui/console/console_engine.h"
+#include "ui/console/console_window.h"
+#include "ui/console/text_field.h"
+#include "ui/forms.h"
+#include "ui/rules.h"
+
+// The program in a terminal, in this process: the engine's output read by a terminal emulator
+// (libvterm) into the screen a user would see, and the keys and mouse presses that terminal would
+// send written to the engine's input. A box is answered as soon as the screen shows it.
+class ConsoleProbe final : public probe::Probe {
+ public:
+  ConsoleProbe() {
+    const auto [rows, columns] = Size();
+    vterm_ = vterm_new(rows, columns);
+    vterm_set_utf8(vterm_, 1);
+    screen_ = vterm_obtain_screen(vterm_);
+    vterm_screen_reset(screen_, 1);
+    reader_ = std::thread([this] { Read(); });
+    core_->Start();
+    Settle();
+  }
+  ~ConsoleProbe() override {
+    core_.reset();
+    engine_.reset();
+    terminal_.reset();
+    std::fclose(output_);  // the reader sees the end
+    reader_.join();
+    std::fclose(input_);
+    close(keys_);
+    vterm_free(vterm_);
+  }
+
+  void Type(std::string_view textBox, std::u16string_view text) override {
+    Clear(textBox);
+    Send(Utf8(text));
+  }
+  void Paste(std::string_view textBox, std::u16string_view text) override {
+    Clear(textBox);
+    Send("\033[200~" + Utf8(text) + "\033[201~");
+  }
+  void Click(std::string_view control) override {
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, control);
+    PressAt(cells.left, cells.top);
+  }
+  void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override {
+    constexpr std::pair<ui::Key, const char*> kPlain[] = {
+        {ui::Key::kTab, "\t"},     {ui::Key::kEnter, "\r"},    {ui::Key::kEscape, "\033"},
+        {ui::Key::kSpace, " "},    {ui::Key::kUp, "\033OA"},   {ui::Key::kDown, "\033OB"},
+        {ui::Key::kRight, "\033OC"}, {ui::Key::kLeft, "\033OD"}, {ui::Key::kF4, "\033OS"}};
+    constexpr std::pair<ui::Key, int> kCodes[] = {
+        {ui::Key::kTab, 9}, {ui::Key::kEnter, 13}, {ui::Key::kEscape, 27}, {ui::Key::kSpace, 32}};
+    const int sent = 1 + (modifiers & ui::kShift ? 1 : 0) + (modifiers & ui::kAlt ? 2 : 0) +
+                     (modifiers & ui::kCtrl ? 4 : 0);
+    for (const auto& [known, plain] : kPlain) {
+      if (known != key) continue;
+      if (modifiers == 0) return Send(plain);
+      if (key == ui::Key::kTab && modifiers == ui::kShift) return Send("\033[Z");
+    }
+    for (const auto& [known, code] : kCodes) {  // as xterm sends a key with modifiers
+      if (known == key) return Send("\033[27;" + std::to_string(sent) + ";" + std::to_string(code) + "~");
+    }
+    const std::string final = key == ui::Key::kF4 ? "S" : std::string(1, "ABDC"[static_cast<int>(key) - 4]);
+    Send("\033[1;" + std::to_string(sent) + final);
+  }
+  // The close mark at the right of its title bar.
+  void Close(probe::FormId form) override {
+    const ui::Rect client = Client(form);
+    PressAt(client.left + client.width - 2, client.top - 1);
+  }
+  void Raise(probe::FormId form) override {  // its title bar
+    const ui::Rect client = Client(form);
+    PressAt(client.left + 1, client.top - 1);
+  }
+  void Minimise(probe::FormId) override {}  // a terminal's windows cannot be
+  void Leave() override {}                  // ... nor another program's come in front
+
+  bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
+  bool Enabled(probe::FormId form) const override {
+    std::lock_guard lock(mutex_);
+    const ui::Rect client = Client(form);
+    return !Grey(client.left - 1, client.top - 1);
+  }
+  bool OnScreen(probe::FormId form) const override {
+    std::lock_guard lock(mutex_);
+    return Client(form).width > 0;
+  }
+  probe::FormId Front() const override {
+    std::lock_guard lock(mutex_);
+    const ui::Rect main = Client(probe::FormId::kMainWindow);
+    return Lit(main.left, main.top - 1) ? probe::FormId::kMainWindow : probe::FormId::kExplanationWindow;
+  }
+  bool HasIcon(probe::FormId form) const override { return OnScreen(form); }  // its title, for one
+  std::u16string Text(probe::FormId form, std::string_view control) const override {
+    const ui::ControlDesign& design = ui::Calculator().windows[form].design().Control(control);
+    if (design.kind == ui::ControlKind::kTextBox) return core_->Loaded(form)->Text(control);
+    std::lock_guard lock(mutex_);
+    const ui::Rect cells = Cells(form, control);
+    std::u16string drawn = Row(cells.left, cells.top, cells.width);
+    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
+    return drawn;
+  }
+  // As the box's toolkit keeps it: a cut text's selection runs past what shows.
+  std::u16string Selection(std::string_view textBox) const override {
+    const auto& field = static_cast<ui::console::ConsoleWindow&>(core_->Loaded(probe::FormId::kMainWindow)->Native()).Field(textBox);
+    return field.text.substr(field.SelectionStart(), field.SelectionEnd() - field.SelectionStart());
+  }
+  // Where the terminal's cursor stands in the box's text.
+  std::size_t Caret(std::string_view textBox) const override {
+    std::lock_guard lock(mutex_);
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
+    const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
+    std::size_t at = Shown(textBox).first;
+    for (int column = cells.left + LeftOfText(textBox); at < text.size() && column < Cursor().col;) {
+      column += ui::console::Cells(std::u16string_view(text).substr(at++, 1));
+    }
+    return at;
+  }
+  bool Checked(std::string_view option) const override {
+    std::lock_guard lock(mutex_);
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, option);
+    return Row(cells.left, cells.top, 3) == u"(*)";
+  }
+  // The control the terminal's cursor stands on, in the window in front.
+  std::string Focused(probe::FormId form) const override {
+    std::lock_guard lock(mutex_);
+    if (Front() != form) return "";
+    const VTermPos cursor = Cursor();
+    for (const ui::ControlDesign& control : ui::Calculator().windows[form].design().controls) {
+      if (control.kind == ui::ControlKind::kLabel || control.kind == ui::ControlKind::kLine) continue;
+      const ui::Rect cells = Cells(form, control.name);
+      if (cursor.row == cells.top && cursor.col >= cells.left && cursor.col <= cells.left + cells.width) {
+        return std::string(control.name);
+      }
+    }
+    return "";
+  }
+  std::string DefaultButton() const override {  // in angle brackets
+    std::lock_guard lock(mutex_);
+    for (const ui::ControlDesign& control : ui::Form1Design().controls) {
+      if (control.kind != ui::ControlKind::kPushButton) continue;
+      const ui::Rect cells = Cells(probe::FormId::kMainWindow, control.name);
+      if (Row(cells.left, cells.top, cells.width).find(u'<') != std::u16string::npos) return std::string(control.name);
+    }
+    return "";
+  }
+  // The characters the box's cells show, between the cut marks it shows.
+  probe::Visible Shown(std::string_view textBox) const override {
+    std::lock_guard lock(mutex_);
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
+    std::u16string drawn = Row(cells.left, cells.top, cells.width);
+    const bool markLeft = !drawn.empty() && drawn.front() == u'\u2026';
+    if (markLeft) drawn.erase(0, 1);
+    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
+    const bool markRight = !drawn.empty() && drawn.back() == u'\u2026';
+    if (markRight) drawn.pop_back();
+    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
+    while (!drawn.empty() && drawn.front() == u' ') drawn.erase(0, 1);
+    const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
+    const std::size_t first = markLeft && drawn.size() <= text.size() ? text.size() - drawn.size() : 0;
+    return {first, drawn.size(), text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
+  }
+  std::optional<std::u16string> Tooltip(std::string_view) const override { return std::nullopt; }
+  ui::Units Units() const override { return {96, true}; }
+  int FontPixels(probe::FormId, std::string_view) const override { return 1; }  // a cell's row
+  std::vector<probe::Box> TakeBoxes() override {
+    std::lock_guard lock(mutex_);
+    return std::move(boxes_);
+  }
+  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
+
+ private:
+  static std::pair<int, int> Size() {
+    const char* rows = std::getenv("LINES");
+    const char* columns = std::getenv("COLUMNS");
+    return {rows ? std::atoi(rows) : 24, columns ? std::atoi(columns) : 80};
+  }
+  static std::string Utf8(std::u16string_view text) {
+    std::string bytes;
+    for (const wchar_t point : ui::console::Wide(text)) {
+      char buffer[8];
+      std::mbstate_t state{};
+      const std::size_t length = std::wcrtomb(buffer, point, &state);
+      if (length != static_cast<std::size_t>(-1)) bytes.append(buffer, length);
+    }
+    return bytes;
+  }
+
+  // What the terminal sends, answered; then everything the engine drew, on the screen.
+  void Send(const std::string& bytes) {
+    [[maybe_unused]] const ssize_t written = write(keys_, bytes.data(), bytes.size());
+    Settle();
+  }
+  void PressAt(int column, int row) {
+    const std::string at = std::to_string(column + 1) + ";" + std::to_string(row + 1);
+    Send("\033[<0;" + at + "M\033[<0;" + at + "m");
+  }
+  void Clear(std::string_view textBox) {
+    Click(textBox);
+    std::string erase = "\033OF";  // End
+    for (std::size_t left = Text(probe::FormId::kMainWindow, textBox).size(); left > 0; --left) erase += "\177";
+    Send(erase);
+  }
+  void Settle() {
+    engine_->Pump();
+    std::unique_lock lock(mutex_);
+    const int marker = ++markers_;
+    const std::string sync = "\033]999;" + std::to_string(marker) + "\a";
+    [[maybe_unused]] const ssize_t written = write(fileno(output_), sync.data(), sync.size());
+    settled_.wait(lock, [&] { return seen_ >= marker; });
+  }
+  // The engine's output, read as it comes; a box on the screen answered with its button.
+  void Read() {
+    char buffer[4096];
+    for (ssize_t got; (got = read(screenSide_, buffer, sizeof buffer)) > 0;) {
+      std::lock_guard lock(mutex_);
+      const std::string chunk(buffer, static_cast<std::size_t>(got));
+      vterm_input_write(vterm_, chunk.data(), chunk.size());
+      for (std::size_t at = chunk.find("\033]999;"); at != std::string::npos; at = chunk.find("\033]999;", at + 1)) {
+        seen_ = std::max(seen_, std::atoi(chunk.c_str() + at + 6));
+      }
+      AnswerABox();
+      settled_.notify_all();
+    }
+  }
+  void AnswerABox() {
+    const std::u16string button = u"<" + std::u16string(ui::Calculator().texts.boxButton) + u">";
+    const auto [rows, columns] = Size();
+    for (int row = 0; row < rows; ++row) {
+      const std::u16string line = Row(0, row, columns);
+      const std::size_t at = line.find(button);
+      if (at == std::u16string::npos || row < 3) continue;
+      if (answering_) return;
+      answering_ = true;
+      const std::u16string top = Row(0, row - 3, columns), text = Row(0, row - 2, columns);
+      const std::size_t corner = top.rfind(u'\u250c', at), symbol = text.find(u'(', corner);
+      std::u16string title = top.substr(corner + 2, top.find(u" \u2500", corner + 2) - corner - 2);
+      std::u16string said = text.substr(symbol + 4, text.find(u" \u2502", symbol) - symbol - 4);
+      while (!said.empty() && said.back() == u' ') said.pop_back();
+      const ui::Rect main = Client(probe::FormId::kMainWindow);
+      const int middle = static_cast<int>(at) + static_cast<int>(button.size()) / 2;
+      boxes_.push_back({title, said, text[symbol + 1] == u'X' ? ui::MessageIcon::kError : ui::MessageIcon::kWarning,
+                        middle >= main.left && middle < main.left + main.width && row >= main.top && row < main.top + main.height});
+      [[maybe_unused]] const ssize_t written = write(keys_, "\r", 1);
+      return;
+    }
+    answering_ = false;
+  }
+
+  VTermScreenCell Cell(int column, int row) const {
+    VTermScreenCell cell{};
+    vterm_screen_get_cell(screen_, {row, column}, &cell);
+    return cell;
+  }
+  // The characters of `width` cells from a cell, a wide one once.
+  std::u16string Row(int column, int row, int width) const {
+    std::u16string text;
+    for (int at = column; at < column + width && at < Size().second;) {
+      const VTermScreenCell cell = Cell(at, row);
+      text += cell.chars[0] ? static_cast<char16_t>(cell.chars[0]) : u' ';
+      at += cell.width > 0 ? cell.width : 1;
+    }
+    return text;
+  }
+  bool Grey(int column, int row) const {
+    const VTermScreenCell cell = Cell(column, row);
+    return VTERM_COLOR_IS_INDEXED(&cell.fg) && (cell.fg.indexed.idx == 8 || cell.fg.indexed.idx == 0);
+  }
+  bool Lit(int column, int row) const {  // as the window in front's title
+    const VTermScreenCell cell = Cell(column, row);
+    return cell.attrs.reverse || (VTERM_COLOR_IS_INDEXED(&cell.bg) && cell.bg.indexed.idx == COLOR_BLUE);
+  }
+  VTermPos Cursor() const {
+    VTermPos cursor{};
+    vterm_state_get_cursorpos(vterm_obtain_state(vterm_), &cursor);
+    return cursor;
+  }
+  // Where a window's client area stands on the screen: under its title, found in its top border.
+  ui::Rect Client(probe::FormId form) const {
+    const ui::WindowDesign& design = ui::Calculator().windows[form].design();
+    const std::u16string title = u" " + std::u16string(design.title) + u" ";
+    const auto [rows, columns] = Size();
+    for (int row = 0; row < rows; ++row) {
+      const std::u16string line = Row(0, row, columns);
+      for (std::size_t at = line.find(title); at != std::u16string::npos; at = line.find(title, at + 1)) {
+        if (at == 0 || line[at - 1] != u'\u250c') continue;
+        const ui::Rect client = ui::ClientInUnits(design, Units());
+        return {ColumnOf(line, at), row + 1, client.width, client.height};
+      }
+    }
+    return {0, 0, 0, 0};
+  }
+  int ColumnOf(const std::u16string& line, std::size_t at) const {  // a character's cell
+    return ui::console::Cells(std::u16string_view(line).substr(0, at));
+  }
+  ui::Rect Cells(probe::FormId form, std::string_view control) const {
+    const ui::Rect client = Client(form);
+    ui::Rect cells = ui::CellBounds(ui::Calculator().windows[form].design().Control(control));
+    cells.left += client.left;
+    cells.top += client.top;
+    return cells;
+  }
+  int LeftOfText(std::string_view textBox) const {
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
+    int column = cells.left;
+    while (column < cells.left + cells.width && (Row(column, cells.top, 1) == u" " || Row(column, cells.top, 1) == u"\u2026")) ++column;
+    return column - cells.left;
+  }
+
+  int keys_ = -1, screenSide_ = -1;
+  std::FILE* input_ = nullptr;
+  std::FILE* output_ = nullptr;
+  int opened_ = [this] {
+    int keys[2], screen[2];
+    if (pipe(keys) != 0 || pipe(screen) != 0) std::abort();
+    keys_ = keys[1];
+    screenSide_ = screen[0];
+    input_ = fdopen(keys[0], "r");
+    output_ = fdopen(screen[1], "w");
+    const auto [rows, columns] = Size();
+    setenv("LINES", std::to_string(rows).c_str(), 1);
+    setenv("COLUMNS", std::to_string(columns).c_str(), 1);
+    return 0;
+  }();
+  std::unique_ptr<ui::console::Terminal> terminal_ = std::make_unique<ui::console::Terminal>(input_, output_, "xterm-256color");
+  std::unique_ptr<ui::console::ConsoleEngine> engine_ = std::make_unique<ui::console::ConsoleEngine>(*terminal_);
+  std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(*engine_, ui::Calculator());
+  VTerm* vterm_ = nullptr;
+  VTermScreen* screen_ = nullptr;
+  std::thread reader_;
+  mutable std::recursive_mutex mutex_;
+  std::condition_variable_any settled_;
+  int markers_ = 0, seen_ = 0;
+  bool answering_ = false;
+  std::vector<probe::Box> boxes_;
+};

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/console/terminal.h"
+#include "ui/console/text_field.h"
+#include "ui/design.h"
+#include "ui/engine.h"
+
+namespace ui::console {
+
+class ConsoleEngine;
+
+// A cell of the screen, where the terminal's cursor stands; none where it is hidden.
+struct Cell {
+  int row = -1;
+  int column = -1;
+  explicit operator bool() const { return row >= 0; }
+};
+
+// A window on the character grid: a framed box with its title and close mark in its top border,
+// its controls in the cells the core lays them out in, drawn in text: an option as "(*)" or "( )"
+// before its caption, a push button in brackets, the default one in angle brackets, a text box as
+// a field of underlined cells. It is its controls' toolkit too: it edits a text box's text. It
+// reports clicks, edits and caret moves, the focus, keys with their modifiers, close requests and
+// presses to the core, and knows no handler.
+class ConsoleWindow final : public EngineWindow {
+ public:
+  ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report);
+  ~ConsoleWindow() override;
+  ConsoleWindow(const ConsoleWindow&) = delete;
+  ConsoleWindow& operator=(const ConsoleWindow&) = delete;
+
+  // What the engine hands the window, the window in front: a key, and if the core leaves it, the
+  // key as a text box edits with it; a press of the mouse on a cell of the screen; a paste.
+  bool KeyPressed(Key key, unsigned modifiers) { return report_({Event::Kind::kKey, {}, key, modifiers}); }
+  void Edited(int key, std::u16string_view typed);
+  void Pressed(int column, int row);
+  void Tell(Event::Kind kind) { report_({kind}); }
+
+  // A text box as its toolkit keeps it: its text, caret and selection.
+  const TextField& Field(std::string_view textBox) const { return Find(textBox).field; }
+  bool Covers(int column, int row) const;  // frame included
+  bool Whole() const { return whole_; }
+  bool Enabled() const { return enabled_; }
+  Rect Bounds() const { return {origin_.x, origin_.y, width_, height_}; }  // the client area's cells
+  // Drawn on the terminal's screen, the window in front with its title bar lit; where it has the
+  // keyboard, the cell the terminal's cursor stands on for a screen reader.
+  Cell Draw(const Terminal::Style& style, bool front) const;
+
+  std::u16string Text(std::string_view textBox) const override;
+  void SetText(std::string_view control, std::u16string_view text) override;
+  bool Value(std::string_view option) const override;
+  void SetValue(std::string_view option, bool selected) override;
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void Focus(std::string_view control) override;
+  std::size_t Caret(std::string_view textBox) const override;
+  void TakeKeyboard(std::u16string_view readAs) override;
+  void MarkDefault(std::string_view button) override { default_ = button; }
+  Units Measure() const override { return {96, true}; }
+  void Lay(const WindowLayout& layout) override;
+  int TextRoom(std::string_view textBox) const override;
+  int TextWidth(std::string_view, std::u16string_view text, int) const override { return Cells(text); }
+  void ShowText(std::string_view textBox, const TextView& view) override;
+  Margins Frame() const override { return {1, 1, 1, 1}; }  // the border, the title in its top
+  Rect WorkArea() const override { return {0, 0, COLS, LINES}; }
+  void Place(const Placement& placement) override;
+  void Show() override;
+  // A console's screen reader reads what the screen shows where the cursor stands.
+  void Announce(std::string_view, std::u16string_view) override {}
+
+ private:
+  struct Control {
+    const ControlDesign* design;
+    Rect cells{};
+    std::u16string caption;
+    bool checked = false;
+    TextField field;
+    TextView view{1};
+    mutable std::size_t scroll = 0;  // the first character shown, looked at in the middle
+  };
+  Control& Find(std::string_view name);
+  const Control& Find(std::string_view name) const;
+  Control* At(int column, int row);
+  // The first character a text box shows, and how many after it, in the room its view leaves.
+  std::pair<std::size_t, std::size_t> Shown(const Control& box) const;
+  Cell DrawControl(const Control& control, const Terminal::Style& style,
+                                                 attr_t dim) const;
+
+  ConsoleEngine& engine_;
+  const WindowDesign& design_;
+  Report report_;
+  std::vector<Control> controls_;  // in reading order
+  std::vector<Rect> lines_;
+  int width_ = 0, height_ = 0;
+  Point origin_{0, 0};  // the client area's top-left cell
+  bool whole_ = true;
+  bool enabled_ = true;
+  bool shown_ = false;
+  std::string_view focus_;
+  std::string_view default_;
+};
+
+}  // namespace ui::console

@@ -1,0 +1,127 @@
+#include "ui/console/terminal.h"
+
+#include <langinfo.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace ui::console {
+namespace {
+
+// What gives the terminal back, made before anything is drawn, so that a signal's handler sends it
+// with the one call it may make there, write().
+struct GivingBack {
+  char sequence[512];
+  std::size_t length = 0;
+  int output = -1;
+  int input = -1;
+  termios modes{};
+  bool haveModes = false;
+  struct sigaction replaced[NSIG]{};
+} givingBack;
+
+void Append(const char* text) {
+  if (!text || text == reinterpret_cast<const char*>(-1)) return;
+  const std::size_t length = std::strlen(text);
+  if (givingBack.length + length >= sizeof givingBack.sequence) return;
+  std::memcpy(givingBack.sequence + givingBack.length, text, length);
+  givingBack.length += length;
+}
+
+void GiveBack() {
+  if (givingBack.output >= 0) {
+    [[maybe_unused]] const ssize_t written =
+        write(givingBack.output, givingBack.sequence, givingBack.length);
+  }
+  if (givingBack.haveModes) tcsetattr(givingBack.input, TCSADRAIN, &givingBack.modes);
+}
+
+// Ends the program as the signal would have, the terminal given back first.
+void OnEnding(int signal) {
+  GiveBack();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// A crash: the terminal given back, then whatever handled the signal before (a sanitizer's report).
+void OnCrash(int signal) {
+  GiveBack();
+  sigaction(signal, &givingBack.replaced[signal], nullptr);
+  std::raise(signal);
+}
+
+constexpr int kEnding[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kCrashes[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+
+constexpr const char* kBracketedPasteOn = "\033[?2004h";
+constexpr const char* kBracketedPasteOff = "\033[?2004l";
+constexpr const char* kMouseOff = "\033[?1006l\033[?1000l";
+
+// Written as UTF-8 whatever the locale says: a server's LANG=C shows the Chinese texts still, in
+// the terminal of the SSH client.
+void SpeakUtf8() {
+  std::setlocale(LC_ALL, "");
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+}  // namespace
+
+Terminal::Terminal(std::FILE* input, std::FILE* output, const char* type) {
+  SpeakUtf8();
+  givingBack.input = fileno(input);
+  givingBack.output = fileno(output);
+  givingBack.haveModes = tcgetattr(givingBack.input, &givingBack.modes) == 0;
+  screen_ = newterm(type, output, input);
+  if (!screen_) throw std::runtime_error("the terminal's type is unknown");
+  set_term(screen_);
+  // What endwin() would send, and what this program turns on besides.
+  givingBack.length = 0;
+  Append(kBracketedPasteOff);
+  Append(kMouseOff);
+  Append(tigetstr(const_cast<char*>("sgr0")));
+  Append(tigetstr(const_cast<char*>("cnorm")));
+  Append(tigetstr(const_cast<char*>("rmkx")));
+  Append(tigetstr(const_cast<char*>("rmcup")));
+  for (const int signal : kEnding) std::signal(signal, OnEnding);
+  for (const int signal : kCrashes) {
+    struct sigaction crash{};
+    crash.sa_handler = OnCrash;
+    sigaction(signal, &crash, &givingBack.replaced[signal]);
+  }
+
+  cbreak();
+  noecho();
+  nonl();
+  keypad(stdscr, TRUE);
+  set_escdelay(25);  // a lone Escape is answered at once, yet a key's sequence still comes whole
+  mouseinterval(0);
+  mousemask(BUTTON1_PRESSED, nullptr);
+  define_key("\033[200~", kPasteStart);
+  define_key("\033[201~", kPasteEnd);
+  std::fputs(kBracketedPasteOn, output);
+  std::fflush(output);
+
+  style_ = {A_REVERSE | A_BOLD, A_UNDERLINE, A_REVERSE, A_DIM};
+  if (has_colors()) {
+    start_color();
+    use_default_colors();
+    init_pair(1, COLOR_WHITE, COLOR_BLUE);
+    init_pair(2, COLORS >= 16 ? 8 : COLOR_BLACK, -1);  // grey where there is one
+    style_ = {COLOR_PAIR(1) | A_BOLD, A_UNDERLINE, A_REVERSE, COLOR_PAIR(2) | A_DIM};
+  }
+}
+
+Terminal::~Terminal() {
+  endwin();
+  GiveBack();
+  delscreen(screen_);
+  for (const int signal : kEnding) std::signal(signal, SIG_DFL);
+  for (const int signal : kCrashes) sigaction(signal, &givingBack.replaced[signal], nullptr);
+}
+
+}  // namespace ui::console
