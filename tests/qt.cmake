@@ -31,3 +31,9 @@ foreach(size 80x24 120x40)
   set_tests_properties(console_engine_suite_${size} PROPERTIES TIMEOUT 60
     ENVIRONMENT "COLUMNS=${columns};LINES=${rows};LANG=C")
 endforeach()
+
+# The built programs in tmux, as a user on a server meets them.
+add_test(NAME console_e2e
+  COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/console/tmux_e2e.py $<TARGET_FILE:quorvel>
+          $<TARGET_FILE:quorvel-console>)
+set_tests_properties(console_e2e PROPERTIES TIMEOUT 120)
