@@ -5,16 +5,23 @@ until it is first painted, and its resident memory once up: medians with min-max
 
 With --wayland the program also runs natively under a headless Weston compositor, in the same
 turns: there the figures are the time until its window is first configured, until it first
-commits a painted buffer (read from the Wayland protocol log), and its resident memory.
+commits a painted buffer (read from the Wayland protocol log), and its resident memory. With
+--console the terminal's program runs too, in a pseudo-terminal of 80 x 24: its figure is the time
+until its first full frame has been written (the main window's bottom-right corner), and its
+resident memory then.
 
-Usage: startup.py QUORVEL BARE_WINDOW [--runs N] [--wayland]"""
+Usage: startup.py QUORVEL BARE_WINDOW [--runs N] [--wayland] [--console QUORVEL_CONSOLE]"""
 
 import argparse
 import contextlib
+import fcntl
 import os
+import pty
 import statistics
+import struct
 import subprocess
 import sys
+import termios
 import time
 
 from Xlib import X, display as xdisplay
@@ -94,6 +101,26 @@ def measure_wayland(program, env):
         process.wait()
 
 
+def measure_console(program):
+    leader, follower = pty.openpty()
+    fcntl.ioctl(follower, termios.TIOCSWINSZ, struct.pack("HHHH", 24, 80, 0, 0))
+    start = time.perf_counter()
+    process = subprocess.Popen([program], stdin=follower, stdout=follower, stderr=follower,
+                               env=dict(os.environ, TERM="xterm-256color", LANG="C"))
+    os.close(follower)
+    try:
+        written = b""
+        while "┘".encode() not in written:
+            within_limit(start, program)
+            written += os.read(leader, 65536)
+        framed = time.perf_counter() - start
+        return framed * 1000, framed * 1000, resident_mib(process.pid)
+    finally:
+        process.kill()
+        process.wait()
+        os.close(leader)
+
+
 def summary(values, unit):
     return f"{statistics.median(values):6.1f} {unit} ({min(values):.1f}-{max(values):.1f})"
 
@@ -104,6 +131,7 @@ def main():
     parser.add_argument("bare")
     parser.add_argument("--runs", type=int, default=20)
     parser.add_argument("--wayland", action="store_true")
+    parser.add_argument("--console")
     args = parser.parse_args()
 
     with contextlib.ExitStack() as stack:
@@ -117,6 +145,8 @@ def main():
             programs["quorvel, Wayland"] = args.quorvel
             wayland_env = dict(os.environ, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quorvel-bench",
                                QT_QPA_PLATFORM="wayland", LANG="C.UTF-8")
+        if args.console:
+            programs["quorvel-console"] = args.console
         results = {label: [] for label in programs}
         for run in range(args.runs + 1):  # run 0 warms the caches and is not counted
             order = list(programs.items())
@@ -124,6 +154,7 @@ def main():
                 order.reverse()
             for label, program in order:
                 figures = (measure_wayland(program, wayland_env) if label.endswith("Wayland")
+                           else measure_console(program) if label == "quorvel-console"
                            else measure(x, program, env))
                 if run:
                     results[label].append(figures)

@@ -53,15 +53,18 @@ unsigned QtEngine::Capabilities() const {
   const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* connection = platform == QLatin1String("xcb") && x11 ? x11->connection() : nullptr;
   if (!connection) return capabilities;
-  const char name[] = "WM_S0";
-  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-      connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-  if (!atom) return capabilities;
+  static const xcb_atom_t screenManager = [connection] {
+    const char name[] = "WM_S0";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    const xcb_atom_t found = atom ? atom->atom : XCB_NONE;
+    std::free(atom);
+    return found;
+  }();
   xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-      connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+      connection, xcb_get_selection_owner(connection, screenManager), nullptr);
   if (owner && owner->owner != XCB_NONE) capabilities |= kWindowManager;
   std::free(owner);
-  std::free(atom);
   return capabilities;
 }
 
