@@ -221,7 +221,9 @@ bool Core::Receive(WindowId id, const Event& event) {
 }
 
 // A disabled window takes no input, and cannot be closed or moved by the user; brought up, it
-// puts the window that takes input in front of it.
+// puts the window that takes input in front of it. No window has a minimise button: one that a
+// window manager minimised anyway comes back at once, so that none is left where a disabled
+// window's owner cannot reach it.
 bool Core::React(WindowId id, Window& window, const Event& event) {
   switch (event.kind) {
     case Event::Kind::kFramed:
@@ -232,6 +234,9 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
       return true;
     case Event::Kind::kFocusMoved:
       Dispatch([&] { window.FocusArrived(event.control); });
+      return true;
+    case Event::Kind::kMinimised:
+      window.Native().Show();
       return true;
     default:
       break;

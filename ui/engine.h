@@ -37,6 +37,7 @@ struct Event {
     kActivated,   // the window brought to the front, or pressed while another window has the
                   // keyboard
     kCloseAsked,  // the close box, the system menu or a window manager's Alt+F4
+    kMinimised,   // minimised by a window manager, which offers it where the design has no button
     kFramed,      // the frame around the client area, the screen's work area or the window's
                   // units became known or changed
     kDragged,     // the title bar dragged where the engine is the window manager: `at` is where

@@ -39,7 +39,10 @@ class Probe final : public probe::Probe {
   }
   void Close(probe::FormId form) override { Shown(form).report({ui::Event::Kind::kCloseAsked}); }
   void Raise(probe::FormId form) override { Shown(form).report({ui::Event::Kind::kActivated}); }
-  void Minimise(probe::FormId form) override { Shown(form).minimised = true; }
+  void Minimise(probe::FormId form) override {
+    Shown(form).minimised = true;
+    Shown(form).report({ui::Event::Kind::kMinimised});
+  }
   void Leave() override { engine.stacking.push_back(nullptr); }
 
   bool Open(probe::FormId form) const override { return core.Loaded(form) != nullptr; }

@@ -58,14 +58,15 @@ class Win32Probe final : public probe::Probe {
     Pump();
   }
   void Click(std::string_view control) override {
-    if (!IsWindowEnabled(Handle(probe::FormId::kMainWindow))) return;
-    SendMessageW(Control(probe::FormId::kMainWindow, control), BM_CLICK, 0, 0);
+    HWND button = Control(probe::FormId::kMainWindow, control);
+    if (!IsWindowEnabled(button)) return;
+    SendMessageW(button, BM_CLICK, 0, 0);
     Pump();
   }
   // To the focused control, with its modifiers held down; with Alt, as the system key it then is.
   void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
     HWND window = Handle(form), focus = GetFocus();
-    if (!IsWindowEnabled(window)) return;
+    if (!Enabled(form)) return;
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_SHIFT] = modifiers & ui::kShift ? 0x80 : 0;
@@ -90,20 +91,11 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(Handle(form), WM_CLOSE, 0, 0);
     Pump();
   }
-  // A press on the window: one that is enabled comes to the front, active; a disabled one comes
-  // to the top and is told of a press the system refused, as Windows tells it.
+  // A press on the window, which the system activates.
   void Raise(probe::FormId form) override {
-    HWND window = Handle(form);
-    if (IsWindowEnabled(window)) {
-      SetForegroundWindow(window);
-    } else {
-      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                   MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
-    }
+    SetForegroundWindow(Handle(form));
     Pump();
   }
-
   // Another program's window comes to the front.
   void Leave() override {
     if (!stranger_) {
@@ -115,7 +107,13 @@ class Win32Probe final : public probe::Probe {
   }
 
   bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
-  bool Enabled(probe::FormId form) const override { return IsWindowEnabled(Handle(form)); }
+  // As its controls are: none of them takes input.
+  bool Enabled(probe::FormId form) const override {
+    for (HWND child = GetWindow(Handle(form), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (IsWindowEnabled(child)) return true;
+    }
+    return false;
+  }
   probe::FormId Front() const override {
     for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
       for (const probe::FormId form : {probe::FormId::kMainWindow, probe::FormId::kExplanationWindow}) {

@@ -11,14 +11,12 @@
 #include <QInputDevice>
 #include <QGuiApplication>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 
 #include "ui/qt/accessibility.h"
 #include "ui/qt/box_symbol.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/text.h"
+#include "ui/qt/x11.h"
 
 namespace ui::qt {
 namespace {
@@ -48,23 +46,8 @@ unsigned QtEngine::Capabilities() const {
   for (const QInputDevice* device : QInputDevice::devices()) {
     if (device->type() == QInputDevice::DeviceType::TouchScreen) capabilities |= kTouch;
   }
-  const QString platform = QGuiApplication::platformName();
-  if (platform.startsWith(QLatin1String("wayland"))) return capabilities | kWindowManager;
-  const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* connection = platform == QLatin1String("xcb") && x11 ? x11->connection() : nullptr;
-  if (!connection) return capabilities;
-  static const xcb_atom_t screenManager = [connection] {
-    const char name[] = "WM_S0";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    const xcb_atom_t found = atom ? atom->atom : XCB_NONE;
-    std::free(atom);
-    return found;
-  }();
-  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-      connection, xcb_get_selection_owner(connection, screenManager), nullptr);
-  if (owner && owner->owner != XCB_NONE) capabilities |= kWindowManager;
-  std::free(owner);
+  const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  if (wayland || x11::WindowManagerRuns()) capabilities |= kWindowManager;
   return capabilities;
 }
 

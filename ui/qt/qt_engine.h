@@ -11,8 +11,7 @@ namespace ui::qt {
 // The engine over Qt 6 Widgets. Implemented: windows of real widgets laid out in
 // device-independent pixels (Qt scales them), message boxes, the user's locale's decimal
 // separator, Qt's own texts in the user's language; where the screen is touched, and whether a
-// window manager frames the windows (on X11, one that holds the screen's WM_S0 selection; a
-// Wayland compositor always). What a window does is the core's to decide.
+// window manager frames the windows (on X11 as the X server says; a Wayland compositor always). What a window does is the core's to decide.
 class QtEngine final : public Engine {
  public:
   QtEngine();

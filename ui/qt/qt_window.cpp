@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
@@ -16,11 +17,13 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <optional>
 #include <string>
 
 #include "ui/qt/buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/text.h"
+#include "ui/qt/x11.h"
 
 namespace ui::qt {
 namespace {
@@ -250,12 +253,18 @@ void QtWindow::PaintCutMarks(QLineEdit* edit, const TextView& view) const {
   }
 }
 
-// At a fractional scale Qt rounds the frame's screen pixels, and the client area's size, to whole
-// device-independent pixels, either way: a pixel more on each side keeps the whole window within
-// what it reports.
+// On X11 the frame as the window manager put it, in the screen's pixels, each side rounded up to
+// whole device-independent ones. Elsewhere Qt's, which at a fractional scale it rounds either way,
+// as it does the client area's size: a pixel more on each side keeps the whole window within what
+// it reports.
 Margins QtWindow::Frame() const {
-  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  if (!windowHandle()) return {};
   const qreal ratio = devicePixelRatioF();
+  if (const std::optional<QMargins> extents = x11::FrameExtents(*windowHandle())) {
+    const auto up = [ratio](int pixels) { return static_cast<int>(std::ceil(pixels / ratio)); };
+    return {up(extents->left()), up(extents->top()), up(extents->right()), up(extents->bottom())};
+  }
+  const QMargins frame = windowHandle()->frameMargins();
   const int rounding = ratio == std::floor(ratio) ? 0 : 1;
   return {frame.left() + rounding, frame.top() + rounding, frame.right() + rounding,
           frame.bottom() + rounding};
@@ -305,6 +314,12 @@ bool QtWindow::event(QEvent* event) {
   if (event->type() == QEvent::KeyPress && (!focusWidget() || focusWidget() == this) &&
       KeyPressed(*static_cast<QKeyEvent*>(event))) {
     return true;
+  }
+  // Minimised by a window manager: told once the change is over.
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+    QTimer::singleShot(0, this, [this] {
+      if (isMinimized()) report_({Event::Kind::kMinimised});
+    });
   }
   const bool activated = event->type() == QEvent::WindowActivate;
   const bool handled = QWidget::event(event);

@@ -13,8 +13,8 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr UINT kRescroll = WM_APP;                  // a text box whose font changed scrolls anew
-constexpr UINT kPressedWhileDisabled = WM_APP + 1;  // once the press is over
 constexpr UINT kDpiChanged = 0x02E0;                // WM_DPICHANGED, from Windows 8.1 on
+constexpr UINT kMinimised = WM_APP + 2;             // once the change is over
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
@@ -225,6 +225,16 @@ std::size_t Win32Window::Caret(std::string_view textBox) const {
   return TextBoxes::Read(Control(textBox)).caret;
 }
 
+// Its controls disabled, not the window: a window the system disabled would take no press and no
+// activation, from a task bar either, and Wine, for a window without a minimise box, keeps a
+// window its window manager minimised as shown, so that nothing would bring the explanation back.
+// This one is activated, and the core brings up the window that takes input.
+void Win32Window::SetEnabled(bool enabled) {
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::kLine) EnableWindow(Control(control.name), enabled ? TRUE : FALSE);
+  }
+}
+
 void Win32Window::TakeKeyboard(std::u16string_view readAs) {
   SetFocus(window_);
   if (!readAs.empty()) Announce({}, readAs);
@@ -290,7 +300,11 @@ void Win32Window::Place(const Placement& placement) {
                0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A window shown but not in front may be one that a window manager hid without a word to the
+// system (Wine's, for a window without a minimise box, keeps it as shown): shown anew from hidden,
+// so that it comes back whatever hid it.
 void Win32Window::Show() {
+  if (IsWindowVisible(window_) && GetForegroundWindow() != window_) ShowWindow(window_, SW_HIDE);
   ShowWindow(window_, SW_SHOWNORMAL);
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(window_);
@@ -330,18 +344,10 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRescroll:
       TextBoxes::Rescroll(reinterpret_cast<HWND>(wParam), lParam != 0);
       return 0;
-    case kPressedWhileDisabled:
-      report_({Event::Kind::kActivated});
-      return 0;
     case WM_CTLCOLORSTATIC:  // labels and options on the window's face
       SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_SETCURSOR:  // a press the system refused: on a disabled window
-      if (LOWORD(lParam) == static_cast<WORD>(HTERROR) && HIWORD(lParam) == WM_LBUTTONDOWN) {
-        PostMessageW(window_, kPressedWhileDisabled, 0, 0);
-      }
-      break;
     case WM_ACTIVATE:  // where the focus goes is the core's
       if (LOWORD(wParam) == WA_INACTIVE) break;
       report_({Event::Kind::kActivated});
@@ -351,6 +357,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       report_({Event::Kind::kCloseAsked});
+      return 0;
+    case WM_SIZE:  // minimised by a window manager: Wine's, or the task bar's
+      if (wParam == SIZE_MINIMIZED) PostMessageW(window_, kMinimised, 0, 0);
+      break;
+    case kMinimised:
+      if (IsIconic(window_)) report_({Event::Kind::kMinimised});
       return 0;
     case kDpiChanged:
       dpi_ = HIWORD(wParam);

@@ -36,7 +36,7 @@ class Win32Window final : public EngineWindow {
   void SetText(std::string_view control, std::u16string_view text) override;
   bool Value(std::string_view option) const override;
   void SetValue(std::string_view option, bool selected) override;
-  void SetEnabled(bool enabled) override { EnableWindow(window_, enabled ? TRUE : FALSE); }
+  void SetEnabled(bool enabled) override;
   void Focus(std::string_view control) override;
   std::size_t Caret(std::string_view textBox) const override;
   void TakeKeyboard(std::u16string_view readAs) override;
