@@ -305,10 +305,18 @@ bool QtWindow::KeyPressed(const QKeyEvent& press) {
 }
 
 bool QtWindow::event(QEvent* event) {
-  // A window manager frames a window once it is shown: report the frame when it comes or changes.
-  if (event->type() == QEvent::Move && windowHandle() && windowHandle()->frameMargins() != frame_) {
-    frame_ = windowHandle()->frameMargins();
-    report_({Event::Kind::kFramed});
+  // A window manager frames a window once it is shown, and may move it without a word: the frame
+  // is looked at whenever the window is shown, exposed, moved or activated, and reported when it
+  // came or changed.
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Show || type == QEvent::Expose || type == QEvent::Move ||
+      type == QEvent::WindowActivate) {
+    const Margins frame = Frame();
+    if (frame.left != frame_.left() || frame.top != frame_.top() || frame.right != frame_.right() ||
+        frame.bottom != frame_.bottom()) {
+      frame_ = QMargins(frame.left, frame.top, frame.right, frame.bottom);
+      report_({Event::Kind::kFramed});
+    }
   }
   // The window's own keys, where it has the keyboard itself; a control's come by eventFilter.
   if (event->type() == QEvent::KeyPress && (!focusWidget() || focusWidget() == this) &&

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/ui/qt/qt_probe.h"
+#include "ui/qt/buttons.h"
 
 using ui::FormId;
 
@@ -21,6 +22,7 @@ class WindowsTest : public QObject {
 
   void boxesAndWindowsAreQtsOwn();
   void captionsFitTheirControls();
+  void theFocusShows();
   void qtsOwnTextsFollowTheLocale();
 
  private:
@@ -73,6 +75,20 @@ void WindowsTest::captionsFitTheirControls() {
       QVERIFY2(metrics.horizontalAdvance(text) <= room.width() && inkBottom <= room.height(),
                qPrintable(text));
     }
+  }
+}
+
+// Every button and option is drawn otherwise with the focus than without, the default mark aside.
+void WindowsTest::theFocusShows() {
+  for (const char* name : {"Option1", "Command1", "Command2"}) {
+    QWidget* control = Get(name);
+    auto* button = dynamic_cast<ui::qt::PushButton*>(control);
+    if (button) button->SetMarked(true);
+    Get("Text1")->setFocus();
+    const QImage without = control->grab().toImage();
+    control->setFocus();
+    if (button) button->SetMarked(true);
+    QVERIFY2(control->grab().toImage() != without, name);
   }
 }
 
