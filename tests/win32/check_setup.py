@@ -2,8 +2,9 @@
 """Installs the Windows setup program under Wine as an administrator of many machines would, and
 checks what a user then finds: the files, the Start-menu shortcut, the entry under "Programs and
 Features", the program starting from where it was installed; one entry after installing the same
-version again and a newer one over it; and nothing of it left once it is uninstalled. For the
-current user (the default) and for every user (/ALLUSERS).
+version again and a newer one over it, a desktop shortcut only where one was chosen, and then
+kept; and nothing of it left once it is uninstalled. For the current user (the default) and for
+every user (/ALLUSERS), who chose a desktop shortcut.
 
 Runs in the prefix WINEPREFIX through the target's loader (wine.sh, which skips where this
 machine cannot run the target's programs), on the X display DISPLAY.
@@ -105,8 +106,12 @@ def install_and_remove(setups, start_check, every_user):
     root, options = ("HKLM", ["/S", "/ALLUSERS"]) if every_user else ("HKCU", ["/S"])
     drive = folder("C:\\")
     before = files(drive)
-    for setup, _ in setups[:1] + setups:  # installed, installed again, a newer one over it
+    menu = folder("%ProgramData%" if every_user else "%AppData%") / "Microsoft/Windows/Start Menu/Programs"
+    desktop = folder("%Public%\\Desktop" if every_user else "%UserProfile%\\Desktop")
+    for run, (setup, _) in enumerate(setups[:1] + setups):  # installed, again, a newer one over it
         check(wine(setup, *options)[0] == 0, f"{setup.name} {' '.join(options)} succeeds")
+        if run == 0 and every_user:  # the desktop shortcut chosen, as the setup's page makes it
+            (desktop / "Prelvane.lnk").write_bytes((menu / "Prelvane.lnk").read_bytes())
     found = entries(root)
     check(len(found) == 1, f"one entry in {root}: {found}")
     entry = found[0] if found else {}
@@ -120,11 +125,13 @@ def install_and_remove(setups, start_check, every_user):
     check(program.endswith(f"{expected}\\Prelvane\\quorvel.exe"), f"under {expected}: {program}")
     check(sorted(path.name for path in folder(program).parent.iterdir()) ==
           ["LICENSE.txt", "quorvel.exe", "uninstall.exe"], "the program, licence and uninstaller")
-    link = folder("%ProgramData%" if every_user else "%AppData%") / \
-        "Microsoft/Windows/Start Menu/Programs/Prelvane.lnk"
+    link = menu / "Prelvane.lnk"
     check(link.is_file() and link_target(link) == program, f"the Start-menu shortcut to {program}")
-    desktop = folder("%Public%\\Desktop" if every_user else "%UserProfile%\\Desktop")
-    check(not (desktop / "Prelvane.lnk").exists(), "no desktop shortcut unless chosen")
+    shortcut = desktop / "Prelvane.lnk"
+    if every_user:
+        check(shortcut.is_file() and link_target(shortcut) == program, "the chosen desktop shortcut kept")
+    else:
+        check(not shortcut.exists(), "no desktop shortcut unless chosen")
     check(wine(start_check, program)[0] == 0, "the installed program starts and ends")
 
     uninstaller, _, arguments = entry.get("QuietUninstallString", "").partition('" ')
