@@ -240,12 +240,25 @@ class Win32Probe final : public probe::Probe {
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(heard_); }
 
+ public:
+  // What only Windows shows: a text box's own window, and a press with the mouse on the screen.
+  HWND Control(probe::FormId form, std::string_view name) const {
+    return GetDlgItem(Handle(form), ui::win32::ControlId(ui::Calculator().windows[form].design(), name));
+  }
+  void PressAt(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT press[2]{};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    for (int tries = 0; tries < 100 && GetAsyncKeyState(VK_LBUTTON) < 0; ++tries) Sleep(1);
+    Pump();
+  }
+
  private:
   HWND Handle(probe::FormId form) const {
     return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Native()).Handle();
-  }
-  HWND Control(probe::FormId form, std::string_view name) const {
-    return GetDlgItem(Handle(form), ui::win32::ControlId(ui::Calculator().windows[form].design(), name));
   }
   static std::u16string TextOf(HWND window) {
     std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
