@@ -197,6 +197,29 @@ TEST(Properties, WritingThenReadingKeepsFifteenDigits) {
   }
 }
 
+// The new rule in whole numbers: a size of m / 1024 GB is m * 2048 / 16065 cylinders (2^30 / 2^10
+// / 8225280 reduced); their whole part and one more, c, are c * 16065 / 2048 MB, whose whole part
+// and one more is the result. Sizes just below those whose cylinders come to a whole number of
+// megabytes (c a multiple of 2048, the result one more still), and sizes at random.
+TEST(Properties, TheNewRuleIsItsWholeNumberArithmetic) {
+  std::mt19937_64 random(38);
+  const auto gigabytes = [](std::uint64_t m) {  // m / 1024, written out exactly
+    char text[48];
+    std::snprintf(text, sizeof text, "%llu.%010llu", static_cast<unsigned long long>(m / 1024),
+                  static_cast<unsigned long long>(m % 1024 * 9765625));
+    std::string written = text;
+    while (written.back() == '0') written.pop_back();
+    if (written.back() == '.') written.pop_back();
+    return Wide(written);
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint64_t m = i % 2 ? 16065 * (1 + random() % 100000) - 1 : random() % 1606500000;
+    const std::uint64_t cylinders = m * 2048 / 16065 + 1;
+    ASSERT_EQ(sizing::NewAlgorithm(gigabytes(m)), Wide(std::to_string(cylinders * 16065 / 2048 + 1)))
+        << m << " / 1024 GB";
+  }
+}
+
 // Decimal texts of every shape, read both ways, against the C library's correctly rounded reading:
 // half of them near 1, the others over the whole range, past both ends.
 TEST(Properties, ReadingAgreesWithTheCLibrary) {
