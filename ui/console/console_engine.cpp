@@ -161,11 +161,14 @@ void ConsoleEngine::Escaped() {
     }
     return;
   }
+  // The whole sequence is read, one of no known key too, so that none of it reads as typed text.
   std::vector<int> numbers{0};
-  while ((sent = wget_wch(stdscr, &next)) == OK && ((next >= '0' && next <= '9') || next == ';')) {
+  bool plain = true;  // of numbers and semicolons only
+  while ((sent = wget_wch(stdscr, &next)) == OK && next >= 0x20 && next < 0x40) {
+    plain = plain && (next == ';' || (next >= '0' && next <= '9'));
     next == ';' ? numbers.push_back(0) : void(numbers.back() = numbers.back() * 10 + static_cast<int>(next - '0'));
   }
-  if (sent != OK || numbers.size() < 2) return;
+  if (sent != OK || !plain || numbers.size() < 2) return;
   const bool xterm = next == '~' && numbers[0] == 27 && numbers.size() == 3;
   const int code = xterm ? numbers[2] : numbers[0], sentModifiers = numbers[1] - 1;
   if (!xterm && next != 'u') return;
