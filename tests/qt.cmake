@@ -14,7 +14,6 @@ endforeach()
 # be had.
 add_test(NAME install_deps
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/install_deps_test.sh ${PROJECT_SOURCE_DIR}/scripts)
-set_tests_properties(install_deps PROPERTIES TIMEOUT 60)
 
 # The engine suite on the terminal's engine, its screen read as a terminal emulator shows it, at
 # 80 x 24 and larger.
@@ -28,8 +27,7 @@ foreach(size 80x24 120x40)
   list(GET columns_rows 0 columns)
   list(GET columns_rows 1 rows)
   add_test(NAME console_engine_suite_${size} COMMAND console_engine_suite)
-  set_tests_properties(console_engine_suite_${size} PROPERTIES TIMEOUT 60
-    ENVIRONMENT "COLUMNS=${columns};LINES=${rows};LANG=C")
+  set_tests_properties(console_engine_suite_${size} PROPERTIES ENVIRONMENT "COLUMNS=${columns};LINES=${rows};LANG=C")
 endforeach()
 
 # The built programs in tmux, as a user on a server meets them.

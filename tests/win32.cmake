@@ -64,8 +64,7 @@ add_test(NAME setup
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/displays.py xvfb --
           ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_setup.py ${CMAKE_BINARY_DIR}
           ${PROJECT_VERSION} $<TARGET_FILE:start_check>)
-set_tests_properties(wine_prefix_setup_cleared PROPERTIES FIXTURES_SETUP wine_setup_cleared
-  TIMEOUT 60)
+set_tests_properties(wine_prefix_setup_cleared PROPERTIES FIXTURES_SETUP wine_setup_cleared)
 set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_REQUIRED wine_setup_cleared
   FIXTURES_SETUP wine_setup TIMEOUT 300 ENVIRONMENT "${environment_setup}")
 set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 150
@@ -75,4 +74,3 @@ set_tests_properties(setup PROPERTIES FIXTURES_REQUIRED wine_setup TIMEOUT 150
 add_test(NAME win32_resources
   COMMAND ${SYSTEM_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/win32/check_resources.py $<TARGET_FILE:quorvel>
           ${PROJECT_VERSION})
-set_tests_properties(win32_resources PROPERTIES TIMEOUT 60)

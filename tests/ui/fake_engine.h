@@ -114,13 +114,10 @@ class Window final : public ui::EngineWindow {
 class Engine final : public ui::Engine {
  public:
   unsigned Capabilities() const override { return capabilities; }
-  void UseTexts(const ui::ProgramTexts& given) override { texts = given; }
+  void UseTexts(const ui::ProgramTexts&) override {}
   std::unique_ptr<ui::EngineWindow> BuildWindow(const ui::WindowDesign& design,
                                                 ui::Report report) override {
-    auto window = std::make_unique<Window>(design, std::move(report), stacking);
-    window->units = units;
-    window->workArea = workArea;
-    return window;
+    return std::make_unique<Window>(design, std::move(report), stacking);
   }
   void Destroy(std::unique_ptr<ui::EngineWindow> window) override {
     window.reset();
@@ -134,9 +131,6 @@ class Engine final : public ui::Engine {
   char16_t DecimalSeparator() const override { return separator; }
 
   unsigned capabilities = ui::kWindowManager;
-  ui::Units units;                         // of the windows it builds
-  ui::Rect workArea{0, 0, 1920, 1080};     // ... and their screen's
-  ui::ProgramTexts texts{};
   std::vector<Box> boxes;
   std::vector<Window*> stacking;  // front last
   char16_t separator = u'.';

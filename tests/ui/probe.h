@@ -33,6 +33,22 @@ struct Visible {
   bool markRight;
 };
 
+// The characters of a text of `size` drawn whole between `left` and `right`, the n-th starting at
+// x(n), and whether part of another shows there; the marks are for the probe to read.
+template <typename X>
+Visible WholeBetween(std::size_t size, X x, int left, int right) {
+  const auto firstFrom = [&](std::size_t low, auto wanted) {  // the first from `low` that is wanted
+    for (std::size_t high = size; low < high;) {
+      const std::size_t middle = (low + high) / 2;
+      wanted(middle) ? high = middle : low = middle + 1;
+    }
+    return low;
+  };
+  const std::size_t first = firstFrom(0, [&](std::size_t c) { return x(c) >= left; });
+  const std::size_t end = firstFrom(first, [&](std::size_t c) { return x(c + 1) > right; });
+  return {first, end - first, (first > 0 && x(first) > left) || (end < size && x(end) < right), false, false};
+}
+
 class Probe {
  public:
   virtual ~Probe() = default;

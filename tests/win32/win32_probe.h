@@ -199,20 +199,8 @@ class Win32Probe final : public probe::Probe {
     };
     int origin = static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, 0, 0)));
     if (POINT caret{}; GetFocus() == edit && GetCaretPos(&caret)) origin = caret.x - extent(Caret(textBox));
-    const auto x = [&](std::size_t character) { return origin + extent(character); };
-    const auto firstFrom = [&](std::size_t low, auto wanted) {  // the first from `low` that is wanted
-      std::size_t high = text.size();
-      while (low < high) {
-        const std::size_t middle = (low + high) / 2;
-        wanted(middle) ? high = middle : low = middle + 1;
-      }
-      return low;
-    };
-    const std::size_t first = firstFrom(0, [&](std::size_t c) { return x(c) >= drawn.left; });
-    const std::size_t end = firstFrom(first, [&](std::size_t c) { return x(c + 1) > drawn.right; });
-    probe::Visible visible{first, end - first,
-                           (first > 0 && x(first) > drawn.left) || (end < text.size() && x(end) < drawn.right),
-                           false, false};
+    probe::Visible visible = probe::WholeBetween(
+        text.size(), [&](std::size_t character) { return origin + extent(character); }, drawn.left, drawn.right);
     RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client{};
     GetClientRect(edit, &client);

@@ -56,25 +56,20 @@ class ConsoleProbe final : public probe::Probe {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, control);
     PressAt(cells.left, cells.top);
   }
+  // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter.
   void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override {
-    constexpr std::pair<ui::Key, const char*> kPlain[] = {
-        {ui::Key::kTab, "\t"},     {ui::Key::kEnter, "\r"},    {ui::Key::kEscape, "\033"},
-        {ui::Key::kSpace, " "},    {ui::Key::kUp, "\033OA"},   {ui::Key::kDown, "\033OB"},
-        {ui::Key::kRight, "\033OC"}, {ui::Key::kLeft, "\033OD"}, {ui::Key::kF4, "\033OS"}};
-    constexpr std::pair<ui::Key, int> kCodes[] = {
-        {ui::Key::kTab, 9}, {ui::Key::kEnter, 13}, {ui::Key::kEscape, 27}, {ui::Key::kSpace, 32}};
-    const int sent = 1 + (modifiers & ui::kShift ? 1 : 0) + (modifiers & ui::kAlt ? 2 : 0) +
-                     (modifiers & ui::kCtrl ? 4 : 0);
-    for (const auto& [known, plain] : kPlain) {
-      if (known != key) continue;
-      if (modifiers == 0) return Send(plain);
+    constexpr struct { ui::Key key; const char* plain; int code; char final; } kKeys[] = {
+        {ui::Key::kTab, "\t", 9, 0},       {ui::Key::kEnter, "\r", 13, 0}, {ui::Key::kEscape, "\033", 27, 0},
+        {ui::Key::kSpace, " ", 32, 0},      {ui::Key::kUp, "\033OA", 0, 'A'}, {ui::Key::kDown, "\033OB", 0, 'B'},
+        {ui::Key::kRight, "\033OC", 0, 'C'}, {ui::Key::kLeft, "\033OD", 0, 'D'}, {ui::Key::kF4, "\033OS", 0, 'S'}};
+    const std::string held = std::to_string(1 + (modifiers & ui::kShift ? 1 : 0) + (modifiers & ui::kAlt ? 2 : 0) +
+                                            (modifiers & ui::kCtrl ? 4 : 0));
+    for (const auto& sent : kKeys) {
+      if (sent.key != key) continue;
+      if (modifiers == 0) return Send(sent.plain);
       if (key == ui::Key::kTab && modifiers == ui::kShift) return Send("\033[Z");
+      return Send(sent.code ? "\033[27;" + held + ";" + std::to_string(sent.code) + "~" : "\033[1;" + held + sent.final);
     }
-    for (const auto& [known, code] : kCodes) {  // as xterm sends a key with modifiers
-      if (known == key) return Send("\033[27;" + std::to_string(sent) + ";" + std::to_string(code) + "~");
-    }
-    const std::string final = key == ui::Key::kF4 ? "S" : std::string(1, "ABDC"[static_cast<int>(key) - 4]);
-    Send("\033[1;" + std::to_string(sent) + final);
   }
   // The close mark at the right of its title bar.
   void Close(probe::FormId form) override {
@@ -90,16 +85,11 @@ class ConsoleProbe final : public probe::Probe {
 
   bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override {
-    std::lock_guard lock(mutex_);
     const ui::Rect client = Client(form);
     return !Grey(client.left - 1, client.top - 1);
   }
-  bool OnScreen(probe::FormId form) const override {
-    std::lock_guard lock(mutex_);
-    return Client(form).width > 0;
-  }
+  bool OnScreen(probe::FormId form) const override { return Client(form).width > 0; }
   probe::FormId Front() const override {
-    std::lock_guard lock(mutex_);
     const ui::Rect main = Client(probe::FormId::kMainWindow);
     return Lit(main.left, main.top - 1) ? probe::FormId::kMainWindow : probe::FormId::kExplanationWindow;
   }
@@ -107,11 +97,8 @@ class ConsoleProbe final : public probe::Probe {
   std::u16string Text(probe::FormId form, std::string_view control) const override {
     const ui::ControlDesign& design = ui::Calculator().windows[form].design().Control(control);
     if (design.kind == ui::ControlKind::kTextBox) return core_->Loaded(form)->Text(control);
-    std::lock_guard lock(mutex_);
     const ui::Rect cells = Cells(form, control);
-    std::u16string drawn = Row(cells.left, cells.top, cells.width);
-    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
-    return drawn;
+    return Trimmed(Row(cells.left, cells.top, cells.width));
   }
   // As the box's toolkit keeps it: a cut text's selection runs past what shows.
   std::u16string Selection(std::string_view textBox) const override {
@@ -120,7 +107,6 @@ class ConsoleProbe final : public probe::Probe {
   }
   // Where the terminal's cursor stands in the box's text.
   std::size_t Caret(std::string_view textBox) const override {
-    std::lock_guard lock(mutex_);
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
     const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
     std::size_t at = Shown(textBox).first;
@@ -130,13 +116,11 @@ class ConsoleProbe final : public probe::Probe {
     return at;
   }
   bool Checked(std::string_view option) const override {
-    std::lock_guard lock(mutex_);
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, option);
     return Row(cells.left, cells.top, 3) == u"(*)";
   }
   // The control the terminal's cursor stands on, in the window in front.
   std::string Focused(probe::FormId form) const override {
-    std::lock_guard lock(mutex_);
     if (Front() != form) return "";
     const VTermPos cursor = Cursor();
     for (const ui::ControlDesign& control : ui::Calculator().windows[form].design().controls) {
@@ -149,7 +133,6 @@ class ConsoleProbe final : public probe::Probe {
     return "";
   }
   std::string DefaultButton() const override {  // in angle brackets
-    std::lock_guard lock(mutex_);
     for (const ui::ControlDesign& control : ui::Form1Design().controls) {
       if (control.kind != ui::ControlKind::kPushButton) continue;
       const ui::Rect cells = Cells(probe::FormId::kMainWindow, control.name);
@@ -159,16 +142,10 @@ class ConsoleProbe final : public probe::Probe {
   }
   // The characters the box's cells show, between the cut marks it shows.
   probe::Visible Shown(std::string_view textBox) const override {
-    std::lock_guard lock(mutex_);
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
-    std::u16string drawn = Row(cells.left, cells.top, cells.width);
-    const bool markLeft = !drawn.empty() && drawn.front() == u'\u2026';
-    if (markLeft) drawn.erase(0, 1);
-    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
-    const bool markRight = !drawn.empty() && drawn.back() == u'\u2026';
-    if (markRight) drawn.pop_back();
-    while (!drawn.empty() && drawn.back() == u' ') drawn.pop_back();
-    while (!drawn.empty() && drawn.front() == u' ') drawn.erase(0, 1);
+    std::u16string drawn = Trimmed(Row(cells.left, cells.top, cells.width));
+    const bool markLeft = drawn.starts_with(u'\u2026'), markRight = drawn.ends_with(u'\u2026');
+    drawn = Trimmed(drawn.substr(markLeft, drawn.size() - markLeft - markRight));
     const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
     const std::size_t first = markLeft && drawn.size() <= text.size() ? text.size() - drawn.size() : 0;
     return {first, drawn.size(), text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
@@ -176,10 +153,7 @@ class ConsoleProbe final : public probe::Probe {
   std::optional<std::u16string> Tooltip(std::string_view) const override { return std::nullopt; }
   ui::Units Units() const override { return {96, true}; }
   int FontPixels(probe::FormId, std::string_view) const override { return 1; }  // a cell's row
-  std::vector<probe::Box> TakeBoxes() override {
-    std::lock_guard lock(mutex_);
-    return std::move(boxes_);
-  }
+  std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
  private:
@@ -188,15 +162,15 @@ class ConsoleProbe final : public probe::Probe {
     const char* columns = std::getenv("COLUMNS");
     return {rows ? std::atoi(rows) : 24, columns ? std::atoi(columns) : 80};
   }
-  static std::string Utf8(std::u16string_view text) {
-    std::string bytes;
-    for (const wchar_t point : ui::console::Wide(text)) {
-      char buffer[8];
-      std::mbstate_t state{};
-      const std::size_t length = std::wcrtomb(buffer, point, &state);
-      if (length != static_cast<std::size_t>(-1)) bytes.append(buffer, length);
-    }
+  static std::string Utf8(std::u16string_view text) {  // the terminal speaks UTF-8 by now
+    const std::wstring wide = ui::console::Wide(text);
+    std::string bytes(wide.size() * MB_CUR_MAX, '\0');
+    bytes.resize(std::wcstombs(bytes.data(), wide.c_str(), bytes.size()));
     return bytes;
+  }
+  static std::u16string Trimmed(std::u16string_view text) {
+    const std::size_t first = text.find_first_not_of(u' '), last = text.find_last_not_of(u' ');
+    return first == text.npos ? u"" : std::u16string(text.substr(first, last + 1 - first));
   }
 
   // What the terminal sends, answered; then everything the engine drew, on the screen.
@@ -216,10 +190,10 @@ class ConsoleProbe final : public probe::Probe {
   }
   void Settle() {
     engine_->Pump();
-    std::unique_lock lock(mutex_);
     const int marker = ++markers_;
     const std::string sync = "\033]999;" + std::to_string(marker) + "\a";
     [[maybe_unused]] const ssize_t written = write(fileno(output_), sync.data(), sync.size());
+    std::unique_lock lock(mutex_);
     settled_.wait(lock, [&] { return seen_ >= marker; });
   }
   // The engine's output, read as it comes; a box on the screen answered with its button.
@@ -247,9 +221,8 @@ class ConsoleProbe final : public probe::Probe {
       answering_ = true;
       const std::u16string top = Row(0, row - 3, columns), text = Row(0, row - 2, columns);
       const std::size_t corner = top.rfind(u'\u250c', at), symbol = text.find(u'(', corner);
-      std::u16string title = top.substr(corner + 2, top.find(u" \u2500", corner + 2) - corner - 2);
-      std::u16string said = text.substr(symbol + 4, text.find(u" \u2502", symbol) - symbol - 4);
-      while (!said.empty() && said.back() == u' ') said.pop_back();
+      const std::u16string title = top.substr(corner + 2, top.find(u" \u2500", corner + 2) - corner - 2);
+      const std::u16string said = Trimmed(text.substr(symbol + 4, text.find(u" \u2502", symbol) - symbol - 4));
       const ui::Rect main = Client(probe::FormId::kMainWindow);
       const int middle = static_cast<int>(at) + static_cast<int>(button.size()) / 2;
       boxes_.push_back({title, said, text[symbol + 1] == u'X' ? ui::MessageIcon::kError : ui::MessageIcon::kWarning,
@@ -298,13 +271,10 @@ class ConsoleProbe final : public probe::Probe {
       for (std::size_t at = line.find(title); at != std::u16string::npos; at = line.find(title, at + 1)) {
         if (at == 0 || line[at - 1] != u'\u250c') continue;
         const ui::Rect client = ui::ClientInUnits(design, Units());
-        return {ColumnOf(line, at), row + 1, client.width, client.height};
+        return {ui::console::Cells(std::u16string_view(line).substr(0, at)), row + 1, client.width, client.height};
       }
     }
     return {0, 0, 0, 0};
-  }
-  int ColumnOf(const std::u16string& line, std::size_t at) const {  // a character's cell
-    return ui::console::Cells(std::u16string_view(line).substr(0, at));
   }
   ui::Rect Cells(probe::FormId form, std::string_view control) const {
     const ui::Rect client = Client(form);
@@ -341,8 +311,8 @@ class ConsoleProbe final : public probe::Probe {
   VTerm* vterm_ = nullptr;
   VTermScreen* screen_ = nullptr;
   std::thread reader_;
-  mutable std::recursive_mutex mutex_;
-  std::condition_variable_any settled_;
+  std::mutex mutex_;  // the reader's, while the engine writes
+  std::condition_variable settled_;
   int markers_ = 0, seen_ = 0;
   bool answering_ = false;
   std::vector<probe::Box> boxes_;

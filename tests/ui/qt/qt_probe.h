@@ -145,20 +145,10 @@ class QtProbe final : public probe::Probe {
     const int right = room.right() + 1 - std::max(0, margins.right() - 2);
     const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1;
     const int origin = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
-    const auto x = [&](qsizetype character) { return origin + metrics.horizontalAdvance(text.left(character)); };
-    const auto firstFrom = [&](qsizetype from, auto wanted) {  // the first character from `from` that is wanted
-      qsizetype low = from, high = text.size();
-      while (low < high) {
-        const qsizetype middle = (low + high) / 2;
-        wanted(middle) ? high = middle : low = middle + 1;
-      }
-      return low;
+    const auto x = [&](std::size_t character) {
+      return origin + metrics.horizontalAdvance(text.left(static_cast<qsizetype>(character)));
     };
-    const qsizetype first = firstFrom(0, [&](qsizetype c) { return x(c) >= left; });
-    const qsizetype end = firstFrom(first, [&](qsizetype c) { return x(c + 1) > right; });
-    probe::Visible visible{static_cast<std::size_t>(first), static_cast<std::size_t>(end - first),
-                           (first > 0 && x(first) > left) || (end < text.size() && x(end) < right),
-                           false, false};
+    probe::Visible visible = probe::WholeBetween(static_cast<std::size_t>(text.size()), x, left, right);
     const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
     const qreal ratio = drawn.devicePixelRatio();
     const auto inked = [&](int from, int to) {
