@@ -4,11 +4,20 @@
 // at 96 dpi); a window on a screen in its engine's units (engine.h: Units).
 namespace ui {
 
+struct Point {
+  int x;
+  int y;
+};
+
 struct Rect {
   int left;
   int top;
   int width;
   int height;
+
+  constexpr bool Holds(Point at) const {
+    return at.x >= left && at.x < left + width && at.y >= top && at.y < top + height;
+  }
 };
 
 struct Margins {
@@ -16,11 +25,6 @@ struct Margins {
   int top = 0;
   int right = 0;
   int bottom = 0;
-};
-
-struct Point {
-  int x;
-  int y;
 };
 
 constexpr int kTwipsPerInch = 1440;

@@ -24,9 +24,18 @@ constexpr Named kNamed[] = {
     {KEY_SRIGHT, Key::kRight, kShift}, {KEY_F(4), Key::kF4, 0},         {KEY_F(16), Key::kF4, kShift},
     {KEY_F(28), Key::kF4, kCtrl},    {KEY_F(52), Key::kF4, kAlt}};
 
-// An arrow key with modifiers, which the library names as xterm sends it: "kUP5" is Ctrl+Up, its
-// digit one more than the sum of Shift (1), Alt (2) and Ctrl (4).
-std::optional<Named> Extended(int code) {
+// The modifiers xterm sends with a key, as a number one more than the sum of Shift (1), Alt (2),
+// Ctrl (4) and Meta (8).
+unsigned XtermModifiers(int sent) {
+  const unsigned held = static_cast<unsigned>(sent - 1);
+  return (held & 1 ? kShift : 0u) | (held & 2 ? kAlt : 0u) | (held & 4 ? kCtrl : 0u) | (held & 8 ? kMeta : 0u);
+}
+
+// A key the library names; an arrow key with modifiers as xterm sends it ("kUP5" is Ctrl+Up).
+std::optional<Named> NamedKey(int code) {
+  for (const Named& named : kNamed) {
+    if (named.code == code) return named;
+  }
   const char* name = keyname(code);
   constexpr std::pair<std::string_view, Key> kArrows[] = {
       {"kUP", Key::kUp}, {"kDN", Key::kDown}, {"kLFT", Key::kLeft}, {"kRIT", Key::kRight}};
@@ -34,17 +43,9 @@ std::optional<Named> Extended(int code) {
     if (!name || std::strncmp(name, prefix.data(), prefix.size()) != 0) continue;
     const int digit = name[prefix.size()] - '0';
     if (digit < 2 || digit > 8 || name[prefix.size() + 1] != '\0') return std::nullopt;
-    const unsigned sent = static_cast<unsigned>(digit - 1);
-    return Named{code, key, (sent & 1 ? kShift : 0u) | (sent & 2 ? kAlt : 0u) | (sent & 4 ? kCtrl : 0u)};
+    return Named{code, key, XtermModifiers(digit)};
   }
   return std::nullopt;
-}
-
-std::optional<Named> NamedKey(int code) {
-  for (const Named& named : kNamed) {
-    if (named.code == code) return named;
-  }
-  return Extended(code);
 }
 
 std::u16string Utf16(wint_t point) {
@@ -56,10 +57,6 @@ std::u16string Utf16(wint_t point) {
 constexpr wint_t kEscape = 27, kCloseKey = 23;  // Ctrl+W
 
 }  // namespace
-
-ConsoleEngine::ConsoleEngine(Terminal& terminal) : terminal_(terminal) {}
-
-ConsoleEngine::~ConsoleEngine() = default;
 
 std::unique_ptr<EngineWindow> ConsoleEngine::BuildWindow(const WindowDesign& design, Report report) {
   return std::make_unique<ConsoleWindow>(*this, design, std::move(report));
@@ -95,29 +92,26 @@ bool ConsoleEngine::Take(bool wait) {
 }
 
 void ConsoleEngine::Answer(int result, wint_t input) {
-  ConsoleWindow* front = stacking_.empty() ? nullptr : stacking_.back();
+  ConsoleWindow* typing = stacking_.empty() || !boxes_.empty() ? nullptr : stacking_.back();
   if (result == KEY_CODE_YES) {
     switch (input) {
       case KEY_RESIZE:
         for (ConsoleWindow* window : std::vector(stacking_)) window->Tell(Event::Kind::kFramed);
         return;
       case KEY_MOUSE:
-        Press();
-        return;
+        return Press();
       case Terminal::kPasteStart:
         pasting_ = true;
         pasted_.clear();
         return;
       case Terminal::kPasteEnd:
         pasting_ = false;
-        if (front && boxes_.empty()) front->Edited(0, pasted_);
+        if (typing) typing->Edited(0, pasted_);
         return;
     }
-    if (const auto named = NamedKey(static_cast<int>(input))) {
-      Route(named->key, named->modifiers, named->code);
-    } else if (front && boxes_.empty()) {
-      front->Edited(static_cast<int>(input), {});  // Home, End, Backspace, Delete: the box's own
-    }
+    const auto named = NamedKey(static_cast<int>(input));
+    if (named) return Route(named->key, named->modifiers, named->code);
+    if (typing) typing->Edited(static_cast<int>(input), {});  // Home, End, Backspace, Delete: the box's own
     return;
   }
   if (pasting_) {
@@ -132,14 +126,14 @@ void ConsoleEngine::Answer(int result, wint_t input) {
     case '\n': return Route(Key::kEnter, 0, 0);
     case ' ': return Route(Key::kSpace, 0, ' ');
     case kCloseKey:
-      if (front && boxes_.empty()) front->Tell(Event::Kind::kCloseAsked);
+      if (typing) typing->Tell(Event::Kind::kCloseAsked);
       return;
     case 8:
     case 127:
-      if (front && boxes_.empty()) front->Edited(KEY_BACKSPACE, {});
+      if (typing) typing->Edited(KEY_BACKSPACE, {});
       return;
   }
-  if (input >= 0x20 && front && boxes_.empty()) front->Edited(0, Utf16(input));
+  if (input >= 0x20 && typing) typing->Edited(0, Utf16(input));
 }
 
 // What came after an Escape sent together with it: a key with Alt, or one the terminal library has
@@ -170,12 +164,10 @@ void ConsoleEngine::Escaped() {
   }
   if (sent != OK || !plain || numbers.size() < 2) return;
   const bool xterm = next == '~' && numbers[0] == 27 && numbers.size() == 3;
-  const int code = xterm ? numbers[2] : numbers[0], sentModifiers = numbers[1] - 1;
+  const int code = xterm ? numbers[2] : numbers[0];
   if (!xterm && next != 'u') return;
-  const unsigned modifiers = (sentModifiers & 1 ? kShift : 0u) | (sentModifiers & 2 ? kAlt : 0u) |
-                             (sentModifiers & 4 ? kCtrl : 0u) | (sentModifiers & 8 ? kMeta : 0u);
   for (const auto& [known, key] : kCodes) {
-    if (known == code) Route(key, modifiers, 0);
+    if (known == code) Route(key, XtermModifiers(numbers[1]), 0);
   }
 }
 
@@ -266,15 +258,7 @@ void ConsoleEngine::DrawBox(const Box& box) const {
   const auto [left, top, width] = PlaceOf(box);
   const Terminal::Style& style = terminal_.Styles();
   attrset(A_NORMAL);
-  for (int row = top + 1; row < top + 4; ++row) mvhline(row, left + 1, ' ', width - 2);
-  mvadd_wch(top, left, WACS_ULCORNER);
-  mvhline_set(top, left + 1, WACS_HLINE, width - 2);
-  mvadd_wch(top, left + width - 1, WACS_URCORNER);
-  mvvline_set(top + 1, left, WACS_VLINE, 3);
-  mvvline_set(top + 1, left + width - 1, WACS_VLINE, 3);
-  mvadd_wch(top + 4, left, WACS_LLCORNER);
-  mvhline_set(top + 4, left + 1, WACS_HLINE, width - 2);
-  mvadd_wch(top + 4, left + width - 1, WACS_LRCORNER);
+  DrawFrame({left + 1, top + 1, width - 2, 3});
   attrset(style.title);
   mvaddwstr(top, left + 1, Wide(u" " + box.title + u" ").c_str());
   attrset(A_NORMAL);

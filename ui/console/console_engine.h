@@ -19,8 +19,7 @@ class ConsoleWindow;
 // the locale's decimal separator. No touch, no scaling, no tooltips.
 class ConsoleEngine final : public Engine {
  public:
-  explicit ConsoleEngine(Terminal& terminal);
-  ~ConsoleEngine() override;
+  explicit ConsoleEngine(Terminal& terminal) : terminal_(terminal) {}
 
   int Run();    // until the last window has closed
   void Pump();  // what the terminal has sent, answered, until nothing more waits

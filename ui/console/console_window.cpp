@@ -20,6 +20,20 @@ constexpr std::u16string_view kCloseMark = u"^W[X]";
 
 }  // namespace
 
+void DrawFrame(const Rect& inside) {
+  const int top = inside.top - 1, bottom = inside.top + inside.height;
+  const int left = inside.left - 1, right = inside.left + inside.width;
+  for (int row = inside.top; row < bottom; ++row) mvhline(row, inside.left, ' ', inside.width);
+  mvadd_wch(top, left, WACS_ULCORNER);
+  mvhline_set(top, inside.left, WACS_HLINE, inside.width);
+  mvadd_wch(top, right, WACS_URCORNER);
+  mvvline_set(inside.top, left, WACS_VLINE, inside.height);
+  mvvline_set(inside.top, right, WACS_VLINE, inside.height);
+  mvadd_wch(bottom, left, WACS_LLCORNER);
+  mvhline_set(bottom, inside.left, WACS_HLINE, inside.width);
+  mvadd_wch(bottom, right, WACS_LRCORNER);
+}
+
 ConsoleWindow::ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report)
     : engine_(engine), design_(design), report_(std::move(report)) {
   for (const ControlDesign* control : ReadingOrder(design)) {
@@ -111,18 +125,14 @@ void ConsoleWindow::Edited(int key, std::u16string_view typed) {
 }
 
 bool ConsoleWindow::Covers(int column, int row) const {
-  return shown_ && column >= origin_.x - 1 && column <= origin_.x + width_ && row >= origin_.y - 1 &&
-         row <= origin_.y + height_;
+  return shown_ && Rect{origin_.x - 1, origin_.y - 1, width_ + 2, height_ + 2}.Holds({column, row});
 }
 
 ConsoleWindow::Control* ConsoleWindow::At(int column, int row) {
   for (Control& control : controls_) {
     const Rect& cells = control.cells;
-    const int left = origin_.x + cells.left, top = origin_.y + cells.top;
-    if (control.design->kind != ControlKind::kLabel && column >= left &&
-        column < left + cells.width && row >= top && row < top + cells.height) {
-      return &control;
-    }
+    const Rect onScreen{origin_.x + cells.left, origin_.y + cells.top, cells.width, cells.height};
+    if (control.design->kind != ControlKind::kLabel && onScreen.Holds({column, row})) return &control;
   }
   return nullptr;
 }
@@ -137,14 +147,12 @@ void ConsoleWindow::Pressed(int column, int row) {
   Control* control = At(column, row);
   if (!control || !enabled_) return;
   const std::string_view name = control->design->name;
+  focus_ = name;
+  report_({Event::Kind::kFocusMoved, name});
   if (control->design->kind != ControlKind::kTextBox) {
-    focus_ = name;
-    report_({Event::Kind::kFocusMoved, name});
     report_({Event::Kind::kClicked, name});
     return;
   }
-  focus_ = name;
-  report_({Event::Kind::kFocusMoved, name});
   Control& box = Find(name);
   const auto [first, count] = Shown(box);
   std::size_t at = first;
@@ -188,9 +196,7 @@ std::pair<std::size_t, std::size_t> ConsoleWindow::Shown(const Control& box) con
   return {first, fitting(first)};
 }
 
-Cell ConsoleWindow::DrawControl(const Control& control,
-                                                              const Terminal::Style& style,
-                                                              attr_t dim) const {
+Cell ConsoleWindow::DrawControl(const Control& control, const Terminal::Style& style, attr_t dim) const {
   const int row = origin_.y + control.cells.top, left = origin_.x + control.cells.left;
   const bool focused = focus_ == control.design->name && enabled_;
   switch (control.design->kind) {
@@ -200,15 +206,13 @@ Cell ConsoleWindow::DrawControl(const Control& control,
     case ControlKind::kOptionButton:
       Put(row, left, control.checked ? u"(*) " : u"( ) ", dim);
       Put(row, left + 4, control.caption, dim | (focused ? style.focused : 0));
-      if (focused) return Cell{row, left + 1};
-      return {};
+      return focused ? Cell{row, left + 1} : Cell{};
     case ControlKind::kPushButton: {
       const bool marked = default_ == control.design->name;
       const std::u16string shown = (marked ? u"<" : u"[") + control.caption + (marked ? u">" : u"]");
       const int at = left + std::max(0, (control.cells.width - Cells(shown)) / 2);
       Put(row, at, shown, dim | (focused ? style.focused : 0));
-      if (focused) return Cell{row, at + 1};
-      return {};
+      return focused ? Cell{row, at + 1} : Cell{};
     }
     case ControlKind::kTextBox: {
       Put(row, left, std::u16string(static_cast<std::size_t>(control.cells.width), u' '), dim | style.field);
@@ -237,19 +241,9 @@ Cell ConsoleWindow::DrawControl(const Control& control,
 
 Cell ConsoleWindow::Draw(const Terminal::Style& style, bool front) const {
   const attr_t dim = enabled_ ? 0 : style.disabled;
-  const int top = origin_.y - 1, left = origin_.x - 1;
+  const int top = origin_.y - 1;
   attrset(dim);
-  for (int row = origin_.y; row < origin_.y + height_; ++row) {
-    mvhline(row, origin_.x, ' ', width_);
-  }
-  mvadd_wch(top, left, WACS_ULCORNER);
-  mvhline_set(top, origin_.x, WACS_HLINE, width_);
-  mvadd_wch(top, origin_.x + width_, WACS_URCORNER);
-  mvvline_set(origin_.y, left, WACS_VLINE, height_);
-  mvvline_set(origin_.y, origin_.x + width_, WACS_VLINE, height_);
-  mvadd_wch(origin_.y + height_, left, WACS_LLCORNER);
-  mvhline_set(origin_.y + height_, origin_.x, WACS_HLINE, width_);
-  mvadd_wch(origin_.y + height_, origin_.x + width_, WACS_LRCORNER);
+  DrawFrame(Bounds());
   Put(top, origin_.x, u" " + std::u16string(design_.title) + u" ", front ? style.title : dim);
   Put(top, origin_.x + width_ - static_cast<int>(kCloseMark.size()), kCloseMark, dim);
   attrset(dim);

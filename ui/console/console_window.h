@@ -27,6 +27,9 @@ struct Cell {
 // a field of underlined cells. It is its controls' toolkit too: it edits a text box's text. It
 // reports clicks, edits and caret moves, the focus, keys with their modifiers, close requests and
 // presses to the core, and knows no handler.
+// A frame drawn around the cells of `inside`, which it clears.
+void DrawFrame(const Rect& inside);
+
 class ConsoleWindow final : public EngineWindow {
  public:
   ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report);
@@ -87,8 +90,7 @@ class ConsoleWindow final : public EngineWindow {
   Control* At(int column, int row);
   // The first character a text box shows, and how many after it, in the room its view leaves.
   std::pair<std::size_t, std::size_t> Shown(const Control& box) const;
-  Cell DrawControl(const Control& control, const Terminal::Style& style,
-                                                 attr_t dim) const;
+  Cell DrawControl(const Control& control, const Terminal::Style& style, attr_t dim) const;
 
   ConsoleEngine& engine_;
   const WindowDesign& design_;

@@ -83,10 +83,9 @@ Terminal::Terminal(std::FILE* input, std::FILE* output, const char* type) {
   givingBack.length = 0;
   Append(kBracketedPasteOff);
   Append(kMouseOff);
-  Append(tigetstr(const_cast<char*>("sgr0")));
-  Append(tigetstr(const_cast<char*>("cnorm")));
-  Append(tigetstr(const_cast<char*>("rmkx")));
-  Append(tigetstr(const_cast<char*>("rmcup")));
+  for (const char* capability : {"sgr0", "cnorm", "rmkx", "rmcup"}) {
+    Append(tigetstr(const_cast<char*>(capability)));
+  }
   for (const int signal : kEnding) std::signal(signal, OnEnding);
   for (const int signal : kCrashes) {
     struct sigaction crash{};

@@ -226,7 +226,7 @@ class ConsoleProbe final : public probe::Probe {
       const ui::Rect main = Client(probe::FormId::kMainWindow);
       const int middle = static_cast<int>(at) + static_cast<int>(button.size()) / 2;
       boxes_.push_back({title, said, text[symbol + 1] == u'X' ? ui::MessageIcon::kError : ui::MessageIcon::kWarning,
-                        middle >= main.left && middle < main.left + main.width && row >= main.top && row < main.top + main.height});
+                        main.Holds({middle, row})});
       [[maybe_unused]] const ssize_t written = write(keys_, "\r", 1);
       return;
     }
