@@ -165,9 +165,9 @@ void ConsoleWindow::Pressed(int column, int row) {
   report_({Event::Kind::kCaretMoved, name});
 }
 
-// From the start, or looked at from the end the last characters, or in the middle as far as the
-// caret needs; as many whole characters as fit the room the view leaves, a cell kept for the
-// caret after the last.
+// From the start, or looked at from the end the last characters, or in the middle from where the
+// view last started, moved as far as the caret needs; as many whole characters as fit the room the
+// view leaves, a cell kept for the caret after the last.
 std::pair<std::size_t, std::size_t> ConsoleWindow::Shown(const Control& box) const {
   const std::u16string_view text = box.field.text;
   const int room = box.cells.width - box.view.clearLeft - box.view.clearRight;
@@ -193,6 +193,7 @@ std::pair<std::size_t, std::size_t> ConsoleWindow::Shown(const Control& box) con
     }
     first = box.scroll;
   }
+  box.scroll = first;
   return {first, fitting(first)};
 }
 

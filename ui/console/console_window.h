@@ -83,7 +83,7 @@ class ConsoleWindow final : public EngineWindow {
     bool checked = false;
     TextField field;
     TextView view{1};
-    mutable std::size_t scroll = 0;  // the first character shown, looked at in the middle
+    mutable std::size_t scroll = 0;  // the first character shown last
   };
   Control& Find(std::string_view name);
   const Control& Find(std::string_view name) const;

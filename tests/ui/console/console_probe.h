@@ -156,6 +156,31 @@ class ConsoleProbe final : public probe::Probe {
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
+ public:
+  // What only a terminal shows: a press on a cell, and where the design's controls stand in cells.
+  void PressAt(int column, int row) {
+    const std::string at = std::to_string(column + 1) + ";" + std::to_string(row + 1);
+    Send("\033[<0;" + at + "M\033[<0;" + at + "m");
+  }
+  ui::Rect Cells(probe::FormId form, std::string_view control) const {
+    const ui::Rect client = Client(form);
+    ui::Rect cells = ui::CellBounds(ui::Calculator().windows[form].design().Control(control));
+    cells.left += client.left;
+    cells.top += client.top;
+    return cells;
+  }
+  VTermPos Cursor() const {
+    VTermPos cursor{};
+    vterm_state_get_cursorpos(vterm_obtain_state(vterm_), &cursor);
+    return cursor;
+  }
+  int LeftOfText(std::string_view textBox) const {
+    const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
+    int column = cells.left;
+    while (column < cells.left + cells.width && (Row(column, cells.top, 1) == u" " || Row(column, cells.top, 1) == u"\u2026")) ++column;
+    return column - cells.left;
+  }
+
  private:
   static std::pair<int, int> Size() {
     const char* rows = std::getenv("LINES");
@@ -177,10 +202,6 @@ class ConsoleProbe final : public probe::Probe {
   void Send(const std::string& bytes) {
     [[maybe_unused]] const ssize_t written = write(keys_, bytes.data(), bytes.size());
     Settle();
-  }
-  void PressAt(int column, int row) {
-    const std::string at = std::to_string(column + 1) + ";" + std::to_string(row + 1);
-    Send("\033[<0;" + at + "M\033[<0;" + at + "m");
   }
   void Clear(std::string_view textBox) {
     Click(textBox);
@@ -256,11 +277,6 @@ class ConsoleProbe final : public probe::Probe {
     const VTermScreenCell cell = Cell(column, row);
     return cell.attrs.reverse || (VTERM_COLOR_IS_INDEXED(&cell.bg) && cell.bg.indexed.idx == COLOR_BLUE);
   }
-  VTermPos Cursor() const {
-    VTermPos cursor{};
-    vterm_state_get_cursorpos(vterm_obtain_state(vterm_), &cursor);
-    return cursor;
-  }
   // Where a window's client area stands on the screen: under its title, found in its top border.
   ui::Rect Client(probe::FormId form) const {
     const ui::WindowDesign& design = ui::Calculator().windows[form].design();
@@ -275,19 +291,6 @@ class ConsoleProbe final : public probe::Probe {
       }
     }
     return {0, 0, 0, 0};
-  }
-  ui::Rect Cells(probe::FormId form, std::string_view control) const {
-    const ui::Rect client = Client(form);
-    ui::Rect cells = ui::CellBounds(ui::Calculator().windows[form].design().Control(control));
-    cells.left += client.left;
-    cells.top += client.top;
-    return cells;
-  }
-  int LeftOfText(std::string_view textBox) const {
-    const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
-    int column = cells.left;
-    while (column < cells.left + cells.width && (Row(column, cells.top, 1) == u" " || Row(column, cells.top, 1) == u"\u2026")) ++column;
-    return column - cells.left;
   }
 
   int keys_ = -1, screenSide_ = -1;

@@ -6,3 +6,24 @@
 namespace engine_suite {
 INSTANTIATE_TYPED_TEST_SUITE_P(Console, EngineSuite, ConsoleProbe);
 }
+
+namespace {
+
+// A press in a text box puts the caret where it was pressed: before the character there, or after
+// the text where it was pressed past its end; in a cut text too, its view staying where it was.
+TEST(TextBoxes, APressPutsTheCaretWhereItWasPressed) {
+  ConsoleProbe probe;
+  const ui::Rect cells = probe.Cells(probe::FormId::kMainWindow, "Text1");
+  probe.Type("Text1", u"123456");
+  probe.PressAt(cells.left + probe.LeftOfText("Text1") + 2, cells.top);
+  EXPECT_EQ(probe.Caret("Text1"), 2u);
+  probe.PressAt(cells.left + cells.width - 1, cells.top);
+  EXPECT_EQ(probe.Caret("Text1"), 6u);
+  probe.Type("Text1", u"123456789012345");
+  probe.Press(probe::FormId::kMainWindow, ui::Key::kEnter);
+  const int pressed = cells.left + probe.LeftOfText("Text1") + 2;  // the third character shown
+  probe.PressAt(pressed, cells.top);
+  EXPECT_EQ(probe.Cursor().col, pressed);
+}
+
+}  // namespace
