@@ -55,12 +55,18 @@ def start(command, width=80, height=24):
 
 
 def ended_as_found(how):
+    """The terminal as the program found it: its modes, the main screen, the cursor shown, no
+    mouse or keypad mode, and a paste no longer bracketed (the shell echoes it as it comes)."""
     wait_for(f"the program ended ({how})", lambda shown: "exit=" in shown)
     with open(f"{work}/before") as before, open(f"{work}/after") as after:
         assert before.read() == after.read(), f"the terminal's modes after {how}"
-    shown = screen()
-    assert "Prelvane" not in shown, f"the alternate screen left after {how}"
-    return shown
+    flags = tmux("display-message", "-p", "-t", sessions[-1],
+                 "#{alternate_on}#{mouse_any_flag}#{mouse_sgr_flag}#{keypad_flag}#{cursor_flag}")
+    assert flags.strip() == "00001", f"screen, mouse, keypad and cursor after {how}: {flags}"
+    tmux("set-buffer", "pasted")
+    tmux("paste-buffer", "-p", "-t", sessions[-1])
+    shown = wait_for(f"a paste after {how}", lambda shown: "pasted" in shown)
+    assert "[200~" not in shown and "Prelvane" not in shown, f"after {how}:\n{shown}"
 
 
 try:
@@ -96,8 +102,12 @@ try:
     keys("C-c")
     ended_as_found("Ctrl+C")
 
-    # quorvel-console, ended by a dropped connection's SIGHUP; and the Linux console, which cannot
-    # draw the texts, refused in plain ASCII.
+    # quorvel-console, ended by closing its main window, and by a dropped connection's SIGHUP; and
+    # the Linux console, which cannot draw the texts, refused in plain ASCII.
+    start(console)
+    wait_for("the main window", lambda shown: all(text in shown for text in texts))
+    keys("C-w")
+    ended_as_found("closing the main window")
     start(console)
     wait_for("the main window", lambda shown: all(text in shown for text in texts))
     pid = tmux("display-message", "-p", "-t", sessions[-1], "#{pane_pid}").strip()
