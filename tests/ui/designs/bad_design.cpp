@@ -24,8 +24,9 @@ constexpr std::array kControls{
     ControlDesign{"A", kPushButton, u"A", 0, 0, 60, 15, 0},
 #elif WRONG == 5  // an option in no group
     ControlDesign{"A", kOptionButton, u"A", 0, 0, 60, 15, 0},
-#elif WRONG == 6  // a label for a control the window lacks
+#elif WRONG == 6  // a label for a control that is no text box, though the window has one
     ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0, {}, {}, false, {}, "B"},
+    ControlDesign{"B", kLabel, u"B", 0, 30, 60, 15, 1}, ControlDesign{"C", kTextBox, u"C", 0, 60, 60, 15, 2},
 #elif WRONG == 7  // a label met after the box it overlaps, both after another
     ControlDesign{"C", kLabel, u"C", 0, 0, 60, 15, 2}, ControlDesign{"A", kTextBox, u"A", 0, 30, 60, 15, 0},
     ControlDesign{"B", kLabel, u"B", 10, 20, 60, 15, 1},  // only its lower part over the box
