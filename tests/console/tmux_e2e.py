@@ -48,8 +48,9 @@ def start(command, width=80, height=24):
     script = os.path.join(work, "run.sh")
     with open(script, "w") as run:
         # The shell lives on through the program's Ctrl+C, which its handler would not outlive.
-        run.write(f"trap true INT\nstty -g > {work}/before\n{command}\necho exit=$?\n"
-                  f"stty -g > {work}/after\nexec sleep 60\n")
+        # The modes after are written before the exit is shown, which the test waits for.
+        run.write(f"trap true INT\nstty -g > {work}/before\n{command}\nstatus=$?\n"
+                  f"stty -g > {work}/after\necho exit=$status\nexec sleep 60\n")
     tmux("new-session", "-d", "-s", sessions[-1], "-x", str(width), "-y", str(height),
          f"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG=C sh {script}")
 
