@@ -180,10 +180,9 @@ inline testing::AssertionResult ReadsRight(const probe::Visible& shown, std::siz
   const bool end = shown.first > 0 && shown.first + shown.whole == length && shown.markLeft &&
                    !shown.markRight;
   if (shown.whole > 0 && !shown.partOfAnother && (start || end)) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << shown.whole << " whole of " << length << " from "
-                                     << shown.first << (shown.partOfAnother ? ", part of another" : "")
-                                     << (shown.markLeft ? ", a mark before" : "")
-                                     << (shown.markRight ? ", a mark after" : "");
+  return testing::AssertionFailure() << shown.whole << " whole of " << length << " from " << shown.first
+                                     << ", part of another " << shown.partOfAnother << ", marks "
+                                     << shown.markLeft << shown.markRight;
 }
 
 // A number too wide for its box shrinks the box's font until it shows whole: a size of up to
@@ -261,7 +260,7 @@ TYPED_TEST_P(EngineSuite, EveryResultIsAnnounced) {
   probe.Click("Command1");
   probe.TakeBoxes();
   const auto heard = probe.TakeAnnounced();
-  if (!heard) GTEST_SKIP() << "a screen reader reads this engine's screen itself";
+  if (!heard) GTEST_SKIP() << "this engine's probe hears no screen reader";
   EXPECT_EQ(*heard, (std::vector<std::u16string>{u"4102", u"4102", u"4103"}));
 }
 

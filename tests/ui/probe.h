@@ -49,6 +49,17 @@ Visible WholeBetween(std::size_t size, X x, int left, int right) {
   return {first, end - first, (first > 0 && x(first) > left) || (end < size && x(end) < right), false, false};
 }
 
+// Whether anything is drawn in columns [from, to) of rows [top, bottom): `ink(x, y)`.
+template <typename Ink>
+bool Inked(int from, int to, int top, int bottom, Ink ink) {
+  for (int x = from; x < to; ++x) {
+    for (int y = top; y < bottom; ++y) {
+      if (ink(x, y)) return true;
+    }
+  }
+  return false;
+}
+
 class Probe {
  public:
   virtual ~Probe() = default;

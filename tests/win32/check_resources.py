@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Checks the Windows executable from outside for what can go wrong in building it: its resources
-(manifest, version record, icon), what it imports, its security flags and its size. The 32-bit
+(manifest, version record), what it imports, its security flags and its size. The 32-bit
 and the 64-bit program are checked alike: the processor the manifest must name comes from the
 executable's header.
 
@@ -8,13 +8,12 @@ Usage: check_resources.py QUORVEL.exe VERSION"""
 
 import os
 import pathlib
-import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 
 import pefile
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_VERSION, RT_MANIFEST = 16, 24
 ASSEMBLY = "{urn:schemas-microsoft-com:asm.v1}"
 MACHINES = {0x14C: "X86", 0x8664: "amd64"}  # PE machine -> manifest processorArchitecture
 # The oldest Windows each program runs on (NT version): XP, and XP x64 / Server 2003 x64.
@@ -61,16 +60,6 @@ def main(path, version):
     fixed = pe.VS_FIXEDFILEINFO[0]
     check((RT_VERSION, 1, 0x0804) in found and (fixed.FileVersionMS, fixed.FileVersionLS)
           == (major << 16 | minor, patch << 16 | tweak), f"version record: zh-CN, {version}")
-    strings = {key: value for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
-               for table in info.StringTable for key, value in table.entries.items()}
-    short = f"{major}.{minor:02d}".encode()
-    check(strings.get(b"FileVersion") == short and strings.get(b"ProductName") == b"QUORVEL"
-          and strings.get(b"OriginalFilename") == b"quorvel.exe", f"version record: QUORVEL {short.decode()}")
-
-    # The icon: one 64 x 64 image, 24-bit colour with a 1-bit mask, under its fixed id.
-    group, image = found.get((RT_GROUP_ICON, 1, 0x0804), b""), found.get((RT_ICON, 30001, 0x0804), b"")
-    check(group[4:6] == b"\x01\x00" and struct.unpack_from("<BBBBHHIH", group, 6)[::7] == (64, 30001)
-          and len(image) == 40 + 64 * 64 * 3 + 64 * 8, "icon: group 1 names a 64 x 64 24-bit image 30001")
 
     # What the oldest Windows' loader reads: both headers' versions and kind, and every import.
     machine, header = pe.FILE_HEADER.Machine, pe.OPTIONAL_HEADER

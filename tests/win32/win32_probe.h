@@ -205,12 +205,8 @@ class Win32Probe final : public probe::Probe {
     RECT client{};
     GetClientRect(edit, &client);
     const auto inked = [&](int from, int to) {
-      for (int px = from; px < to; ++px) {
-        for (int py = drawn.top; py < drawn.bottom; ++py) {
-          if (GetPixel(context, px, py) != GetSysColor(COLOR_WINDOW)) return true;
-        }
-      }
-      return false;
+      return probe::Inked(from, to, drawn.top, drawn.bottom,
+                          [&](int x, int y) { return GetPixel(context, x, y) != GetSysColor(COLOR_WINDOW); });
     };
     const int margin = Units().dpi / 96;
     visible.markLeft = inked(margin, drawn.left);

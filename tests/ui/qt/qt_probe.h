@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -48,7 +47,6 @@ class QtProbe final : public probe::Probe {
  public:
   QtProbe() {
     QApplication::setWindowIcon(ApplicationIcon());
-    QApplication::instance()->installEventFilter(&hearing_);
     core_.Start();
     Settle();
   }
@@ -152,12 +150,8 @@ class QtProbe final : public probe::Probe {
     const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
     const qreal ratio = drawn.devicePixelRatio();
     const auto inked = [&](int from, int to) {
-      for (int px = static_cast<int>(from * ratio); px < static_cast<int>(to * ratio); ++px) {
-        for (int py = 0; py < drawn.height(); ++py) {
-          if (qGray(drawn.pixel(px, py)) < 128) return true;
-        }
-      }
-      return false;
+      return probe::Inked(static_cast<int>(from * ratio), static_cast<int>(to * ratio), 0, drawn.height(),
+                          [&](int x, int y) { return qGray(drawn.pixel(x, y)) < 128; });
     };
     visible.markLeft = inked(room.left(), left);
     visible.markRight = inked(right, room.right() + 1);
@@ -178,7 +172,8 @@ class QtProbe final : public probe::Probe {
     watcher_.Clear();
     return boxes;
   }
-  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(hearing_.said); }
+  // What a screen reader hears of Qt is heard on the accessibility bus (tests/e2e).
+  std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
   // The Qt side, for what only Qt shows.
   ui::qt::QtWindow* Window(probe::FormId form) const {
@@ -202,20 +197,6 @@ class QtProbe final : public probe::Probe {
     QCoreApplication::processEvents();
   }
 
-  // A notification with a text shown in the main window: the event a screen reader speaks it on (the offscreen
-  // platform has no accessibility bridge to raise it further).
-  struct Hearing : QObject {
-    bool eventFilter(QObject* object, QEvent* event) override {
-      auto* widget = event->type() == QEvent::Show ? qobject_cast<QWidget*>(object) : nullptr;
-      QAccessibleInterface* heard = widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
-      if (heard && heard->role() == QAccessible::Notification && !heard->text(QAccessible::Name).isEmpty() &&
-          widget->window()->objectName() == QLatin1String("Form1")) {
-        said.push_back(heard->text(QAccessible::Name).toStdU16String());
-      }
-      return false;
-    }
-    std::vector<std::u16string> said;
-  } hearing_;
   MessageBoxWatcher watcher_;
   QWidget stranger_;  // another program's window
   ui::qt::QtEngine engine_;

@@ -1,6 +1,4 @@
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
@@ -11,8 +9,7 @@
 
 using ui::FormId;
 
-// What only Qt shows: its message boxes, captions that fit in Qt's fonts, and Qt's own texts in
-// the user's language.
+// What only Qt shows: its message boxes, captions that fit in Qt's fonts, and the focus drawn.
 class WindowsTest : public QObject {
   Q_OBJECT
 
@@ -23,7 +20,6 @@ class WindowsTest : public QObject {
   void boxesAndWindowsAreQtsOwn();
   void captionsFitTheirControls();
   void theFocusShows();
-  void qtsOwnTextsFollowTheLocale();
 
  private:
   template <typename Widget = QWidget>
@@ -89,20 +85,6 @@ void WindowsTest::theFocusShows() {
     control->setFocus();
     if (button) button->SetMarked(true);
     QVERIFY2(control->grab().toImage() != without, name);
-  }
-}
-
-// Qt's own texts, such as a text box's menu, in Chinese under a Chinese locale.
-void WindowsTest::qtsOwnTextsFollowTheLocale() {
-  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-  const ui::qt::QtEngine chinese;
-  const std::unique_ptr<QMenu> menu(Get<QLineEdit>("Text1")->createStandardContextMenu());
-  QLocale::setDefault(QLocale::c());
-  QStringList texts;
-  for (const QAction* action : menu->actions()) texts << action->text();
-  for (const QString& expected :
-       {QStringLiteral("撤消"), QStringLiteral("剪切"), QStringLiteral("粘贴")}) {
-    QVERIFY2(texts.join(' ').contains(expected), qPrintable(texts.join(' ')));
   }
 }
 
