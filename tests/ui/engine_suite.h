@@ -124,6 +124,9 @@ TYPED_TEST_P(EngineSuite, ArrowKeysGoRoundTheOptionGroup) {
     probe.Press(FormId::kMainWindow, Key::kRight);
     EXPECT_EQ(probe.Caret(box), 1u) << box;
   }
+  probe.Press(FormId::kMainWindow, Key::kTab);   // into the result box, its text all selected
+  probe.Press(FormId::kMainWindow, Key::kDown);  // which a one-line box has no use for
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4");
   while (probe.Focused(FormId::kMainWindow) != "Option1") probe.Press(FormId::kMainWindow, Key::kTab);
   const std::tuple<Key, std::string, std::u16string> presses[] = {
       {Key::kDown, "Option2", u"4103"}, {Key::kRight, "Option1", u"4102"},

@@ -119,7 +119,8 @@ void ConsoleWindow::Edited(int key, std::u16string_view typed) {
     case KEY_END: field.Move(field.text.size()); break;
     case KEY_BACKSPACE: field.Erase(false); break;
     case KEY_DC: field.Erase(true); break;
-    default: field.Insert(typed); break;
+    case 0: field.Insert(typed); break;
+    default: return;  // a key a one-line box has no use for
   }
   report_({field.text == before ? Event::Kind::kCaretMoved : Event::Kind::kEdited, focus_});
 }
@@ -153,7 +154,7 @@ void ConsoleWindow::Pressed(int column, int row) {
     report_({Event::Kind::kClicked, name});
     return;
   }
-  Control& box = Find(name);
+  Control& box = *control;
   const auto [first, count] = Shown(box);
   std::size_t at = first;
   int cell = origin_.x + box.cells.left + box.view.clearLeft;

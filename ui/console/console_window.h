@@ -21,15 +21,15 @@ struct Cell {
   explicit operator bool() const { return row >= 0; }
 };
 
+// A frame drawn around the cells of `inside`, which it clears.
+void DrawFrame(const Rect& inside);
+
 // A window on the character grid: a framed box with its title and close mark in its top border,
 // its controls in the cells the core lays them out in, drawn in text: an option as "(*)" or "( )"
 // before its caption, a push button in brackets, the default one in angle brackets, a text box as
 // a field of underlined cells. It is its controls' toolkit too: it edits a text box's text. It
 // reports clicks, edits and caret moves, the focus, keys with their modifiers, close requests and
 // presses to the core, and knows no handler.
-// A frame drawn around the cells of `inside`, which it clears.
-void DrawFrame(const Rect& inside);
-
 class ConsoleWindow final : public EngineWindow {
  public:
   ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report);
