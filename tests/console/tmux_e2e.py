@@ -103,20 +103,31 @@ try:
     keys("C-c")
     ended_as_found("Ctrl+C")
 
-    # quorvel-console, ended by closing its main window, and by a dropped connection's SIGHUP; and
-    # the Linux console, which cannot draw the texts, refused in plain ASCII.
+    # quorvel-console, ended by closing its main window, and by a dropped connection's SIGHUP; the
+    # Linux console, which cannot draw the texts, and a terminal of no known type, refused in one
+    # line of plain ASCII.
     start(console)
     wait_for("the main window", lambda shown: all(text in shown for text in texts))
     keys("C-w")
     ended_as_found("closing the main window")
     start(console)
     wait_for("the main window", lambda shown: all(text in shown for text in texts))
-    pid = tmux("display-message", "-p", "-t", sessions[-1], "#{pane_pid}").strip()
-    subprocess.run(["pkill", "-HUP", "-P", pid, "-f", "quorvel-console"], check=True)
+    subprocess.run(["pkill", "-HUP", "-fx", console], check=True)
     ended_as_found("SIGHUP")
-    start(f"TERM=linux {console}")
-    shown = wait_for("the Linux console refused", lambda shown: "exit=1" in shown)
-    assert "cannot draw Chinese characters" in shown and "fbterm or kmscon" in shown, shown
+    for term, said in (("linux", "cannot draw Chinese characters"), ("nonesuch", "(TERM=nonesuch) is unknown")):
+        start(f"TERM={term} {console}")
+        shown = wait_for(f"TERM={term} refused", lambda shown: "exit=1" in shown)
+        assert said in shown, shown
+
+    # Started to ignore a hang-up, as under nohup, it ends once its terminal is gone, never waiting
+    # on it for ever.
+    start(f"trap '' HUP; {console}")
+    wait_for("the main window", lambda shown: all(text in shown for text in texts))
+    tmux("kill-pane", "-t", sessions[-1])
+    deadline = time.monotonic() + 10
+    while subprocess.run(["pgrep", "-fx", console], capture_output=True).returncode == 0:
+        assert time.monotonic() < deadline, "still running with its terminal gone"
+        time.sleep(0.05)
 
     # Neither a display nor a terminal: one line, and a plain failure, never Qt's abort.
     ran = subprocess.run([quorvel], stdin=subprocess.DEVNULL, capture_output=True, text=True,

@@ -2,6 +2,8 @@
 
 #include <langinfo.h>
 
+#include <cerrno>
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -72,7 +74,7 @@ void ConsoleEngine::Forget(ConsoleWindow* window) { std::erase(stacking_, window
 int ConsoleEngine::Run() {
   Draw();
   while (!ended_) Take(true);
-  return 0;
+  return gone_ ? 1 : 0;
 }
 
 void ConsoleEngine::Pump() {
@@ -84,8 +86,14 @@ void ConsoleEngine::Pump() {
 bool ConsoleEngine::Take(bool wait) {
   wtimeout(stdscr, wait ? -1 : 0);
   wint_t input = 0;
+  errno = 0;
   const int result = wget_wch(stdscr, &input);
-  if (result == ERR) return false;
+  if (result == ERR) {
+    // Waiting, nothing comes but an end: the terminal is gone (its input closed), and with it
+    // the user; a signal that broke the wait is no end.
+    if (wait && errno != EINTR) ended_ = gone_ = true;
+    return false;
+  }
   Answer(result, input);
   if (!ended_) Draw();
   return true;
@@ -160,7 +168,8 @@ void ConsoleEngine::Escaped() {
   bool plain = true;  // of numbers and semicolons only
   while ((sent = wget_wch(stdscr, &next)) == OK && next >= 0x20 && next < 0x40) {
     plain = plain && (next == ';' || (next >= '0' && next <= '9'));
-    next == ';' ? numbers.push_back(0) : void(numbers.back() = numbers.back() * 10 + static_cast<int>(next - '0'));
+    const int digit = static_cast<int>(next - '0');  // kept below any key's code's overflow
+    next == ';' ? numbers.push_back(0) : void(numbers.back() = std::min(numbers.back(), 9999) * 10 + digit);
   }
   if (sent != OK || !plain || numbers.size() < 2) return;
   const bool xterm = next == '~' && numbers[0] == 27 && numbers.size() == 3;
@@ -195,7 +204,9 @@ void ConsoleEngine::Press() {
   MEVENT event{};
   if (getmouse(&event) != OK || !(event.bstate & BUTTON1_PRESSED)) return;
   if (!boxes_.empty()) {
-    if (event.y == PlaceOf(*boxes_.back()).ButtonRow()) boxes_.back()->answered = true;
+    const BoxPlace place = PlaceOf(*boxes_.back());
+    const int button = Cells(texts_.boxButton) + 2, left = place.left + (place.width - button) / 2;
+    if (Rect{left, place.ButtonRow(), button, 1}.Holds({event.x, event.y})) boxes_.back()->answered = true;
     return;
   }
   const auto pressed = std::find_if(stacking_.rbegin(), stacking_.rend(), [&](ConsoleWindow* window) {

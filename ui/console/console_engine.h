@@ -13,7 +13,8 @@ class ConsoleWindow;
 
 // The engine over a text terminal, with the wide-character curses library. Implemented: windows
 // as framed boxes on the character grid, laid out in cells; the engine as their window manager,
-// the window shown last in front, Ctrl+W closing the window in front (a terminal has no Alt+F4);
+// the window shown last in front, Ctrl+W asking the window in front to close, as a window manager's
+// Alt+F4 would (the core answers Alt+F4 itself, where a terminal sends it);
 // the keys the core may answer, with the modifiers the terminal tells, answered at once; the mouse
 // where the terminal reports it; a bracketed paste taken as typed text; a resize; modal boxes;
 // the locale's decimal separator. No touch, no scaling, no tooltips.
@@ -65,6 +66,7 @@ class ConsoleEngine final : public Engine {
   std::u16string pasted_;
   bool pasting_ = false;
   bool ended_ = false;
+  bool gone_ = false;  // the terminal, which ended the program
 };
 
 }  // namespace ui::console

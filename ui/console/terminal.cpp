@@ -41,22 +41,15 @@ void GiveBack() {
   if (givingBack.haveModes) tcsetattr(givingBack.input, TCSADRAIN, &givingBack.modes);
 }
 
-// Ends the program as the signal would have, the terminal given back first.
-void OnEnding(int signal) {
-  GiveBack();
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-// A crash: the terminal given back, then whatever handled the signal before (a sanitizer's report).
-void OnCrash(int signal) {
+// The terminal given back, then the signal handled as it was before: the program ended, or a crash
+// reported (by a sanitizer, say).
+void OnSignal(int signal) {
   GiveBack();
   sigaction(signal, &givingBack.replaced[signal], nullptr);
   std::raise(signal);
 }
 
-constexpr int kEnding[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-constexpr int kCrashes[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 
 constexpr const char* kBracketedPasteOn = "\033[?2004h";
 constexpr const char* kBracketedPasteOff = "\033[?2004l";
@@ -86,11 +79,12 @@ Terminal::Terminal(std::FILE* input, std::FILE* output, const char* type) {
   for (const char* capability : {"sgr0", "cnorm", "rmkx", "rmcup"}) {
     Append(tigetstr(const_cast<char*>(capability)));
   }
-  for (const int signal : kEnding) std::signal(signal, OnEnding);
-  for (const int signal : kCrashes) {
-    struct sigaction crash{};
-    crash.sa_handler = OnCrash;
-    sigaction(signal, &crash, &givingBack.replaced[signal]);
+  for (const int signal : kSignals) {
+    struct sigaction handler{};
+    handler.sa_handler = OnSignal;
+    sigaction(signal, &handler, &givingBack.replaced[signal]);
+    // One the program was started to ignore (a hang-up under nohup) stays ignored.
+    if (givingBack.replaced[signal].sa_handler == SIG_IGN) sigaction(signal, &givingBack.replaced[signal], nullptr);
   }
 
   cbreak();
@@ -119,8 +113,7 @@ Terminal::~Terminal() {
   endwin();
   GiveBack();
   delscreen(screen_);
-  for (const int signal : kEnding) std::signal(signal, SIG_DFL);
-  for (const int signal : kCrashes) sigaction(signal, &givingBack.replaced[signal], nullptr);
+  for (const int signal : kSignals) sigaction(signal, &givingBack.replaced[signal], nullptr);
 }
 
 }  // namespace ui::console
