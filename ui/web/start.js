@@ -1,7 +1,7 @@
 // Starts the page. It comes with its first window drawn, and where that window shows, the program
 // is fetched once the browser has shown it, so that nothing delays the first frame; until the
-// program takes the window over, the keys it answers in its size box (Enter, Tab, Escape, with
-// their modifiers) are kept on the window for it, as a desktop keeps the keys typed ahead for a
+// program takes the window over, the keys it may answer in its size box (Enter, Tab, Escape, F4,
+// with their modifiers) are kept on the window for it, as a desktop keeps the keys typed ahead for a
 // program that is starting. Where the drawn window does not show (a small screen), the program is
 // fetched at once. Once opened, the page works without a network: a service worker keeps its
 // files, registered once the page has loaded.
@@ -35,7 +35,8 @@ if ([...drawnWindows].some((drawn) => getComputedStyle(drawn).visibility === 'vi
   startProgram();
 }
 
-// A text box keeps the arrow keys and Space for itself.
+// The size box, which has the keyboard until the program starts, keeps the arrow keys and Space
+// for itself, as it does once the program runs.
 const keptInASizeBox = ['Tab', 'Enter', 'Escape', 'F4'];
 for (const drawn of drawnWindows) {
   const keep = (event) => {

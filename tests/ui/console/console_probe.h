@@ -222,8 +222,9 @@ class ConsoleProbe final : public probe::Probe {
     char buffer[4096];
     for (ssize_t got; (got = read(screenSide_, buffer, sizeof buffer)) > 0;) {
       std::lock_guard lock(mutex_);
-      const std::string chunk(buffer, static_cast<std::size_t>(got));
-      vterm_input_write(vterm_, chunk.data(), chunk.size());
+      vterm_input_write(vterm_, buffer, static_cast<std::size_t>(got));
+      const std::string chunk = carried_ + std::string(buffer, static_cast<std::size_t>(got));
+      carried_ = chunk.substr(chunk.size() - std::min<std::size_t>(chunk.size(), 16));  // a marker split by a read
       for (std::size_t at = chunk.find("\033]999;"); at != std::string::npos; at = chunk.find("\033]999;", at + 1)) {
         seen_ = std::max(seen_, std::atoi(chunk.c_str() + at + 6));
       }
@@ -317,6 +318,7 @@ class ConsoleProbe final : public probe::Probe {
   std::mutex mutex_;  // the reader's, while the engine writes
   std::condition_variable settled_;
   int markers_ = 0, seen_ = 0;
+  std::string carried_;  // the end of what was read last
   bool answering_ = false;
   std::vector<probe::Box> boxes_;
 };

@@ -123,7 +123,7 @@ class QtProbe final : public probe::Probe {
     const QWidget* focus = QApplication::activeWindow() == Window(form) ? Window(form)->focusWidget() : nullptr;
     return focus ? focus->objectName().toStdString() : "";
   }
-  // The button drawn as the default: its style option says so.
+  // The button marked as the default, which its style option then draws as the default.
   std::string DefaultButton() const override {
     for (const auto* button : Window(probe::FormId::kMainWindow)->findChildren<ui::qt::PushButton*>()) {
       if (button->Marked()) return button->objectName().toStdString();

@@ -22,11 +22,6 @@ class WindowsTest : public QObject {
   void theFocusShows();
 
  private:
-  template <typename Widget = QWidget>
-  Widget* Get(std::string_view name, FormId form = FormId::kMainWindow) {
-    return probe_->Get<Widget>(name, form);
-  }
-
   std::unique_ptr<QtProbe> probe_;
 };
 
@@ -50,7 +45,7 @@ void WindowsTest::captionsFitTheirControls() {
   for (const FormId form : {FormId::kMainWindow, FormId::kExplanationWindow}) {
     for (const auto& control : ui::Calculator().windows[form].design().controls) {
       if (control.kind == ui::ControlKind::kLine) continue;
-      QWidget* widget = Get(control.name, form);
+      QWidget* widget = probe_->Get(control.name, form);
       auto* label = qobject_cast<QLabel*>(widget);
       auto* button = qobject_cast<QAbstractButton*>(widget);
       if (!label && !button) continue;
@@ -77,10 +72,10 @@ void WindowsTest::captionsFitTheirControls() {
 // Every button and option is drawn otherwise with the focus than without, the default mark aside.
 void WindowsTest::theFocusShows() {
   for (const char* name : {"Option1", "Command1", "Command2"}) {
-    QWidget* control = Get(name);
+    QWidget* control = probe_->Get(name);
     auto* button = dynamic_cast<ui::qt::PushButton*>(control);
     if (button) button->SetMarked(true);
-    Get("Text1")->setFocus();
+    probe_->Get("Text1")->setFocus();
     const QImage without = control->grab().toImage();
     control->setFocus();
     if (button) button->SetMarked(true);
