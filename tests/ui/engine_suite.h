@@ -171,7 +171,7 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   // Coming back to the program, by a press on its window, finds the keyboard where it was.
   probe.Leave();
   probe.Raise(FormId::kMainWindow);
-  EXPECT_EQ(probe.Front(), FormId::kMainWindow);
+  EXPECT_TRUE(probe.Open(FormId::kMainWindow) && probe.Front() == FormId::kMainWindow);
   EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Command2");
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -70,16 +69,6 @@ TEST_F(Windows, TheCoreDecidesWhatAWindowDoesWithItsInput) {
   EXPECT_EQ(probe.engine.stacking.back(), &explanation);
   EXPECT_EQ(explanation.focus, "");
   EXPECT_EQ(explanation.announced.size(), 1u);
-}
-
-// The default mark shows on the button Enter would click, wherever the focus went, by the program
-// or by the user.
-TEST_F(Windows, TheDefaultMarkFollowsTheFocus) {
-  for (const auto& [focused, marked] : {std::pair{"Command2", "Command2"}, {"Text2", "Command1"},
-                                        {"Option1", "Command1"}, {"Command1", "Command1"}}) {
-    Main().report({Kind::kFocusMoved, focused});
-    EXPECT_EQ(Main().defaultButton, marked) << focused;
-  }
 }
 
 // Where no window manager closes the active window on Alt+F4, the core does, as it does the close

@@ -56,7 +56,8 @@ class ConsoleProbe final : public probe::Probe {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, control);
     PressAt(cells.left, cells.top);
   }
-  // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter.
+  // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter; Escape
+  // in the shorter form of other terminals.
   void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override {
     constexpr struct { ui::Key key; const char* plain; int code; char final; } kKeys[] = {
         {ui::Key::kTab, "\t", 9, 0},       {ui::Key::kEnter, "\r", 13, 0}, {ui::Key::kEscape, "\033", 27, 0},
@@ -68,13 +69,14 @@ class ConsoleProbe final : public probe::Probe {
       if (sent.key != key) continue;
       if (modifiers == 0) return Send(sent.plain);
       if (key == ui::Key::kTab && modifiers == ui::kShift) return Send("\033[Z");
+      if (key == ui::Key::kEscape) return Send("\033[27;" + held + "u");
       return Send(sent.code ? "\033[27;" + held + ";" + std::to_string(sent.code) + "~" : "\033[1;" + held + sent.final);
     }
   }
-  // The close mark at the right of its title bar.
+  // The close mark at the right of its title bar, "^W[X]", on its first cell.
   void Close(probe::FormId form) override {
     const ui::Rect client = Client(form);
-    PressAt(client.left + client.width - 2, client.top - 1);
+    PressAt(client.left + client.width - 5, client.top - 1);
   }
   void Raise(probe::FormId form) override {  // its title bar
     const ui::Rect client = Client(form);
@@ -140,7 +142,7 @@ class ConsoleProbe final : public probe::Probe {
     }
     return "";
   }
-  // The characters the box's cells show, between the cut marks it shows.
+  // The characters the box's cells show, between the cut marks it shows; none beyond its end.
   probe::Visible Shown(std::string_view textBox) const override {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
     std::u16string drawn = Trimmed(Row(cells.left, cells.top, cells.width));
@@ -148,7 +150,8 @@ class ConsoleProbe final : public probe::Probe {
     drawn = Trimmed(drawn.substr(markLeft, drawn.size() - markLeft - markRight));
     const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
     const std::size_t first = markLeft && drawn.size() <= text.size() ? text.size() - drawn.size() : 0;
-    return {first, drawn.size(), text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
+    const bool spilt = Row(cells.left + cells.width, cells.top, 1) != u" ";
+    return {first, drawn.size(), spilt || text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
   }
   std::optional<std::u16string> Tooltip(std::string_view) const override { return std::nullopt; }
   ui::Units Units() const override { return {96, true}; }

@@ -20,8 +20,9 @@ constexpr std::array kControls{
     ControlDesign{"A", kLabel, u"A", 50, 0, 60, 15, 0},
 #elif WRONG == 3  // a line with a tab index
     ControlDesign{"A", kLine, {}, 0, 0, 60, 0, 0},
-#elif WRONG == 4  // push buttons without a default
+#elif WRONG == 4  // the default mark on a label, not on the push button
     ControlDesign{"A", kPushButton, u"A", 0, 0, 60, 15, 0},
+    ControlDesign{"B", kLabel, u"B", 0, 30, 60, 15, 1, std::nullopt, {}, true},
 #elif WRONG == 5  // an option in no group
     ControlDesign{"A", kOptionButton, u"A", 0, 0, 60, 15, 0},
 #elif WRONG == 6  // a label for a control that is no text box, though the window has one
