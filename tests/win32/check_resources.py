@@ -23,8 +23,6 @@ ON_XP = {}
 for line in (pathlib.Path(__file__).parent / "imports_on_xp.txt").read_text().splitlines():
     if not line.startswith("#"):
         ON_XP.setdefault(tuple(line.split()[:2]), set()).update(line.split()[2:])
-# The file header's flags: an executable image, for a 32-bit machine or able to address above 2 GB.
-FLAGS = {0x14C: 0x0102, 0x8664: 0x0022}
 failures = []
 
 
@@ -61,15 +59,12 @@ def main(path, version):
     check((RT_VERSION, 1, 0x0804) in found and (fixed.FileVersionMS, fixed.FileVersionLS)
           == (major << 16 | minor, patch << 16 | tweak), f"version record: zh-CN, {version}")
 
-    # What the oldest Windows' loader reads: both headers' versions and kind, and every import.
+    # What the oldest Windows' loader reads: the versions it needs, the program's kind, and every import.
     machine, header = pe.FILE_HEADER.Machine, pe.OPTIONAL_HEADER
     floor = FLOORS.get(machine)
-    check(pe.FILE_HEADER.Characteristics & FLAGS[machine] == FLAGS[machine]
-          and header.Magic == {0x14C: 0x10B, 0x8664: 0x20B}[machine], "headers: an executable for its machine")
     check((header.MajorOperatingSystemVersion, header.MinorOperatingSystemVersion) == floor
           and (header.MajorSubsystemVersion, header.MinorSubsystemVersion) == floor
           and header.Subsystem == 2 and header.Reserved1 == 0, f"headers: a GUI program for Windows NT {floor}")
-    check((header.MajorImageVersion, header.MinorImageVersion) == (major, minor), f"headers: image {major}.{minor}")
     unknown = [f"{entry.dll.decode()}!{function.name.decode() if function.name else function.ordinal}"
                for entry in pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports
                if (function.name or b"").decode() not in ON_XP.get(("any", entry.dll.decode().lower()), set())

@@ -26,4 +26,14 @@ TEST(TextBoxes, APressPutsTheCaretWhereItWasPressed) {
   EXPECT_EQ(probe.Cursor().col, pressed);
 }
 
+// The explanation's lines, each on its row across its width, between the texts it separates.
+TEST(Lines, AreDrawnWhereTheyStand) {
+  ConsoleProbe probe;
+  probe.Click("Command2");
+  for (const char* line : {"Line2", "Line3"}) {
+    const int width = probe.Cells(probe::FormId::kExplanationWindow, line).width;
+    EXPECT_EQ(probe.Text(probe::FormId::kExplanationWindow, line), std::u16string(width, u'\u2500')) << line;
+  }
+}
+
 }  // namespace
