@@ -59,9 +59,14 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineserver --wait
 fi
 
-answer=$(env -u DISPLAY "$WINELOADER" "$probe" 2>&1 | tr -d '\r' || true)
+# The answer is what the probe prints. What Wine says goes to the error output, read only where
+# the answer is wrong: a new prefix's first start may report a page fault of its own.
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+answer=$(env -u DISPLAY "$WINELOADER" "$probe" 2>"$errors" | tr -d '\r' || true)
 wineserver -k 2>/dev/null || true  # its desktop, made without a display, must not outlive it
 if [[ $answer != "$pointer" ]]; then
+  answer=$(printf '%s %s' "$answer" "$(tr -d '\r' <"$errors")")
   [[ $WINEARCH == win32 && -z $decided ]] && skip "a 32-bit program under Wine printed '$answer', not $pointer"
   echo "A $pointer-byte probe under $WINELOADER printed '$answer'" >&2
   exit 1
