@@ -15,6 +15,12 @@ endforeach()
 add_test(NAME install_deps
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/install_deps_test.sh ${PROJECT_SOURCE_DIR}/scripts)
 
+# The terminal's key table, as data.
+add_executable(console_keys_test ui/console/keys_test.cpp)
+target_include_directories(console_keys_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(console_keys_test PRIVATE ui_console GTest::gtest_main)
+add_test(NAME console_keys COMMAND console_keys_test)
+
 # The engine suite on the terminal's engine, its screen read as a terminal emulator shows it, at
 # 80 x 24 and larger.
 find_package(PkgConfig REQUIRED)

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/box.h"
 #include "ui/rules.h"
 
 namespace ui {
@@ -66,7 +67,11 @@ std::u16string Window::Captions() const {
 
 void Window::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  native_->SetEnabled(enabled);
+  native_->SetEnabled(enabled_ && whole_);
+}
+
+void Window::SetWhole(bool whole) {
+  if (std::exchange(whole_, whole) != whole) native_->SetEnabled(enabled_ && whole_);
 }
 
 std::vector<std::string_view> Window::FocusStops() const {
@@ -133,56 +138,95 @@ Core::Core(Engine& engine, const Program& program)
 
 Core::~Core() = default;
 
-Window* Core::Loaded(WindowId id) const { return slots_.at(id).window.get(); }
+Window* Core::Loaded(WindowId id) const {
+  return id < slots_.size() ? slots_[id].window.get() : nullptr;
+}
 
 Window& Core::Load(WindowId id) {
-  Slot& slot = slots_.at(id);
-  if (slot.window) return *slot.window;
+  if (Window* loaded = Loaded(id)) return *loaded;
   const Form& form = program_.windows[id];
-  const WindowDesign& design = form.design();
+  Build(id, form.design());
+  Dispatch([&] { form.load(*this); });
+  return *slots_[id].window;
+}
+
+void Core::Build(WindowId id, const WindowDesign& design) {
+  Slot& slot = slots_.at(id);
   Report report = [this, id](const Event& event) { return Receive(id, event); };
   slot.window = std::make_unique<Window>(design, engine_.BuildWindow(design, std::move(report)));
-  slot.shown = 0;
+  slot.shown = false;
   slot.dragged.reset();
   slot.laid.reset();
   Dispatch([&] { Arrange(id); });
-  Dispatch([&] { form.load(*this); });
-  return *slot.window;
 }
 
 // Shown for the first time since it was loaded, a window has the focus on its first stop; a
 // window of text alone takes the keyboard itself, and is read out whole, as a reader opening it
 // would want.
 void Core::Show(WindowId id) {
-  Window& window = Load(id);
+  Window& window = IsProgramWindow(id) ? Load(id) : *Loaded(id);
   Slot& slot = slots_[id];
   if (clicked_) slot.opener = clicked_;
-  window.Native().Show();
-  if (std::exchange(slot.shown, ++shows_)) return;
+  Raise(id);
+  if (std::exchange(slot.shown, true)) return;
   if (!window.FocusFirstStop()) window.Native().TakeKeyboard(window.Captions());
 }
 
+void Core::Raise(WindowId id) {
+  std::erase(stack_, id);
+  stack_.push_back(id);
+  active_ = id;
+  Restack();
+  Loaded(id)->Native().Show();
+}
+
+void Core::Restack() {
+  std::vector<EngineWindow*> natives;
+  for (const WindowId open : stack_) natives.push_back(&Loaded(open)->Native());
+  engine_.Stack(natives);
+}
+
+bool Core::TakesInput(WindowId id) const {
+  const Window* window = Loaded(id);
+  const bool boxAbove = id + 1 < slots_.size() && slots_.size() > program_.windows.size();
+  return window && window->Enabled() && slots_[id].placed.notice.empty() && !boxAbove;
+}
+
 std::optional<WindowId> Core::TakingInput() const {
-  std::optional<WindowId> last;
-  for (WindowId id = 0; id < slots_.size(); ++id) {
-    const Slot& slot = slots_[id];
-    if (slot.window && slot.window->Enabled() && (!last || slot.shown > slots_[*last].shown)) {
-      last = id;
-    }
-  }
-  return last;
+  const auto front = std::find_if(stack_.rbegin(), stack_.rend(),
+                                  [&](WindowId id) { return TakesInput(id); });
+  return front == stack_.rend() ? std::nullopt : std::optional(*front);
 }
 
 // After the box its window is active again, with the focus on its first stop, ready for a new
 // size: a desktop without a window manager activates no window by itself.
 void Core::ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) {
   const std::optional<WindowId> owner = TakingInput();
-  engine_.ShowBox(owner ? &Loaded(*owner)->Native() : nullptr, text, icon, title);
-  Window* back = owner ? Loaded(*owner) : nullptr;
-  if (back && back->Enabled()) {
-    back->Native().Show();
-    Dispatch([&] { back->FocusFirstStop(); });
+  if (engine_.Capabilities() & kNativeBoxes) {
+    engine_.ShowBox(owner ? &Loaded(*owner)->Native() : nullptr, text, icon, title);
+  } else {
+    ShowBox(owner, text, icon, title);
   }
+  if (owner && TakesInput(*owner)) {
+    Raise(*owner);
+    Dispatch([&] { Loaded(*owner)->FocusFirstStop(); });
+  }
+}
+
+// The core's own box, in front of every window and waited for; where the program ends meanwhile
+// (its terminal gone), closed with it.
+void Core::ShowBox(std::optional<WindowId> owner, std::u16string_view text, MessageIcon icon,
+                   std::u16string_view title) {
+  const WindowId id = slots_.size();
+  Slot& slot = slots_.emplace_back();
+  slot.box = std::make_unique<BoxDesign>(text, icon, title, program_.texts.boxButton,
+                                         program_.windows.front().design().defaultFont);
+  slot.owner = owner;
+  Build(id, slot.box->Window());
+  Show(id);
+  engine_.Wait([&] { return !Loaded(id); });
+  if (Loaded(id)) Close(id);
+  slots_.pop_back();
 }
 
 // An error that ends a handler is reported, and the windows stay usable: no handler catches. One
@@ -220,10 +264,11 @@ bool Core::Receive(WindowId id, const Event& event) {
   return used;
 }
 
-// A disabled window takes no input, and cannot be closed or moved by the user; brought up, it
-// puts the window that takes input in front of it. No window has a minimise button: one that a
-// window manager minimised anyway comes back at once, so that none is left where a disabled
-// window's owner cannot reach it.
+// A window that takes no input cannot be closed or moved by the user either; brought up or
+// pressed, it puts the window that takes input in front of it. No window has a minimise button:
+// one that a window manager minimised anyway comes back at once, so that none is left where a
+// disabled window's owner cannot reach it. A press on a window without the keyboard activates it,
+// and goes on where it then takes input.
 bool Core::React(WindowId id, Window& window, const Event& event) {
   switch (event.kind) {
     case Event::Kind::kFramed:
@@ -232,6 +277,12 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
     case Event::Kind::kActivated:
       Activated(id);
       return true;
+    case Event::Kind::kDeactivated:
+      if (active_ == id) active_.reset();
+      return true;
+    case Event::Kind::kPressed:
+      if (active_ != id) Activated(id);
+      return TakesInput(id);
     case Event::Kind::kFocusMoved:
       Dispatch([&] { window.FocusArrived(event.control); });
       return true;
@@ -241,7 +292,7 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
     default:
       break;
   }
-  if (!window.Enabled()) return false;
+  if (!TakesInput(id)) return false;
   switch (event.kind) {
     case Event::Kind::kClicked:
       Click(id, event.control);
@@ -268,13 +319,19 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
 void Core::EndOfEvent() {
   if (closed_.empty()) return;
   for (auto& window : std::exchange(closed_, {})) engine_.Destroy(std::move(window));
-  if (std::none_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return !!slot.window; })) {
+  const auto windows = slots_.begin() + static_cast<std::ptrdiff_t>(program_.windows.size());
+  if (std::none_of(slots_.begin(), windows, [](const Slot& slot) { return !!slot.window; })) {
     engine_.Quit();
   }
 }
 
-// A click on an option selects it, and clears the others of its group, before its handler runs.
+// A click on an option selects it, and clears the others of its group, before its handler runs;
+// a box's one button answers it.
 void Core::Click(WindowId id, std::string_view control) {
+  if (!IsProgramWindow(id)) {
+    Close(id);
+    return;
+  }
   Window& window = *Loaded(id);
   if (window.Design().Control(control).kind == ControlKind::kOptionButton) {
     Dispatch([&] { window.SetValue(control, true); });
@@ -288,12 +345,15 @@ void Core::Click(WindowId id, std::string_view control) {
 }
 
 // Tab stays inside the window; Enter clicks a button as in a dialog, Space the button or option
-// with the focus; Escape closes a window that closes like a dialog.
+// with the focus; Escape closes a window that closes like a dialog. The core's answer is final
+// but in a text box, which edits with the keys the core leaves, and for the keys a window manager
+// acts on.
 bool Core::KeyPressed(WindowId id, Key key, unsigned modifiers) {
   Window& window = *Loaded(id);
   const std::string_view focused = window.Focus();
-  const Command command = CommandFor(key, modifiers, engine_.Capabilities());
-  switch (command) {
+  const ControlKind kind = focused.empty() ? ControlKind::kLabel : window.Design().Control(focused).kind;
+  const unsigned capabilities = engine_.Capabilities();
+  switch (const Command command = CommandFor(key, modifiers, capabilities)) {
     case Command::kNextStop:
     case Command::kPreviousStop: {
       const std::vector<std::string_view> stops = window.FocusStops();
@@ -302,107 +362,141 @@ bool Core::KeyPressed(WindowId id, Key key, unsigned modifiers) {
       }
       return true;
     }
-    case Command::kEnter: {
-      const auto button = ButtonForEnter(window.Design(), focused);
-      if (button) Click(id, *button);
-      return button.has_value();
-    }
-    case Command::kSpace: {
-      const ControlKind kind = focused.empty() ? ControlKind::kLabel
-                                               : window.Design().Control(focused).kind;
-      if (kind != ControlKind::kPushButton && kind != ControlKind::kOptionButton) return false;
-      Click(id, focused);
-      return true;
-    }
+    case Command::kEnter:
+      if (const auto button = ButtonForEnter(window.Design(), focused)) {
+        Click(id, *button);
+        return true;
+      }
+      break;
+    case Command::kSpace:
+      if (kind == ControlKind::kPushButton || kind == ControlKind::kOptionButton) {
+        Click(id, focused);
+        return true;
+      }
+      break;
     case Command::kEscape:
-      return window.Design().closesOnEscape && Close(id);
+      if (window.Design().closesOnEscape) return Close(id);
+      break;
     case Command::kBack:
     case Command::kForward:
-      return ArrowPressed(id, command == Command::kBack);
+      if (kind != ControlKind::kTextBox) return ArrowPressed(id, command == Command::kBack);
+      break;
     case Command::kClose:
       return Close(id);
     case Command::kNone:
       break;
   }
-  return false;
+  return kind != ControlKind::kTextBox && !ForTheWindowManager(key, modifiers, capabilities);
 }
 
 // In an option group an arrow key selects the next option, round the group, and clicks it; on a
-// button it does nothing; in a text box it is the box's own.
+// button, or on a window without a control, it does nothing.
 bool Core::ArrowPressed(WindowId id, bool backward) {
   Window& window = *Loaded(id);
   const std::string_view focused = window.Focus();
-  if (focused.empty()) return true;
-  switch (window.Design().Control(focused).kind) {
-    case ControlKind::kOptionButton: {
-      const std::string_view next = NextOption(window.Design(), focused, backward);
-      window.FocusOn(next);
-      Click(id, next);
-      return true;
-    }
-    case ControlKind::kTextBox:
-      return false;
-    default:
-      return true;
+  if (!focused.empty() && window.Design().Control(focused).kind == ControlKind::kOptionButton) {
+    const std::string_view next = NextOption(window.Design(), focused, backward);
+    window.FocusOn(next);
+    Click(id, next);
   }
+  return true;
 }
 
 // Once closed, a window opened by a click gives the focus back to the control that opened it, as
 // a dialog does.
 bool Core::Close(WindowId id) {
+  if (IsProgramWindow(id)) {
+    Dispatch([&] {
+      if (const Handler unload = program_.windows[id].unload) unload(*this);
+    });
+  }
   Slot& slot = slots_[id];
-  Dispatch([&] {
-    if (const Handler unload = program_.windows[id].unload) unload(*this);
-  });
   closed_.push_back(slot.window->Release());
   slot.window.reset();
+  std::erase(stack_, id);
+  if (active_ == id) active_.reset();
+  Restack();
   const std::optional<Control> opener = std::exchange(slot.opener, std::nullopt);
-  if (Window* back = opener ? Loaded(opener->window) : nullptr; back && back->Enabled()) {
+  if (Window* back = opener ? Loaded(opener->window) : nullptr; back && TakesInput(opener->window)) {
     Show(opener->window);
     back->FocusOn(opener->name);
   }
   return true;
 }
 
-// A window brought up or pressed comes to the front and has the keyboard back where it was; a
-// disabled one brings up the window that takes input instead, restored if it was minimised.
+// A window brought up or pressed comes to the front and has the keyboard back where it was; one
+// that takes no input brings up the window that takes input instead, restored if it was minimised.
 void Core::Activated(WindowId id) {
-  const std::optional<WindowId> target = Loaded(id)->Enabled() ? id : TakingInput();
+  const std::optional<WindowId> target = TakesInput(id) ? id : TakingInput();
   if (!target) return;
+  Raise(*target);
   Window& window = *Loaded(*target);
-  window.Native().Show();
   Dispatch([&] { window.RestoreFocus(); });
 }
 
-// Where the design puts the client area, or where the user dragged it, with the whole window kept
-// on its screen, or on a phone's, in its corner and as wide as the screen allows; and its controls
-// laid out for it.
+// Where the design puts the client area, a box over the window it belongs to, or where the user
+// dragged it, with the whole window kept on its screen, or on a phone's, in its corner and as wide
+// as the screen allows; and its controls laid out for it. Where the engine draws the windows
+// itself, one that is not whole shows a notice with the size it needs instead, the least that
+// holds every window of the program.
 void Core::Arrange(WindowId id) {
-  Window& window = *Loaded(id);
+  Slot& slot = slots_[id];
+  Window& window = *slot.window;
   EngineWindow& native = window.Native();
   const Units units = native.Measure();
-  Rect together = ClientInUnits(window.Design(), units);
+  const Margins frame = native.Frame();
+  Rect client = ClientInUnits(window.Design(), units);
+  Rect together = client;
+  int widest = 0, tallest = 0;
   for (const Form& form : program_.windows) {
-    const Rect client = ClientInUnits(form.design(), units);
-    const int right = std::max(together.left + together.width, client.left + client.width);
-    const int bottom = std::max(together.top + together.height, client.top + client.height);
-    together.left = std::min(together.left, client.left);
-    together.top = std::min(together.top, client.top);
+    const Rect other = ClientInUnits(form.design(), units);
+    widest = std::max(widest, other.width);
+    tallest = std::max(tallest, other.height);
+    if (slot.box) continue;
+    const int right = std::max(together.left + together.width, other.left + other.width);
+    const int bottom = std::max(together.top + together.height, other.top + other.height);
+    together.left = std::min(together.left, other.left);
+    together.top = std::min(together.top, other.top);
     together.width = right - together.left;
     together.height = bottom - together.top;
   }
-  int widest = 0;
-  for (const Form& form : program_.windows) {
-    widest = std::max(widest, ClientInUnits(form.design(), units).width);
+  if (slot.box) {
+    const Slot* owner = slot.owner ? &slots_[*slot.owner] : nullptr;
+    const Rect over = owner ? Rect{owner->placed.client.x, owner->placed.client.y,
+                                   ClientInUnits(owner->window->Design(), units).width,
+                                   ClientInUnits(owner->window->Design(), units).height}
+                            : native.WorkArea();
+    client.left = over.left + (over.width - client.width) / 2;
+    client.top = over.top + (over.height - client.height) / 2;
+    together = client;
   }
-  const Placement placement = PlaceWindow({ClientInUnits(window.Design(), units), together,
-                                           native.Frame(), native.WorkArea(), widest, units,
-                                           engine_.Capabilities(), slots_[id].dragged});
+  const unsigned capabilities = engine_.Capabilities();
+  Placement placement = PlaceWindow({client, together, frame, native.WorkArea(), widest, units,
+                                     capabilities, slot.dragged});
+  if (!placement.whole && !(capabilities & kWindowManager)) {
+    const auto number = [](int n) {
+      const std::string digits = std::to_string(n);
+      return std::u16string(digits.begin(), digits.end());
+    };
+    placement.notice = std::u16string(program_.texts.tooSmall) +
+                       number(frame.left + widest + frame.right) + u"\u00d7" +
+                       number(frame.top + tallest + frame.bottom);
+  }
   // Laid out anew only where what it is laid out for changed: its units, or a finger's size.
   const Laid laid{units.dpi, units.cells, placement.fingerPixels, placement.scale};
-  if (slots_[id].laid != laid) window.Lay(placement);
-  slots_[id].laid = laid;
+  if (slot.laid != laid) window.Lay(placement);
+  slot.laid = laid;
+  window.SetWhole(placement.notice.empty());
   native.Place(placement);
+  slot.placed = std::move(placement);
+}
+
+void Engine::ShowBox(const EngineWindow*, std::u16string_view, MessageIcon, std::u16string_view) {
+  throw std::logic_error("this engine shows the core's boxes");
+}
+
+void Engine::Wait(const std::function<bool()>&) {
+  throw std::logic_error("this engine shows boxes of its own");
 }
 
 }  // namespace ui

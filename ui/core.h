@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -21,8 +22,24 @@
 // every engine, from the events the engines report: what a key does, focus, an option group's
 // selection, which window reacts and which comes to the front, where a window goes and where its
 // controls stand, how a text box shows its text, when a window goes and when the program ends.
+// Where the engine draws the windows itself, the core is their window manager too: it stacks them,
+// decides what a press on one does, closes one on the close key, moves one by its title bar, and
+// shows a notice in place of one the screen is too small for; and its boxes are its own windows.
+//
+// An event's life. An engine reports an event (Receive) and the core answers it at once, which
+// may run a handler; a handler may show a box and wait for it to be answered (ShowMessage), the
+// engine meanwhile delivering further events, the box's own among them, in a loop nested in the
+// first event's. So events nest, and any of them may close a window: a closed window leaves its
+// place at once but lives on (closed_) until the outermost event is over (depth_), as its engine
+// may still be inside one of its own events; only then are closed windows destroyed, and the
+// program ended with its last window. While a click's handler runs, the control clicked is known
+// (clicked_), so that a window it shows goes back to it when closed. An error that ends a handler
+// is reported in a box; one that comes while that box is being reported belongs to it (reporting_).
+// An engine needs to know none of this: it reports, and treats the window as possibly gone
+// afterwards.
 namespace ui {
 
+class BoxDesign;
 class Core;
 class Window;
 
@@ -67,6 +84,8 @@ class Window {
   // A disabled window stays visible and takes no keyboard or mouse input.
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
+  // A window not whole on its screen takes no input either, whatever its handlers say.
+  void SetWhole(bool whole);
 
   const WindowDesign& Design() const { return design_; }
   EngineWindow& Native() { return *native_; }
@@ -100,6 +119,7 @@ class Window {
   std::vector<std::pair<std::string_view, std::u16string>> captions_;
   std::string_view focus_;  // where the keyboard is, or was last, in the window
   bool enabled_ = true;
+  bool whole_ = true;
 };
 
 class Core {
@@ -116,6 +136,8 @@ class Core {
   Window& Load(WindowId id);  // loaded if it is not
   // Loads the window if needed, shows it without an owner and returns at once.
   void Show(WindowId id);
+  // A box with one button over the window that takes input, modal to the program; returns once it
+  // is answered.
   void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title);
   char16_t DecimalSeparator() const { return engine_.DecimalSeparator(); }
 
@@ -134,14 +156,21 @@ class Core {
     double scale;
     bool operator==(const Laid&) const = default;
   };
+  // A window of the program's table, or after them a box that shows.
   struct Slot {
     std::unique_ptr<Window> window;  // null while unloaded
     std::optional<Control> opener;   // the control whose click showed the window
     std::optional<Point> dragged;    // where the user dragged it to, since it was loaded
-    std::size_t shown = 0;           // when it was last shown, counted in shows; 0: not yet
+    bool shown = false;              // since it was loaded
     std::optional<Laid> laid;
+    Placement placed;
+    std::unique_ptr<BoxDesign> box;  // a box's own design
+    std::optional<WindowId> owner;   // ... the window it stands over
   };
 
+  void Build(WindowId id, const WindowDesign& design);
+  void ShowBox(std::optional<WindowId> owner, std::u16string_view text, MessageIcon icon,
+               std::u16string_view title);
   bool Receive(WindowId id, const Event& event);
   bool React(WindowId id, Window& window, const Event& event);
   void Dispatch(const std::function<void()>& handler);
@@ -150,16 +179,21 @@ class Core {
   bool ArrowPressed(WindowId id, bool backward);
   bool Close(WindowId id);
   void Activated(WindowId id);
+  void Raise(WindowId id);  // in front, with the keyboard
+  void Restack();           // the engine told the stacking
   void Arrange(WindowId id);
   void EndOfEvent();
-  // The window that takes input: of those enabled, the one shown last; none where every window is
-  // disabled.
+  // Whether a window takes input: loaded, enabled, whole on its screen, and under no box.
+  bool TakesInput(WindowId id) const;
+  // The window that takes input: the one in front of those that do; none where none does.
   std::optional<WindowId> TakingInput() const;
+  bool IsProgramWindow(WindowId id) const { return id < program_.windows.size(); }
 
   Engine& engine_;
   const Program& program_;
-  std::vector<Slot> slots_;
-  std::size_t shows_ = 0;
+  std::deque<Slot> slots_;  // the program's windows by id, then the boxes showing, the last in front
+  std::vector<WindowId> stack_;                        // the open windows, back to front
+  std::optional<WindowId> active_;                     // the one with the keyboard, if any
   std::optional<Control> clicked_;                     // while a click handler runs
   std::vector<std::unique_ptr<EngineWindow>> closed_;  // to go once the outermost event is over
   int depth_ = 0;                                      // of the events being handled

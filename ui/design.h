@@ -14,7 +14,10 @@
 // each table (design_checks.h).
 namespace ui {
 
-enum class ControlKind { kPushButton, kOptionButton, kTextBox, kLabel, kLine };
+// A symbol is a box's: the sign of a warning or of an error, beside its text.
+enum class ControlKind { kPushButton, kOptionButton, kTextBox, kLabel, kLine, kSymbol };
+
+enum class MessageIcon { kWarning, kError };
 
 struct FontDesign {
   std::u16string_view face;
@@ -41,6 +44,7 @@ struct ControlDesign {
   std::string_view group = {};
   std::string_view labelFor = {};  // a label's or a unit's text box, whose name already says it
   bool announced = false;          // a new text is announced to a screen reader, as it is shown
+  MessageIcon symbol = MessageIcon::kWarning;  // a symbol's sign
 };
 
 struct WindowDesign {
@@ -53,6 +57,9 @@ struct WindowDesign {
   FontDesign defaultFont;
   std::span<const ControlDesign> controls;  // in creation order
   bool closesOnEscape = false;              // a window of text, closed the way a dialog is
+  // A message box: modal, no icon in its title bar, read by a screen reader as its title and its
+  // one label's text.
+  bool messageBox = false;
 
   // The control of that name; none, or else a failure, where the window has none.
   const ControlDesign* Find(std::string_view controlName) const;

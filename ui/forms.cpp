@@ -28,9 +28,11 @@ std::u16string_view Failure(const std::exception& error) {
 constexpr Program kCalculator{kForms, Failure,
                               {.boxButton = u"确定",
                                .closeBox = u"关闭",
+                               .closeMark = u"\u00d7",
+                               .closeKey = u"^W",
                                .ended = u"Prelvane 已关闭。",
                                .startAgain = u"重新打开",
-                               .tooSmall = u"窗口太小，放大后即可使用"}};
+                               .tooSmall = u"窗口太小，至少需要"}};
 
 }  // namespace
 

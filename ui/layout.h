@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,9 @@ struct Placement {
   // box among it. None elsewhere.
   int fingerPixels = 0;
   bool whole = true;  // the whole window lies on the screen: not where the screen is too small
+  // Where the engine draws the windows itself and the window is not whole: what shows in its
+  // place, the size the screen needs said; it takes no input meanwhile.
+  std::u16string notice = {};
 };
 
 inline constexpr std::u16string_view kCutMark = u"\u2026";  // …

@@ -10,7 +10,7 @@ std::vector<std::string_view> FocusStops(const WindowDesign& window,
   std::vector<std::string_view> stops;
   std::vector<std::string_view> groups;  // each group's place in `stops`, by position
   for (const ControlDesign* control : TabOrder(window)) {
-    if (control->kind == ControlKind::kLabel) continue;
+    if (control->kind == ControlKind::kLabel || control->kind == ControlKind::kSymbol) continue;
     if (control->kind != ControlKind::kOptionButton) {
       stops.push_back(control->name);
       groups.emplace_back();
@@ -78,10 +78,17 @@ Command CommandFor(Key key, unsigned modifiers, unsigned capabilities) {
     case Key::kRight:
       return modifiers ? Command::kNone : Command::kForward;
     case Key::kF4:
-      return modifiers == kAlt && !(capabilities & kWindowManager) ? Command::kClose
-                                                                   : Command::kNone;
+    case Key::kW:
+      return modifiers == (key == Key::kF4 ? kAlt : kCtrl) && !(capabilities & kWindowManager)
+                 ? Command::kClose
+                 : Command::kNone;
   }
   return Command::kNone;
+}
+
+bool ForTheWindowManager(Key key, unsigned modifiers, unsigned capabilities) {
+  return (capabilities & kWindowManager) && modifiers == kAlt &&
+         (key == Key::kF4 || key == Key::kSpace);
 }
 
 namespace {

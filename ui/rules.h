@@ -36,10 +36,14 @@ std::optional<std::string_view> ButtonForEnter(const WindowDesign& window,
 
 // What a key does, the same on every engine. Tab goes to the next stop, with Shift to the one
 // before; Enter, Escape and Space do the same with Shift as without; the arrow keys work only
-// alone; Alt+F4 closes the window where no window manager does. With Ctrl, Alt or Meta held down
-// a key is the toolkit's.
+// alone; Alt+F4 and the close key, Ctrl+W, close the window where no window manager does. With
+// Ctrl, Alt or Meta held down a key does nothing of the core's.
 enum class Command { kNone, kNextStop, kPreviousStop, kEnter, kEscape, kSpace, kBack, kForward, kClose };
 Command CommandFor(Key key, unsigned modifiers, unsigned capabilities);
+
+// A key the window manager acts on where there is one: Alt+F4 closes the active window, Alt+Space
+// opens its system menu. No other key the core leaves goes back to the toolkit but in a text box.
+bool ForTheWindowManager(Key key, unsigned modifiers, unsigned capabilities);
 
 // A terminal's character cell, in a design's twips: narrow enough that every text of the windows
 // fits its control, a Chinese character being two cells; a control stands on the row of its

@@ -82,7 +82,7 @@ try:
     keys("Tab", "Tab", "Down")
     wait_for("the new rule chosen", lambda shown: "(*) 新算法" in shown and "4103" in shown)
     keys("BTab", "BTab", "BSpace", "Enter")  # the size box emptied, and calculated
-    wait_for("the refusal", lambda shown: "数据有误" in shown and "(!) 请输入纯数字" in shown and "<确定>" in shown)
+    wait_for("the refusal", lambda shown: "数据有误" in shown and "(!)   请输入纯数字" in shown and "<确定>" in shown)
     keys("Enter")
     wait_for("the refusal answered", lambda shown: "数据有误" not in shown)
     # The explanation, its texts whole; Escape closes it.

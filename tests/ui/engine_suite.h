@@ -113,6 +113,35 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   EXPECT_TRUE(probe.TakeBoxes().empty());
 }
 
+// A box answers Enter, Space and Escape as it does a press on its one button; where the core is
+// the window manager, Alt+F4 and the close key too. Then the main window takes input again.
+TYPED_TEST_P(EngineSuite, ABoxAnswersItsKeys) {
+  auto& probe = this->probe;
+  std::vector<std::pair<Key, unsigned>> keys{{Key::kEnter, 0}, {Key::kSpace, 0}, {Key::kEscape, 0}};
+  if (!probe.WindowManager()) keys.insert(keys.end(), {{Key::kF4, ui::kAlt}, {Key::kW, ui::kCtrl}});
+  for (const auto& [key, modifiers] : keys) {
+    probe.AnswerBoxesWith(key, modifiers);
+    probe.Type("Text1", u"");
+    probe.Click("Command1");
+    EXPECT_EQ(probe.TakeBoxes().size(), 1u);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Text1");
+  }
+}
+
+// A key the core does not answer does nothing on a button or an option: on 了解原理, Ctrl+Space,
+// Ctrl+Enter, Shift+Down and Alt+Down neither open the explanation nor move the focus.
+TYPED_TEST_P(EngineSuite, OtherChordsOnAButtonDoNothing) {
+  auto& probe = this->probe;
+  while (probe.Focused(FormId::kMainWindow) != "Command2") probe.Press(FormId::kMainWindow, Key::kTab);
+  const std::pair<Key, unsigned> chords[] = {
+      {Key::kSpace, ui::kCtrl}, {Key::kEnter, ui::kCtrl}, {Key::kDown, ui::kShift}, {Key::kDown, ui::kAlt}};
+  for (const auto& [key, modifiers] : chords) {
+    probe.Press(FormId::kMainWindow, key, modifiers);
+    EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Command2");
+    EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
+  }
+}
+
 // In the option group the arrow keys select and click the next option, round the group, as in a
 // Windows dialog; on a button they do nothing; in a text box they move its caret.
 TYPED_TEST_P(EngineSuite, ArrowKeysGoRoundTheOptionGroup) {
@@ -303,6 +332,7 @@ TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(EngineSuite, RunsTheScenario, TabAndEnterFollowTheRules,
+                            ABoxAnswersItsKeys, OtherChordsOnAButtonDoNothing,
                             ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt, LongNumbersShowWholeCharacters,
                             CutTextsReadRight, EveryResultIsAnnounced,

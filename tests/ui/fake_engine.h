@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,9 +25,8 @@ struct Box {
 
 class Window final : public ui::EngineWindow {
  public:
-  Window(const ui::WindowDesign& design, ui::Report report, std::vector<Window*>& stacking)
-      : design(design), report(std::move(report)), stacking_(stacking) {}
-  ~Window() override { std::erase(stacking_, this); }
+  Window(const ui::WindowDesign& design, ui::Report report)
+      : design(design), report(std::move(report)) {}
 
   std::u16string Text(std::string_view box) const override {
     Access();
@@ -70,8 +72,6 @@ class Window final : public ui::EngineWindow {
   void Show() override {
     shown = true;
     minimised = false;
-    std::erase(stacking_, this);
-    stacking_.push_back(this);
   }
   void Announce(std::string_view, std::u16string_view text) override {
     announced.emplace_back(text);
@@ -108,16 +108,32 @@ class Window final : public ui::EngineWindow {
   void Access() const {
     if (failing) throw std::runtime_error("refused");
   }
-  std::vector<Window*>& stacking_;
 };
 
+// Where it has a window manager, it shows boxes as its own: a box is recorded and dismissed. Where
+// the core is the window manager, the core's box is a window like any other, and while the core
+// waits for it, what the user does is `user`'s.
 class Engine final : public ui::Engine {
  public:
+  explicit Engine(unsigned capabilities) : capabilities(capabilities) {}
   unsigned Capabilities() const override { return capabilities; }
   void UseTexts(const ui::ProgramTexts&) override {}
   std::unique_ptr<ui::EngineWindow> BuildWindow(const ui::WindowDesign& design,
                                                 ui::Report report) override {
-    return std::make_unique<Window>(design, std::move(report), stacking);
+    return std::make_unique<Window>(design, std::move(report));
+  }
+  void Stack(const std::vector<ui::EngineWindow*>& backToFront) override {
+    stacking.clear();
+    for (ui::EngineWindow* window : backToFront) stacking.push_back(static_cast<Window*>(window));
+  }
+  void Wait(const std::function<bool()>& done) override {
+    for (int turns = 0; !done(); ++turns) {
+      if (turns == 10 || !user) {
+        ADD_FAILURE() << "a box nobody answers";
+        return;
+      }
+      user();
+    }
   }
   void Destroy(std::unique_ptr<ui::EngineWindow> window) override {
     window.reset();
@@ -130,9 +146,10 @@ class Engine final : public ui::Engine {
   }
   char16_t DecimalSeparator() const override { return separator; }
 
-  unsigned capabilities = ui::kWindowManager;
+  unsigned capabilities;
   std::vector<Box> boxes;
   std::vector<Window*> stacking;  // front last
+  std::function<void()> user;
   char16_t separator = u'.';
   int destroyed = 0;
   bool quit = false;

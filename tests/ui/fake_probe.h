@@ -1,22 +1,32 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "tests/ui/fake_engine.h"
 #include "tests/ui/probe.h"
 
 namespace fake {
 
-// The program on the fake engine, whose toolkit does what toolkits do of their own: a typed text
-// leaves the caret after it, an arrow key the core leaves moves the caret, a window shown is in
-// front, and a text box draws its text in the room its view leaves, from its start or, its caret at
-// the end, up to its end.
+// The program on the fake engine, with a window manager and boxes of its own, or with the core as
+// the window manager; its toolkit does what toolkits do of their own: a control pressed takes the
+// focus, a typed text leaves the caret after it, an arrow key the core leaves moves the caret, and
+// a text box draws its text in the room its view leaves, from its start or, its caret at the end,
+// up to its end. Without a window manager a press goes to the core first, and keys to the window
+// in front.
+template <unsigned kCapabilities>
 class Probe final : public probe::Probe {
+  static constexpr bool kManaged = (kCapabilities & ui::kWindowManager) != 0;
+
  public:
-  Probe() { core.Start(); }
+  Probe() {
+    engine.user = [this] { AnswerTheBox(); };
+    core.Start();
+  }
 
   // Into the box, which takes the focus first, as a press on it gives it.
   void Type(std::string_view textBox, std::u16string_view text) override {
+    if (!Pressed(Main())) return;
     Main().focus = Main().design.Control(textBox).name;
     Main().report({ui::Event::Kind::kFocusMoved, textBox});
     Main().texts[std::string(textBox)] = text;
@@ -24,11 +34,9 @@ class Probe final : public probe::Probe {
     Main().report({ui::Event::Kind::kEdited, textBox});
   }
   void Paste(std::string_view textBox, std::u16string_view text) override { Type(textBox, text); }
-  void Click(std::string_view control) override {
-    if (Main().enabled) Main().report({ui::Event::Kind::kClicked, control});
-  }
+  void Click(std::string_view control) override { PressOn(Main(), control); }
   void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
-    Window& window = Shown(form);
+    Window& window = kManaged ? Shown(form) : *engine.stacking.back();
     if (!window.enabled || window.report({ui::Event::Kind::kKey, {}, key, modifiers})) return;
     const std::string box(window.focus);
     if (window.focus.empty() || window.design.Control(box).kind != ui::ControlKind::kTextBox) return;
@@ -37,13 +45,23 @@ class Probe final : public probe::Probe {
     if (key == ui::Key::kRight && caret < window.Text(box).size()) ++caret;
     window.report({ui::Event::Kind::kCaretMoved, box});
   }
-  void Close(probe::FormId form) override { Shown(form).report({ui::Event::Kind::kCloseAsked}); }
-  void Raise(probe::FormId form) override { Shown(form).report({ui::Event::Kind::kActivated}); }
+  void Close(probe::FormId form) override {
+    if (kManaged || Pressed(Shown(form))) Shown(form).report({ui::Event::Kind::kCloseAsked});
+  }
+  void Raise(probe::FormId form) override {
+    Shown(form).report({kManaged ? ui::Event::Kind::kActivated : ui::Event::Kind::kPressed});
+  }
   void Minimise(probe::FormId form) override {
+    if (!kManaged) return;  // nothing minimises a window where the core is the window manager
     Shown(form).minimised = true;
     Shown(form).report({ui::Event::Kind::kMinimised});
   }
-  void Leave() override { engine.stacking.push_back(nullptr); }
+  void Leave() override {
+    engine.stacking.back()->report({ui::Event::Kind::kDeactivated});
+    engine.stacking.push_back(nullptr);
+  }
+  void AnswerBoxesWith(ui::Key key, unsigned modifiers) override { answer_ = {key, modifiers}; }
+  bool WindowManager() const override { return kManaged; }
 
   bool Open(probe::FormId form) const override { return core.Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return Shown(form).enabled; }
@@ -95,16 +113,15 @@ class Probe final : public probe::Probe {
     return view != window.views.end() ? view->second.pixels : window.Laid(control).fontPixels;
   }
   std::vector<probe::Box> TakeBoxes() override {
-    std::vector<probe::Box> boxes;
     for (const fake::Box& box : engine.boxes) {
-      boxes.push_back({box.title, box.text, box.icon, box.owner == &Main()});
+      boxes_.push_back({box.title, box.text, box.icon, box.owner == &Main()});
     }
     engine.boxes.clear();
-    return boxes;
+    return std::exchange(boxes_, {});
   }
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::move(Main().announced); }
 
-  Engine engine;
+  Engine engine{kCapabilities};
   ui::Core core{engine, ui::Calculator()};
 
  private:
@@ -112,6 +129,39 @@ class Probe final : public probe::Probe {
     return static_cast<Window&>(core.Loaded(form)->Native());
   }
   Window& Main() const { return Shown(probe::FormId::kMainWindow); }
+
+  // Whether a press on the window goes on: a disabled one takes none; without a window manager the
+  // core says.
+  bool Pressed(Window& window) {
+    return kManaged ? window.enabled : window.report({ui::Event::Kind::kPressed});
+  }
+  void PressOn(Window& window, std::string_view control) {
+    if (!Pressed(window) || !window.enabled) return;
+    window.focus = window.design.Control(control).name;
+    window.report({ui::Event::Kind::kFocusMoved, control});
+    window.report({ui::Event::Kind::kClicked, control});
+  }
+  // The core's box, in front: what it shows, whether it stands over the middle of the main window,
+  // and answered with the key asked for, else a press on its button.
+  void AnswerTheBox() {
+    Window& box = *engine.stacking.back();
+    const auto middle = [](const Window& window) {
+      return ui::Point{window.placement.client.x + window.layout.width / 2,
+                       window.placement.client.y + window.layout.height / 2};
+    };
+    const bool over = std::abs(middle(box).x - middle(Main()).x) <= 1 &&
+                      std::abs(middle(box).y - middle(Main()).y) <= 1;
+    boxes_.push_back({std::u16string(box.design.title), std::u16string(box.design.Control("Message").caption),
+                      box.design.Control("Symbol").symbol, over});
+    if (answer_) {
+      box.report({ui::Event::Kind::kKey, {}, answer_->first, answer_->second});
+    } else {
+      PressOn(box, "Button");
+    }
+  }
+
+  std::vector<probe::Box> boxes_;
+  std::optional<std::pair<ui::Key, unsigned>> answer_;
 };
 
 }  // namespace fake

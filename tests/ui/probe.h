@@ -76,6 +76,10 @@ class Probe {
   virtual void Raise(FormId form) = 0;     // a press on the window, or its title bar
   virtual void Minimise(FormId form) = 0;  // its title bar's button
   virtual void Leave() = 0;                // another program's window comes to the front
+  // Boxes from now on answered with this key; until then, by a press on the box's button.
+  virtual void AnswerBoxesWith(ui::Key key, unsigned modifiers) = 0;
+  // Whether a window manager frames the windows, or the core is their window manager.
+  virtual bool WindowManager() const = 0;
 
   virtual bool Open(FormId form) const = 0;
   virtual bool Enabled(FormId form) const = 0;

@@ -10,8 +10,18 @@
 #include "ui/design_checks.h"
 #include "ui/rules.h"
 
+namespace {
+
+// The fake engine with a window manager and boxes of its own, and with the core as the window
+// manager, its boxes the core's.
+using Managed = fake::Probe<ui::kWindowManager | ui::kNativeBoxes>;
+using Unmanaged = fake::Probe<0>;
+
+}  // namespace
+
 namespace engine_suite {
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, EngineSuite, fake::Probe);
+INSTANTIATE_TYPED_TEST_SUITE_P(FakeManaged, EngineSuite, Managed);
+INSTANTIATE_TYPED_TEST_SUITE_P(FakeUnmanaged, EngineSuite, Unmanaged);
 }
 
 namespace {
@@ -26,7 +36,7 @@ class Windows : public testing::Test {
   }
   fake::Window& Main() { return Shown(FormId::kMainWindow); }
 
-  fake::Probe probe;
+  Managed probe;
 };
 
 TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
@@ -39,7 +49,7 @@ TEST_F(Windows, TheRequestsUseTheUsersDecimalSeparator) {
 TEST_F(Windows, AFailedControlAccessIsReportedAndEndsTheHandler) {
   probe.Type("Text1", u"4");
   Main().failing = true;
-  probe.Click("Command1");
+  Main().report({ui::Event::Kind::kClicked, "Command1"});
   const std::vector<probe::Box> boxes = probe.TakeBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u"无法访问控件");
@@ -71,29 +81,81 @@ TEST_F(Windows, TheCoreDecidesWhatAWindowDoesWithItsInput) {
   EXPECT_EQ(explanation.announced.size(), 1u);
 }
 
-// Where no window manager closes the active window on Alt+F4, the core does, as it does the close
-// box: not the disabled main window. Elsewhere Alt+F4 is the window manager's.
-TEST_F(Windows, AltF4ClosesWhereNoWindowManagerDoes) {
+// Where no window manager closes the active window on Alt+F4, the core does, and on the close
+// key, Ctrl+W, as it does the close box: not the disabled main window. Elsewhere Alt+F4 is the
+// window manager's.
+TEST_F(Windows, AltF4AndTheCloseKeyCloseWhereNoWindowManagerDoes) {
   EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  Main().report({Kind::kKey, {}, ui::Key::kW, ui::kCtrl});
+  EXPECT_TRUE(probe.Open(FormId::kMainWindow));
   probe.engine.capabilities = 0;
   probe.Click("Command2");
   EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
-  EXPECT_FALSE(Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kF4, ui::kCtrl}));
-  EXPECT_TRUE(Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
+  Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kF4, ui::kCtrl});
+  EXPECT_TRUE(probe.Open(FormId::kExplanationWindow));
+  EXPECT_TRUE(Shown(FormId::kExplanationWindow).report({Kind::kKey, {}, ui::Key::kW, ui::kCtrl}));
   EXPECT_FALSE(probe.Open(FormId::kExplanationWindow));
   EXPECT_TRUE(Main().report({Kind::kKey, {}, ui::Key::kF4, ui::kAlt}));
   EXPECT_TRUE(probe.engine.quit);
 }
 
-// Keys with modifiers the core leaves to the toolkit: Tab with Ctrl, an arrow key with Shift.
-TEST_F(Windows, KeysWithOtherModifiersAreTheToolkits) {
+// A key the core does not answer is the toolkit's in a text box only (Tab with Ctrl), and for the
+// window manager (Alt+Space); on an option or a button it does nothing (an arrow with Shift).
+TEST_F(Windows, KeysTheCoreLeavesAreATextBoxsOnly) {
   probe.Type("Text1", u"4");
   EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kTab, ui::kCtrl}) || Main().focus != "Text1");
   while (Main().focus != "Option1") Main().report({Kind::kKey, {}, ui::Key::kTab});
-  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kDown, ui::kShift}));
-  EXPECT_TRUE(Main().Value("Option1"));
+  EXPECT_FALSE(Main().report({Kind::kKey, {}, ui::Key::kSpace, ui::kAlt}));
+  EXPECT_TRUE(Main().report({Kind::kKey, {}, ui::Key::kDown, ui::kShift}));
+  EXPECT_TRUE(Main().Value("Option1") && Main().focus == "Option1");
   EXPECT_TRUE(Main().report({Kind::kKey, {}, ui::Key::kSpace, ui::kShift}));  // as without
   EXPECT_EQ(Main().Text("Text2"), u"4102");
+}
+
+// Where the core is the window manager, a window the user drags goes where it was dragged, kept on
+// the screen; a disabled one does not move, and a press on it brings up the window that takes
+// input and goes no further.
+TEST(WindowManager, MovesAWindowByItsTitleBar) {
+  Unmanaged probe;
+  auto& main = static_cast<fake::Window&>(probe.core.Loaded(FormId::kMainWindow)->Native());
+  EXPECT_TRUE(main.report({Kind::kDragged, {}, ui::Key::kTab, 0, {100, 200}}));
+  EXPECT_EQ(main.placement.client.x * 1000 + main.placement.client.y, 100 * 1000 + 200);
+  main.report({Kind::kDragged, {}, ui::Key::kTab, 0, {5000, -50}});
+  EXPECT_EQ(main.placement.client.x + main.layout.width, main.workArea.width);
+  EXPECT_EQ(main.placement.client.y, 0);
+  probe.Click("Command2");
+  EXPECT_FALSE(main.report({Kind::kDragged, {}, ui::Key::kTab, 0, {100, 200}}));
+  EXPECT_FALSE(main.report({Kind::kPressed}));
+  EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
+}
+
+// Where the core is the window manager, a window not whole on its screen, in either direction,
+// shows a notice with the size every window needs instead, and takes no input until the screen
+// is large enough: no click, no key, no close.
+TEST(WindowManager, AWindowNotWholeTakesNoInput) {
+  Unmanaged probe;
+  auto& main = static_cast<fake::Window&>(probe.core.Loaded(FormId::kMainWindow)->Native());
+  probe.Type("Text1", u"4");
+  const auto digits = [](int twips) {
+    const std::string pixels = std::to_string(ui::TwipsToPixels(twips));
+    return std::u16string(pixels.begin(), pixels.end());
+  };
+  const std::u16string needed = digits(ui::Form2Design().clientWidth) + u"\u00d7" +
+                                digits(ui::Form2Design().clientHeight);  // the larger window's
+  for (const ui::Rect screen : {ui::Rect{0, 0, 1000, 100}, ui::Rect{0, 0, 100, 1000}}) {
+    main.workArea = screen;
+    main.report({Kind::kFramed});
+    EXPECT_EQ(main.placement.notice, u"窗口太小，至少需要" + needed);
+    EXPECT_FALSE(main.enabled);
+    EXPECT_FALSE(main.report({Kind::kPressed}) || main.report({Kind::kClicked, "Command1"}) ||
+                 main.report({Kind::kKey, {}, ui::Key::kEnter}) || main.report({Kind::kCloseAsked}));
+    EXPECT_EQ(main.Text("Text2"), u"");
+  }
+  main.workArea = {0, 0, 1000, 1000};
+  main.report({Kind::kFramed});
+  EXPECT_TRUE(main.enabled && main.placement.notice.empty());
+  EXPECT_TRUE(main.report({Kind::kKey, {}, ui::Key::kEnter}));
+  EXPECT_EQ(main.Text("Text2"), u"4102");
 }
 
 TEST_F(Windows, ClosedWindowsAreDestroyedAndTheLastEndsTheProgram) {

@@ -15,8 +15,9 @@ import puppeteer from 'puppeteer-core';
 const [site, scenarioFile, serveSite, chromiumFile] = process.argv.slice(2);
 const chromium = JSON.parse(readFileSync(chromiumFile, 'utf8'));
 const {steps, names} = JSON.parse(readFileSync(scenarioFile, 'utf8'));
-const main = 'section[aria-label="Prelvane"]:not(.prerendered)';  // the program's, once it runs
+const main = 'section[aria-label="Prelvane"]:not(.prerendered):not(.box)';  // the program's, once it runs
 const explanation = 'section[aria-label="原理"]';
+const box = 'section.box';
 const field = (name, window = main) =>
   `${window} [data-control="${name}"]${name.startsWith('Option') ? ' input' : ''}`;
 
@@ -80,26 +81,27 @@ test('the scenario every engine runs; a box is modal, and the program waits unti
     const what = `${step.action} ${step.target} ${step.typed}`;
     await user[step.action](step.action === 'type' ? 'Text1' : step.target, step.typed);
     if (step.box) {
-      const box = await page.waitForSelector('dialog[open]', {timeout: 5000});
-      const shown = await box.evaluate((dialog) => ({
-        title: dialog.querySelector('.title').textContent, text: dialog.querySelector('p').textContent,
+      const shown = await (await page.waitForSelector(box, {visible: true, timeout: 5000})).evaluate((window) => ({
+        title: window.querySelector('.title').textContent,
+        text: window.querySelector('[data-control="Message"]').textContent,
         // The symbol as drawn: the error's picture, or the warning's.
-        critical: getComputedStyle(dialog.querySelector('.symbol')).backgroundImage.includes('box-error.svg'),
-        modal: dialog.matches(':modal'),
-        buttons: [...dialog.querySelectorAll('button')].map((b) => b.textContent).join(),
+        critical: getComputedStyle(window.querySelector('.symbol')).backgroundImage.includes('box-error.svg'),
+        modal: window.getAttribute('aria-modal'),
+        buttons: [...window.querySelectorAll('.client button')].map((b) => b.textContent).join(),
+        focus: document.activeElement.textContent,
       }));
       assert.deepEqual(shown, {title: step.boxTitle, text: step.boxText, critical: step.critical,
-                               modal: true, buttons: '确定'}, what);
+                               modal: 'true', buttons: '确定', focus: '确定'}, what);
       // Not yet gone on to select the input, which it does once the box is dismissed.
       assert.equal(await page.$eval(field('Text1'), (i) => i.selectionStart === i.selectionEnd), true, what);
-      // A press in the box, or on the page behind it, leaves Enter on 确定.
-      await ((boxes++ % 2) ? page.mouse.click(5, 5) : page.click('dialog p'));
+      // A press in the box, or on the window behind it, leaves Enter on 确定.
+      await page.click((boxes++ % 2) ? field('Text1') : `${box} [data-control="Message"]`);
       await page.keyboard.press('Enter');
-      await page.waitForSelector('dialog', {hidden: true});
+      await page.waitForSelector(box, {hidden: true});
       await page.waitForFunction(() => document.activeElement.dataset.control === 'Text1');  // once it resumed
       assert.equal((await user.state()).selected, true, what);
     }
-    assert.equal(await page.$('dialog'), null, what);
+    assert.equal(await page.$(`${box}:not([style*="hidden"])`), null, what);
     const now = await user.state();
     assert.deepEqual([await user.text('Text2'), now.explanationOpen, now.mainDisabled, now.mainShown],
                      [step.output, step.explanationOpen, step.explanationOpen, true], what);
@@ -310,11 +312,11 @@ test('on a phone: at the top, fit to its width, every target a finger wide', asy
   await phone.waitForFunction((f) => document.querySelector(f).value === '4103', {}, field('Text2'));
   await phone.$eval(field('Text1'), (input) => { input.value = ''; });
   await phone.tap(field('Command1'));
-  const ok = await phone.waitForSelector('dialog[open] button');
+  const ok = await phone.waitForSelector(`${box} [data-control="Button"]`, {visible: true});
   const {width, height} = await ok.boundingBox();
   assert.ok(width >= 24 && height >= 24, `the box's 确定 is ${width} x ${height}`);
   await ok.tap();
-  await phone.waitForSelector('dialog', {hidden: true});
+  await phone.waitForSelector(box, {hidden: true});
   // A finger drags the window by its title bar, on the page still.
   const bar = await (await phone.$(`${main} .titlebar`)).boundingBox();
   await phone.touchscreen.touchStart(bar.x + 40, bar.y + 10);

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <string>
 #include <vector>
@@ -73,19 +74,24 @@ class Win32Probe final : public probe::Probe {
     keys[VK_CONTROL] = modifiers & ui::kCtrl ? 0x80 : 0;
     keys[VK_MENU] = modifiers & ui::kAlt ? 0x80 : 0;
     SetKeyboardState(keys);
-    constexpr std::pair<ui::Key, WPARAM> kVirtualKeys[] = {
-        {ui::Key::kTab, VK_TAB}, {ui::Key::kEnter, VK_RETURN}, {ui::Key::kEscape, VK_ESCAPE},
-        {ui::Key::kSpace, VK_SPACE}, {ui::Key::kUp, VK_UP}, {ui::Key::kDown, VK_DOWN},
-        {ui::Key::kLeft, VK_LEFT}, {ui::Key::kRight, VK_RIGHT}, {ui::Key::kF4, VK_F4}};
-    WPARAM virtualKey = 0;
-    for (const auto& [known, code] : kVirtualKeys) {
-      if (known == key) virtualKey = code;
-    }
     PostMessageW(IsChild(window, focus) ? focus : window,
-                 modifiers & ui::kAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
+                 modifiers & ui::kAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, VirtualKey(key), 1);
     Pump();
     keys[VK_SHIFT] = keys[VK_CONTROL] = keys[VK_MENU] = 0;
     SetKeyboardState(keys);
+  }
+  // The system's box answers its own keys, which the dialog manager reads in its loop.
+  void AnswerBoxesWith(ui::Key key, unsigned modifiers) override { answer_ = {VirtualKey(key), modifiers}; }
+  bool WindowManager() const override { return true; }
+  static WPARAM VirtualKey(ui::Key key) {
+    constexpr std::pair<ui::Key, WPARAM> kVirtualKeys[] = {
+        {ui::Key::kTab, VK_TAB}, {ui::Key::kEnter, VK_RETURN}, {ui::Key::kEscape, VK_ESCAPE},
+        {ui::Key::kSpace, VK_SPACE}, {ui::Key::kUp, VK_UP}, {ui::Key::kDown, VK_DOWN},
+        {ui::Key::kLeft, VK_LEFT}, {ui::Key::kRight, VK_RIGHT}, {ui::Key::kF4, VK_F4}, {ui::Key::kW, 'W'}};
+    for (const auto& [known, code] : kVirtualKeys) {
+      if (known == key) return code;
+    }
+    return 0;
   }
   void Close(probe::FormId form) override {
     SendMessageW(Handle(form), WM_CLOSE, 0, 0);
@@ -276,8 +282,13 @@ class Win32Probe final : public probe::Probe {
     }
     answering_->boxes_.push_back(read);
     answering_->answered_ = box;
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    if (const auto answer = answering_->answer_) {  // pressed and let go: a button clicks on Space's release
+      const bool alt = answer->second & ui::kAlt;
+      PostMessageW(GetDlgItem(box, IDOK), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, answer->first, 1);
+      PostMessageW(GetDlgItem(box, IDOK), alt ? WM_SYSKEYUP : WM_KEYUP, answer->first, 0xC0000001);
+    } else {
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    }
     return FALSE;
   }
   static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
@@ -298,6 +309,7 @@ class Win32Probe final : public probe::Probe {
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());
   UINT_PTR timer_ = 0;
   HWND answered_ = nullptr;
+  std::optional<std::pair<WPARAM, unsigned>> answer_;  // the key boxes are answered with
   HDC screen_ = GetDC(nullptr);
   std::vector<probe::Box> boxes_;
   std::vector<std::u16string> heard_;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ui/console/keys.h"
 #include "ui/console/terminal.h"
 #include "ui/engine.h"
 
@@ -12,12 +14,12 @@ namespace ui::console {
 class ConsoleWindow;
 
 // The engine over a text terminal, with the wide-character curses library. Implemented: windows
-// as framed boxes on the character grid, laid out in cells; the engine as their window manager,
-// the window shown last in front, Ctrl+W asking the window in front to close, as a window manager's
-// Alt+F4 would (the core answers Alt+F4 itself, where a terminal sends it);
-// the keys the core may answer, with the modifiers the terminal tells, answered at once; the mouse
-// where the terminal reports it; a bracketed paste taken as typed text; a resize; modal boxes;
-// the locale's decimal separator. No touch, no scaling, no tooltips.
+// as framed boxes on the character grid, laid out in cells, drawn as the core stacks them, the
+// keyboard to the one in front; the keys the core may answer, with the modifiers the terminal
+// tells, answered at once, and a text box's own editing keys, as the one key table reads them
+// (keys.h); the mouse where the terminal reports it, a window dragged by its title bar; a
+// bracketed paste taken as typed text; a resize; the core's boxes, waited for; the locale's
+// decimal separator. No window manager, no touch, no scaling, no tooltips.
 class ConsoleEngine final : public Engine {
  public:
   explicit ConsoleEngine(Terminal& terminal) : terminal_(terminal) {}
@@ -30,41 +32,31 @@ class ConsoleEngine final : public Engine {
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override { window.reset(); }
   void Quit() override { ended_ = true; }
-  void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
-               std::u16string_view title) override;
+  void Stack(const std::vector<EngineWindow*>& backToFront) override;
+  void Wait(const std::function<bool()>& done) override;
   char16_t DecimalSeparator() const override;
 
-  // The windows' own: one shown comes to the front; one destroyed goes.
-  void Raise(ConsoleWindow* window);
-  void Forget(ConsoleWindow* window);
-
  private:
-  struct Box {
-    const ConsoleWindow* owner;
-    std::u16string text, title;
-    MessageIcon icon;
-    bool answered = false;
-  };
-  // Where a box stands: over its owner, else in the middle of the screen.
-  struct BoxPlace {
-    int left, top, width;
-    int ButtonRow() const { return top + 3; }
-  };
-  bool Take(bool wait);  // one key, paste or press, answered; whether one came
-  void Answer(int result, wint_t input);
-  void Escaped();
-  void Route(Key key, unsigned modifiers, int editing);
-  void Press();
+  bool Read(int milliseconds);  // what the terminal sends, within the time; false if nothing
+  bool Take(bool wait);         // one input answered; whether one came
+  std::optional<Input> Next();
+  void Answer(const Input& input);
+  void Press(Point cell);
   void Draw();
-  BoxPlace PlaceOf(const Box& box) const;
-  void DrawBox(const Box& box) const;
+  bool Stacked(const ConsoleWindow* window) const;
 
   Terminal& terminal_;
   ProgramTexts texts_{};
-  std::vector<ConsoleWindow*> stacking_;  // front last
-  std::vector<Box*> boxes_;               // the one showing last
+  std::vector<ConsoleWindow*> stack_;  // as the core stacks them, the front last
+  std::u32string pending_;             // sent, not yet read into an input
   std::u16string pasted_;
   bool pasting_ = false;
+  // A window dragged by its title bar, and where in it the mouse holds it.
+  struct Drag {
+    ConsoleWindow* window;
+    Point held;
+  };
+  std::optional<Drag> dragging_;
   bool ended_ = false;
   bool gone_ = false;  // the terminal, which ended the program
 };

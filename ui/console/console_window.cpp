@@ -4,8 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/console/console_engine.h"
-
 namespace ui::console {
 namespace {
 
@@ -13,10 +11,6 @@ void Put(int row, int column, std::u16string_view text, attr_t attributes) {
   attrset(attributes);
   mvaddwstr(row, column, Wide(text).c_str());
 }
-
-// The close mark at the right end of the title bar, with the key that closes, as a terminal has no
-// window manager's Alt+F4.
-constexpr std::u16string_view kCloseMark = u"^W[X]";
 
 }  // namespace
 
@@ -34,15 +28,17 @@ void DrawFrame(const Rect& inside) {
   mvadd_wch(bottom, right, WACS_LRCORNER);
 }
 
-ConsoleWindow::ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report)
-    : engine_(engine), design_(design), report_(std::move(report)) {
+// The close mark at the right end of the title bar, the close key before it, as a terminal has no
+// window manager's Alt+F4.
+ConsoleWindow::ConsoleWindow(const WindowDesign& design, Report report, const ProgramTexts& texts)
+    : design_(design),
+      report_(std::move(report)),
+      closeMark_(std::u16string(texts.closeKey) + u"[" + std::u16string(texts.closeMark) + u"]") {
   for (const ControlDesign* control : ReadingOrder(design)) {
     controls_.push_back({control, {}, std::u16string(control->caption), false, {}});
     if (control->kind == ControlKind::kTextBox) controls_.back().field.Set(control->caption);
   }
 }
-
-ConsoleWindow::~ConsoleWindow() { engine_.Forget(this); }
 
 ConsoleWindow::Control& ConsoleWindow::Find(std::string_view name) {
   return const_cast<Control&>(static_cast<const ConsoleWindow*>(this)->Find(name));
@@ -97,55 +93,56 @@ void ConsoleWindow::ShowText(std::string_view textBox, const TextView& view) {
 
 void ConsoleWindow::Place(const Placement& placement) {
   origin_ = placement.client;
-  whole_ = placement.whole;
+  notice_ = placement.notice;
 }
 
-void ConsoleWindow::Show() {
-  shown_ = true;
-  engine_.Raise(this);
+ConsoleWindow::Control* ConsoleWindow::FocusedTextBox() {
+  if (focus_.empty() || !enabled_) return nullptr;
+  Control& control = Find(focus_);
+  return control.design->kind == ControlKind::kTextBox ? &control : nullptr;
 }
 
-// What a text box does with the keys the core leaves it: its caret moved, or its text edited.
-void ConsoleWindow::Edited(int key, std::u16string_view typed) {
-  if (focus_.empty()) return;
-  Control& box = Find(focus_);
-  if (box.design->kind != ControlKind::kTextBox) return;
-  TextField& field = box.field;
+void ConsoleWindow::Edit(console::Edit edit) {
+  Control* box = FocusedTextBox();
+  if (!box) return;
+  TextField& field = box->field;
   const std::u16string before = field.text;
-  switch (key) {
-    case KEY_LEFT: field.Move(field.Selected() ? field.SelectionStart() : field.Before(field.caret)); break;
-    case KEY_RIGHT: field.Move(field.Selected() ? field.SelectionEnd() : field.After(field.caret)); break;
-    case KEY_HOME: field.Move(0); break;
-    case KEY_END: field.Move(field.text.size()); break;
-    case KEY_BACKSPACE: field.Erase(false); break;
-    case KEY_DC: field.Erase(true); break;
-    case 0: field.Insert(typed); break;
-    default: return;  // a key a one-line box has no use for
+  switch (edit) {
+    case Edit::kLeft: field.Move(field.Selected() ? field.SelectionStart() : field.Before(field.caret)); break;
+    case Edit::kRight: field.Move(field.Selected() ? field.SelectionEnd() : field.After(field.caret)); break;
+    case Edit::kHome: field.Move(0); break;
+    case Edit::kEnd: field.Move(field.text.size()); break;
+    case Edit::kBackspace: field.Erase(false); break;
+    case Edit::kDelete: field.Erase(true); break;
   }
   report_({field.text == before ? Event::Kind::kCaretMoved : Event::Kind::kEdited, focus_});
 }
 
-bool ConsoleWindow::Covers(int column, int row) const {
-  return shown_ && Rect{origin_.x - 1, origin_.y - 1, width_ + 2, height_ + 2}.Holds({column, row});
+void ConsoleWindow::Type(std::u16string_view typed) {
+  Control* box = FocusedTextBox();
+  if (!box || typed.empty()) return;
+  box->field.Insert(typed);
+  report_({Event::Kind::kEdited, focus_});
 }
 
-ConsoleWindow::Control* ConsoleWindow::At(int column, int row) {
+ConsoleWindow::Part ConsoleWindow::PartAt(Point cell) const {
+  if (!Rect{origin_.x - 1, origin_.y - 1, width_ + 2, height_ + 2}.Holds(cell)) return Part::kNone;
+  if (cell.y != origin_.y - 1) return Part::kClient;
+  return cell.x >= origin_.x + width_ - Cells(closeMark_) ? Part::kCloseMark : Part::kTitleBar;
+}
+
+ConsoleWindow::Control* ConsoleWindow::At(Point cell) {
   for (Control& control : controls_) {
     const Rect& cells = control.cells;
     const Rect onScreen{origin_.x + cells.left, origin_.y + cells.top, cells.width, cells.height};
-    if (control.design->kind != ControlKind::kLabel && onScreen.Holds({column, row})) return &control;
+    const ControlKind kind = control.design->kind;
+    if (kind != ControlKind::kLabel && kind != ControlKind::kSymbol && onScreen.Holds(cell)) return &control;
   }
   return nullptr;
 }
 
-// A press on the close mark asks to close the window; on a control, gives it the focus, as the
-// toolkits do, and clicks a button or an option, or puts a text box's caret where it was pressed.
-void ConsoleWindow::Pressed(int column, int row) {
-  if (row == origin_.y - 1 && column >= origin_.x + width_ - static_cast<int>(kCloseMark.size())) {
-    report_({Event::Kind::kCloseAsked});
-    return;
-  }
-  Control* control = At(column, row);
+void ConsoleWindow::Press(Point cell) {
+  Control* control = At(cell);
   if (!control || !enabled_) return;
   const std::string_view name = control->design->name;
   focus_ = name;
@@ -157,9 +154,9 @@ void ConsoleWindow::Pressed(int column, int row) {
   Control& box = *control;
   const auto [first, count] = Shown(box);
   std::size_t at = first;
-  int cell = origin_.x + box.cells.left + box.view.clearLeft;
-  while (at < first + count && cell + Cells(std::u16string_view(box.field.text).substr(at, 1)) <= column) {
-    cell += Cells(std::u16string_view(box.field.text).substr(at, 1));
+  int column = origin_.x + box.cells.left + box.view.clearLeft;
+  while (at < first + count && column + Cells(std::u16string_view(box.field.text).substr(at, 1)) <= cell.x) {
+    column += Cells(std::u16string_view(box.field.text).substr(at, 1));
     at = box.field.After(at);
   }
   box.field.Move(at);
@@ -235,6 +232,9 @@ Cell ConsoleWindow::DrawControl(const Control& control, const Terminal::Style& s
       if (view.markRight) Put(row, left + control.cells.width - 1, kCutMark, dim | style.field);
       return focused ? cursor : Cell{};
     }
+    case ControlKind::kSymbol:
+      Put(row, left, control.design->symbol == MessageIcon::kError ? u"(X)" : u"(!)", dim);
+      return Cell{};
     case ControlKind::kLine:
       break;
   }
@@ -247,7 +247,7 @@ Cell ConsoleWindow::Draw(const Terminal::Style& style, bool front) const {
   attrset(dim);
   DrawFrame(Bounds());
   Put(top, origin_.x, u" " + std::u16string(design_.title) + u" ", front ? style.title : dim);
-  Put(top, origin_.x + width_ - static_cast<int>(kCloseMark.size()), kCloseMark, dim);
+  Put(top, origin_.x + width_ - Cells(closeMark_), closeMark_, dim);
   attrset(dim);
   for (const Rect& line : lines_) mvhline_set(origin_.y + line.top, origin_.x + line.left, WACS_HLINE, line.width);
   Cell cursor;

@@ -5,14 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/console/keys.h"
 #include "ui/console/terminal.h"
 #include "ui/console/text_field.h"
 #include "ui/design.h"
 #include "ui/engine.h"
 
 namespace ui::console {
-
-class ConsoleEngine;
 
 // A cell of the screen, where the terminal's cursor stands; none where it is hidden.
 struct Cell {
@@ -27,29 +26,30 @@ void DrawFrame(const Rect& inside);
 // A window on the character grid: a framed box with its title and close mark in its top border,
 // its controls in the cells the core lays them out in, drawn in text: an option as "(*)" or "( )"
 // before its caption, a push button in brackets, the default one in angle brackets, a text box as
-// a field of underlined cells. It is its controls' toolkit too: it edits a text box's text. It
-// reports clicks, edits and caret moves, the focus, keys with their modifiers, close requests and
-// presses to the core, and knows no handler.
+// a field of underlined cells, a box's symbol as "(!)" or "(X)". It is its controls' toolkit too:
+// it edits a text box's text. It reports clicks, edits and caret moves, the focus, keys with their
+// modifiers, presses, drags and close requests to the core, and knows no handler.
 class ConsoleWindow final : public EngineWindow {
  public:
-  ConsoleWindow(ConsoleEngine& engine, const WindowDesign& design, Report report);
-  ~ConsoleWindow() override;
+  ConsoleWindow(const WindowDesign& design, Report report, const ProgramTexts& texts);
   ConsoleWindow(const ConsoleWindow&) = delete;
   ConsoleWindow& operator=(const ConsoleWindow&) = delete;
 
-  // What the engine hands the window, the window in front: a key, and if the core leaves it, the
-  // key as a text box edits with it; a press of the mouse on a cell of the screen; a paste.
-  bool KeyPressed(Key key, unsigned modifiers) { return report_({Event::Kind::kKey, {}, key, modifiers}); }
-  void Edited(int key, std::u16string_view typed);
-  void Pressed(int column, int row);
-  void Tell(Event::Kind kind) { report_({kind}); }
+  bool Tell(const Event& event) { return report_(event); }
+  // What the text box with the focus does with a key the core left it, or with a typed text.
+  void Edit(Edit edit);
+  void Type(std::u16string_view typed);
+  // The parts of the window a press finds: its title bar, its close mark, its client area.
+  enum class Part { kNone, kTitleBar, kCloseMark, kClient };
+  Part PartAt(Point cell) const;
+  // A press in the client area, once the core let it go on: the control pressed takes the focus,
+  // as with the toolkits, and a button or an option is clicked, a text box's caret put there.
+  void Press(Point cell);
 
   // A text box as its toolkit keeps it: its text, caret and selection.
   const TextField& Field(std::string_view textBox) const { return Find(textBox).field; }
-  bool Covers(int column, int row) const;  // frame included
-  bool Whole() const { return whole_; }
-  bool Enabled() const { return enabled_; }
-  Rect Bounds() const { return {origin_.x, origin_.y, width_, height_}; }  // the client area's cells
+  Point Origin() const { return origin_; }  // the client area's top-left cell
+  const std::u16string& Notice() const { return notice_; }
   // Drawn on the terminal's screen, the window in front with its title bar lit; where it has the
   // keyboard, the cell the terminal's cursor stands on for a screen reader.
   Cell Draw(const Terminal::Style& style, bool front) const;
@@ -71,7 +71,7 @@ class ConsoleWindow final : public EngineWindow {
   Margins Frame() const override { return {1, 1, 1, 1}; }  // the border, the title in its top
   Rect WorkArea() const override { return {0, 0, COLS, LINES}; }
   void Place(const Placement& placement) override;
-  void Show() override;
+  void Show() override {}  // the engine draws what the core stacked
   // A console's screen reader reads what the screen shows where the cursor stands.
   void Announce(std::string_view, std::u16string_view) override {}
 
@@ -87,21 +87,22 @@ class ConsoleWindow final : public EngineWindow {
   };
   Control& Find(std::string_view name);
   const Control& Find(std::string_view name) const;
-  Control* At(int column, int row);
+  Control* At(Point cell);
+  Rect Bounds() const { return {origin_.x, origin_.y, width_, height_}; }  // the client area's
   // The first character a text box shows, and how many after it, in the room its view leaves.
   std::pair<std::size_t, std::size_t> Shown(const Control& box) const;
   Cell DrawControl(const Control& control, const Terminal::Style& style, attr_t dim) const;
+  Control* FocusedTextBox();
 
-  ConsoleEngine& engine_;
   const WindowDesign& design_;
   Report report_;
+  std::u16string closeMark_;  // the close key, then the mark in brackets
   std::vector<Control> controls_;  // in reading order
   std::vector<Rect> lines_;
   int width_ = 0, height_ = 0;
-  Point origin_{0, 0};  // the client area's top-left cell
-  bool whole_ = true;
+  Point origin_{0, 0};
+  std::u16string notice_;
   bool enabled_ = true;
-  bool shown_ = false;
   std::string_view focus_;
   std::string_view default_;
 };

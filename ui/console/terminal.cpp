@@ -51,9 +51,10 @@ void OnSignal(int signal) {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 
-constexpr const char* kBracketedPasteOn = "\033[?2004h";
-constexpr const char* kBracketedPasteOff = "\033[?2004l";
-constexpr const char* kMouseOff = "\033[?1006l\033[?1000l";
+// The terminal reports the mouse's presses, its moves while a button is held and its releases,
+// in the SGR form where it can, and marks a paste's start and end; the key table reads them all.
+constexpr const char* kMouseAndPasteOn = "\033[?1000h\033[?1002h\033[?1006h\033[?2004h";
+constexpr const char* kMouseAndPasteOff = "\033[?2004l\033[?1006l\033[?1002l\033[?1000l";
 
 // Written as UTF-8 whatever the locale says: a server's LANG=C shows the Chinese texts still, in
 // the terminal of the SSH client.
@@ -74,8 +75,7 @@ Terminal::Terminal(std::FILE* input, std::FILE* output, const char* type) {
   set_term(screen_);
   // What endwin() would send, and what this program turns on besides.
   givingBack.length = 0;
-  Append(kBracketedPasteOff);
-  Append(kMouseOff);
+  Append(kMouseAndPasteOff);
   for (const char* capability : {"sgr0", "cnorm", "rmkx", "rmcup"}) {
     Append(tigetstr(const_cast<char*>(capability)));
   }
@@ -87,16 +87,13 @@ Terminal::Terminal(std::FILE* input, std::FILE* output, const char* type) {
     if (givingBack.replaced[signal].sa_handler == SIG_IGN) sigaction(signal, &givingBack.replaced[signal], nullptr);
   }
 
+  // Every key as the terminal sends it, for the key table to read (keys.h), whatever the
+  // terminal's entry in the terminal database lists.
   cbreak();
   noecho();
   nonl();
-  keypad(stdscr, TRUE);
-  set_escdelay(25);  // a lone Escape is answered at once, yet a key's sequence still comes whole
-  mouseinterval(0);
-  mousemask(BUTTON1_PRESSED, nullptr);
-  define_key("\033[200~", kPasteStart);
-  define_key("\033[201~", kPasteEnd);
-  std::fputs(kBracketedPasteOn, output);
+  keypad(stdscr, FALSE);
+  std::fputs(kMouseAndPasteOn, output);
   std::fflush(output);
 
   style_ = {A_REVERSE | A_BOLD, A_UNDERLINE, A_REVERSE, A_DIM};

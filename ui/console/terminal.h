@@ -29,10 +29,6 @@ class Terminal {
   };
   const Style& Styles() const { return style_; }
 
-  // Keys the terminal sends that the terminal library has no name for.
-  static constexpr int kPasteStart = KEY_MAX + 1;
-  static constexpr int kPasteEnd = KEY_MAX + 2;
-
  private:
   SCREEN* screen_;
   Style style_{};

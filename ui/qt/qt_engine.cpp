@@ -1,6 +1,7 @@
 #include "ui/qt/qt_engine.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -47,17 +48,25 @@ unsigned QtEngine::Capabilities() const {
     if (device->type() == QInputDevice::DeviceType::TouchScreen) capabilities |= kTouch;
   }
   const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-  if (wayland || x11::WindowManagerRuns()) capabilities |= kWindowManager;
+  if (wayland || x11::WindowManagerRuns()) capabilities |= kWindowManager | kNativeBoxes;
   return capabilities;
+}
+
+void QtEngine::Wait(const std::function<bool()>& done) {
+  QEventLoop loop;
+  while (!done()) loop.processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design, Report report) {
   return std::make_unique<QtWindow>(design, std::move(report));
 }
 
-// The window may still be in Qt's event that closed it: Qt deletes it once that is over.
+// Gone from the screen at once; the window may still be in Qt's event that closed it: Qt deletes
+// it once that is over.
 void QtEngine::Destroy(std::unique_ptr<EngineWindow> window) {
-  static_cast<QtWindow*>(window.release())->deleteLater();
+  auto* closed = static_cast<QtWindow*>(window.release());
+  closed->hide();
+  closed->deleteLater();
 }
 
 void QtEngine::Quit() { QCoreApplication::quit(); }

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "ui/qt/box_symbol.h"
 #include "ui/qt/buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/text.h"
@@ -36,7 +37,7 @@ constexpr std::pair<int, Key> kKeys[] = {
     {Qt::Key_Tab, Key::kTab},      {Qt::Key_Backtab, Key::kTab},  {Qt::Key_Return, Key::kEnter},
     {Qt::Key_Enter, Key::kEnter},  {Qt::Key_Escape, Key::kEscape}, {Qt::Key_Space, Key::kSpace},
     {Qt::Key_Up, Key::kUp},        {Qt::Key_Down, Key::kDown},     {Qt::Key_Left, Key::kLeft},
-    {Qt::Key_Right, Key::kRight},  {Qt::Key_F4, Key::kF4}};
+    {Qt::Key_Right, Key::kRight},  {Qt::Key_F4, Key::kF4},         {Qt::Key_W, Key::kW}};
 constexpr std::pair<Qt::KeyboardModifier, Modifier> kModifiers[] = {
     {Qt::ShiftModifier, kShift}, {Qt::ControlModifier, kCtrl}, {Qt::AltModifier, kAlt},
     {Qt::MetaModifier, kMeta}};
@@ -50,6 +51,12 @@ QtWindow::QtWindow(const WindowDesign& design, Report report)
       report_(std::move(report)) {
   setObjectName(Name(design.name));
   setWindowTitle(ToQString(design.title));
+  // A box is read as its title and its text.
+  for (const ControlDesign& control : design.controls) {
+    if (design.messageBox && control.kind == ControlKind::kLabel) {
+      setAccessibleDescription(ToQString(control.caption));
+    }
+  }
   setFont(FontFor(design.defaultFont));
   // Made in reading order, which screen readers follow; it is also the stacking order, and puts
   // Label4 beneath the output box, as the design draws it.
@@ -104,6 +111,9 @@ QWidget* QtWindow::CreateControl(const ControlDesign& control) {
       widget = label;
       break;
     }
+    case ControlKind::kSymbol:  // its picture drawn at the size it is laid out at
+      widget = new QLabel(this);
+      break;
     case ControlKind::kLine:
       return nullptr;  // drawn by paintEvent
   }
@@ -189,6 +199,11 @@ void QtWindow::Lay(const WindowLayout& layout) {
     widget->setGeometry(control.bounds.left, control.bounds.top, control.bounds.width,
                         control.bounds.height);
     widget->setFont(DesignFont(control.name, control.fontPixels));
+    const ControlDesign& design = design_.Control(control.name);
+    if (design.kind == ControlKind::kSymbol) {
+      static_cast<QLabel*>(widget)->setPixmap(
+          BoxSymbol(design.symbol, control.bounds.width, devicePixelRatioF()));
+    }
   }
   lines_.clear();
   for (const Rect& line : layout.lines) lines_.emplace_back(line.left, line.top, line.width, line.height);
@@ -332,6 +347,7 @@ bool QtWindow::event(QEvent* event) {
   const bool activated = event->type() == QEvent::WindowActivate;
   const bool handled = QWidget::event(event);
   if (activated) report_({Event::Kind::kActivated});  // after Qt has given the focus back
+  if (type == QEvent::WindowDeactivate) report_({Event::Kind::kDeactivated});
   return handled;
 }
 

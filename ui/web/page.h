@@ -4,19 +4,20 @@
 // controls named as in their design; texts are UTF-16, ending in a zero; strings the page returns
 // are allocated with malloc, for the caller to free. Lengths are CSS pixels.
 extern "C" {
-unsigned web_capabilities();
-void web_use_texts(const char16_t* boxButton, const char16_t* closeBox, const char16_t* ended,
+int web_can(const char* capability);  // by the name the engine gives it
+void web_use_texts(const char16_t* closeBox, const char16_t* closeMark, const char16_t* ended,
                    const char16_t* startAgain);
-void web_create_window(int window, const char16_t* title);
+void web_create_window(int window, const char16_t* title, int box);
 void web_create_control(int window, const char* name, const char* kind, const char16_t* caption,
                         const char* group, const char* labelFor, const char16_t* accessibleName,
-                        int bold);
+                        int bold, int critical);
 void web_lay_window(int window, int width, int height);
 void web_lay_control(int window, const char* name, int left, int top, int width, int height,
                      int fontPixels);
 void web_draw_line(int window, int left, int top, int width, int height);
 void web_destroy_window(int window);
 void web_show_window(int window);
+void web_stack(const int* windows, int count);  // back to front
 void web_set_enabled(int window, int enabled);
 char16_t* web_text(int window, const char* control);
 void web_set_text(int window, const char* control, const char16_t* text);
@@ -33,10 +34,13 @@ void web_show_text(int window, const char* control, int pixels, int clearLeft, i
                    const char16_t* tooltip);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height
-void web_place(int window, int left, int top, double scale, int fingerPixels);
+void web_place(int window, int left, int top, double scale, int fingerPixels,
+               const char16_t* notice);
 void web_announce(int window, const char16_t* text);
-// Returns once the box is dismissed: the program waits for it, as on the desktop.
-void web_show_box(const char16_t* text, int critical, const char16_t* title);
+// Returns once web_wake has been called, from an event the page reported meanwhile: the program
+// waits so for a box of its, as on the desktop.
+void web_wait();
+void web_wake();
 int web_decimal_separator();
 void web_quit();
 }

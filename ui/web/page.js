@@ -1,23 +1,22 @@
 // The page's side of the web engine: each window an in-page window (a title bar with the icon,
 // the title and a close box, over a client area laid out in CSS pixels), its controls real form
-// elements in reading order, and the message box a modal dialog. The page is the windows' window
-// manager: a window moves by its title bar. It reports each event to the program through its one
-// export, by name, and applies what the program decides.
+// elements in reading order; a box is such a window too. The program is the windows' window
+// manager: the page stacks them as it says, reports a press on a window before the press goes on,
+// and moves a window by its title bar where the program lets it. It reports each event to the
+// program through its one export, by name, and applies what the program decides.
 var QuorvelPageLibrary = {
   // Methods as function properties: the library's objects are written out as source.
   $QuorvelPage: {
     windows: null,  // window number -> its elements, made with the first window
     texts: null,    // the program's own texts the page shows
-    front: 10,
-    boxOpen: false,  // the program waits on a box, and takes no event until it is dismissed
+    wakeUp: null,   // the program, waiting on a box of its
 
     // The program's answer: whether it used the event. One that runs into a box is used, and
     // answers once the box is dismissed.
     report: function(window, kind, control, key, modifiers, x, y) {
-      if (QuorvelPage.boxOpen) return false;
       const used = Module.ccall('quorvel_report', 'number',
-          ['number', 'string', 'string', 'string', 'number', 'number', 'number'],
-          [window, kind, control || '', key || '', modifiers || 0, x || 0, y || 0]);
+          ['number', 'string', 'string', 'string', 'string', 'number', 'number'],
+          [window, kind, control || '', key || '', modifiers || '', x || 0, y || 0]);
       return used === 1 || used instanceof Promise;
     },
     // A key of those the program may answer, with its modifiers (start.js: quorvelKeys).
@@ -74,6 +73,10 @@ var QuorvelPageLibrary = {
           // Its tooltip, a cut text whole, is for the eye: a reader reads the text itself, once.
           element.setAttribute('aria-description', '');
           break;
+        case 'symbol':
+          element = document.createElement('div');
+          element.setAttribute('aria-hidden', 'true');
+          break;
         case 'label':
           // A label or unit of a text box: a click on it goes to the box, and a screen reader hears
           // both in the box's name, once.
@@ -120,17 +123,24 @@ var QuorvelPageLibrary = {
         }
       });
     },
+    // A press on a window is the program's first, which says whether it goes on (to the control
+    // pressed, or to drag the window); a press on no control that takes the focus leaves the
+    // keyboard where it was rather than give it to the page. The keyboard gone from every window
+    // is reported too.
     watchPresses: function() {
-      // A press on a window that does not have the keyboard activates it, as on a desktop, once
-      // the press has put the focus on the control pressed; a press on no control that takes the
-      // focus leaves the keyboard where it was rather than give it to the page.
       document.addEventListener('pointerdown', (event) => {
         const target = document.elementFromPoint(event.clientX, event.clientY);
         const pressed = target && target.closest('.window');
-        if (!pressed || pressed.contains(document.activeElement)) return;
-        if (!target.closest('input:enabled, button:enabled')) event.preventDefault();
-        setTimeout(() => QuorvelPage.report(Number(pressed.dataset.window), 'activated'));
+        if (!pressed) return;
+        const goesOn = QuorvelPage.report(Number(pressed.dataset.window), 'pressed');
+        if (!goesOn || !target.closest('input:enabled, button:enabled')) event.preventDefault();
+        if (!goesOn) event.stopPropagation();
       }, true);
+      document.addEventListener('focusout', (event) => {
+        const left = event.target.closest('.window');
+        const to = event.relatedTarget && event.relatedTarget.closest('.window');
+        if (left && !to) QuorvelPage.report(Number(left.dataset.window), 'deactivated');
+      });
     },
     // A title bar dragged, by a mouse or a finger: where the window's client area would go, in the
     // page's pixels; the program says where it goes.
@@ -161,17 +171,18 @@ var QuorvelPageLibrary = {
     },
   },
 
-  web_capabilities: function() {
-    const kScalesWindows = 1, kTouch = 2;  // ui::Capability
-    return kScalesWindows | (matchMedia('(pointer: coarse)').matches ? kTouch : 0);
+  // The page draws its windows at a scale; its screen may be touched, as a phone's is.
+  web_can: function(capability) {
+    return {ScalesWindows: true, Touch: matchMedia('(pointer: coarse)').matches}[UTF8ToString(capability)] ? 1 : 0;
   },
 
-  web_use_texts: function(boxButton, closeBox, ended, startAgain) {
-    QuorvelPage.texts = {boxButton: UTF16ToString(boxButton), closeBox: UTF16ToString(closeBox),
+  web_use_texts: function(closeBox, closeMark, ended, startAgain) {
+    QuorvelPage.texts = {closeBox: UTF16ToString(closeBox), closeMark: UTF16ToString(closeMark),
                          ended: UTF16ToString(ended), startAgain: UTF16ToString(startAgain)};
   },
 
-  web_create_window: function(window, title) {
+  // A box is modal, has no icon, and is read as its title and its text.
+  web_create_window: function(window, title, box) {
     if (!QuorvelPage.windows) {
       QuorvelPage.windows = new Map();
       QuorvelPage.watchPresses();
@@ -189,14 +200,20 @@ var QuorvelPageLibrary = {
       element.dataset.window = window;
       // What the program announces is said by a screen reader, politely, and not shown.
       element.innerHTML = '<div class="titlebar"><img class="icon" alt="" src="icon-32.png">' +
-          '<span class="title"></span><button type="button" class="close" tabindex="-1">×</button>' +
+          '<span class="title"></span><button type="button" class="close" tabindex="-1"></button>' +
           '</div><div class="client"></div><div class="announcer" role="status" aria-live="polite"></div>';
       element.querySelector('.title').textContent = UTF16ToString(title);
+      if (box) {
+        element.classList.add('box');
+        element.setAttribute('aria-modal', 'true');
+        element.querySelector('.icon').remove();
+      }
       document.body.appendChild(element);
     } else {
       element.querySelectorAll('.rule').forEach((line) => line.remove());  // the program's to draw
     }
     const close = element.querySelector('.close');
+    close.textContent = QuorvelPage.texts.closeMark;
     close.setAttribute('aria-label', QuorvelPage.texts.closeBox);
     close.addEventListener('click', () => QuorvelPage.report(window, 'close'));
     element.addEventListener('keydown', (event) => QuorvelPage.press(window, event));
@@ -210,7 +227,8 @@ var QuorvelPageLibrary = {
     QuorvelPage.windows.set(window, self);
   },
 
-  web_create_control: function(window, name, kind, caption, group, labelFor, accessibleName, bold) {
+  web_create_control: function(window, name, kind, caption, group, labelFor, accessibleName, bold,
+                               critical) {
     const self = QuorvelPage.windows.get(window);
     const controlName = UTF8ToString(name);
     const kindName = UTF8ToString(kind);
@@ -222,6 +240,11 @@ var QuorvelPageLibrary = {
       element.dataset.control = controlName;
       const label = UTF16ToString(accessibleName);
       if (label) element.setAttribute('aria-label', label);
+    }
+    if (kindName === 'symbol') element.classList.add(critical ? 'critical' : 'exclamation');
+    if (kindName === 'label' && self.element.classList.contains('box')) {
+      element.id = `text-${window}`;
+      self.element.setAttribute('aria-describedby', element.id);
     }
     const field = kindName === 'option' ? element.querySelector('input') : element;
     // The browser clicks a button or an option for the mouse, a finger or an assistive
@@ -265,12 +288,22 @@ var QuorvelPageLibrary = {
     QuorvelPage.windows.delete(window);
   },
 
-  // Visible and in front; the program says where the keyboard goes.
+  // Visible; the program says where it stands among the others, and where the keyboard goes.
   web_show_window: function(window) {
     const self = QuorvelPage.windows.get(window);
     self.element.style.visibility = 'visible';
-    self.element.style.zIndex = ++QuorvelPage.front;
     QuorvelPage.takeOver(self);
+  },
+
+  // The windows as the program stacks them, back to front; one closed is gone from the page at
+  // once.
+  web_stack: function(numbers, count) {
+    const stacked = [...HEAP32.subarray(numbers >> 2, (numbers >> 2) + count)];
+    QuorvelPage.windows.forEach((self, window) => {
+      const place = stacked.indexOf(window);
+      if (place < 0) self.element.style.visibility = 'hidden';
+      else self.element.style.zIndex = 10 + place;
+    });
   },
 
   web_set_enabled: function(window, enabled) {
@@ -393,9 +426,12 @@ var QuorvelPageLibrary = {
     HEAP32.set([0, 0, innerWidth, innerHeight], rect >> 2);
   },
 
-  // Where the screen is touched, the close box is a finger wide too.
-  web_place: function(window, left, top, scale, fingerPixels) {
+  // Where the screen is touched, the close box is a finger wide too. A window not whole on the
+  // page shows the program's notice over it.
+  web_place: function(window, left, top, scale, fingerPixels, notice) {
     const self = QuorvelPage.windows.get(window);
+    self.element.dataset.notice = UTF16ToString(notice);
+    self.element.classList.toggle('notwhole', !!self.element.dataset.notice);
     const [frameLeft, frameTop] = QuorvelPage.frame(self);
     Object.assign(self.element.style, {left: left - frameLeft * scale + 'px',
                                        top: top - frameTop * scale + 'px',
@@ -417,42 +453,16 @@ var QuorvelPageLibrary = {
     }, 100);
   },
 
-  web_show_box: function(text, critical, title) {
-    return Asyncify.handleSleep((wakeUp) => {
-      const box = document.createElement('dialog');
-      box.className = 'box';
-      // Said once, with its title for a name and its text for a description: as a modal dialog
-      // that takes the focus (an alert dialog is said again as an alert, and its text a third time).
-      box.setAttribute('role', 'dialog');
-      box.setAttribute('aria-labelledby', 'box-title');
-      box.setAttribute('aria-describedby', 'box-text');
-      box.innerHTML = '<div class="titlebar"><span class="title" id="box-title"></span></div>' +
-          '<div class="message"><span class="symbol" aria-hidden="true"></span>' +
-          '<p id="box-text"></p></div><div class="buttons"><button class="default"></button></div>';
-      const ok = box.querySelector('button');
-      ok.textContent = QuorvelPage.texts.boxButton;
-      ok.addEventListener('click', () => box.close());
-      // A press in the box or on the page behind it leaves the keyboard on its button.
-      box.addEventListener('mousedown', (event) => {
-        if (event.target !== ok) event.preventDefault();
-      });
-      box.querySelector('.title').textContent = UTF16ToString(title);
-      box.querySelector('p').textContent = UTF16ToString(text);
-      box.querySelector('.symbol').classList.add(critical ? 'critical' : 'exclamation');
-      // The program goes on in a task of its own, once the browser has given the focus back to
-      // where it was before the box: what the program then focuses stays focused.
-      box.addEventListener('close', () => {
-        box.remove();
-        setTimeout(() => {
-          QuorvelPage.boxOpen = false;
-          wakeUp();
-        });
-      });
-      QuorvelPage.boxOpen = true;
-      document.body.appendChild(box);
-      box.showModal();
-      ok.focus();
-    });
+  // The program waits on a box until the page has an event that answers it.
+  web_wait: function() {
+    return Asyncify.handleSleep((wakeUp) => { QuorvelPage.wakeUp = wakeUp; });
+  },
+
+  // Once the event that answered it is over.
+  web_wake: function() {
+    const wakeUp = QuorvelPage.wakeUp;
+    QuorvelPage.wakeUp = null;
+    setTimeout(wakeUp);
   },
 
   // Once its last window has closed, the page says so, and can start the program again.

@@ -11,15 +11,14 @@
 // here, written as "Shift+Tab", while it starts.
 const quorvelKeys = {
   names: {Tab: 'Tab', Enter: 'Enter', Escape: 'Escape', ' ': 'Space', ArrowUp: 'Up',
-          ArrowDown: 'Down', ArrowLeft: 'Left', ArrowRight: 'Right', F4: 'F4'},
-  held: [['shiftKey', 1, 'Shift'], ['ctrlKey', 2, 'Ctrl'], ['altKey', 4, 'Alt'], ['metaKey', 8, 'Meta']],
-  modifiers: (event) => quorvelKeys.held.reduce((bits, [field, bit]) => bits | (event[field] ? bit : 0), 0),
-  write: (event) => [...quorvelKeys.held.filter(([field]) => event[field]).map(([, , name]) => name),
-                     quorvelKeys.names[event.key]].join('+'),
+          ArrowDown: 'Down', ArrowLeft: 'Left', ArrowRight: 'Right', F4: 'F4', w: 'W', W: 'W'},
+  held: [['shiftKey', 'Shift'], ['ctrlKey', 'Ctrl'], ['altKey', 'Alt'], ['metaKey', 'Meta']],
+  modifiers: (event) => quorvelKeys.held.filter(([field]) => event[field]).map(([, name]) => name).join('+'),
+  write: (event) => [quorvelKeys.modifiers(event), quorvelKeys.names[event.key]].filter(Boolean).join('+'),
   parse: (written) => {
     const parts = written.split('+'), name = parts.pop();
     const key = Object.keys(quorvelKeys.names).find((known) => quorvelKeys.names[known] === name);
-    return Object.fromEntries([['key', key], ...quorvelKeys.held.map(([field, , held]) => [field, parts.includes(held)])]);
+    return Object.fromEntries([['key', key], ...quorvelKeys.held.map(([field, held]) => [field, parts.includes(held)])]);
   },
 };
 

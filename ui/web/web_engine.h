@@ -1,7 +1,9 @@
 #pragma once
 
 #include <map>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "ui/engine.h"
 
@@ -11,10 +13,10 @@ class WebWindow;
 
 // The engine over the page's DOM (page.js). Implemented: windows of real form elements laid out
 // in CSS pixels, numbered for the page, whose events come in through one export
-// (quorvel_report); the page as their window manager, moving a window by its title bar; a whole
-// window drawn at a scale; a touched screen, as the browser says; modal boxes the program waits
-// for; the browser's decimal separator. The page has no window manager of its own to close a
-// window on Alt+F4.
+// (quorvel_report), stacked as the core says, a press on one and a drag of its title bar reported
+// first; a whole window drawn at a scale; a touched screen, as the browser says; the core's boxes,
+// which the program waits for (Emscripten's Asyncify); the browser's decimal separator. The page
+// has no window manager of its own: the core is it.
 class WebEngine final : public Engine {
  public:
   WebEngine();
@@ -28,8 +30,8 @@ class WebEngine final : public Engine {
   void Destroy(std::unique_ptr<EngineWindow> window) override;
   // The page stays once the last window has gone from it, and says so.
   void Quit() override;
-  void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
-               std::u16string_view title) override;
+  void Stack(const std::vector<EngineWindow*>& backToFront) override;
+  void Wait(const std::function<bool()>& done) override;
   char16_t DecimalSeparator() const override;
 
   // An event of a window the page numbers, if that window is still on the page.
@@ -39,6 +41,7 @@ class WebEngine final : public Engine {
  private:
   std::map<int, WebWindow*> windows_;
   int lastNumber_ = 0;
+  const std::function<bool()>* waiting_ = nullptr;  // on a box, until this holds
 };
 
 }  // namespace ui::web

@@ -18,7 +18,8 @@ const char* KindName(ControlKind kind) {
   constexpr std::pair<ControlKind, const char*> kNames[] = {{ControlKind::kPushButton, "button"},
                                                             {ControlKind::kOptionButton, "option"},
                                                             {ControlKind::kTextBox, "text"},
-                                                            {ControlKind::kLabel, "label"}};
+                                                            {ControlKind::kLabel, "label"},
+                                                            {ControlKind::kSymbol, "symbol"}};
   for (const auto& [known, name] : kNames) {
     if (known == kind) return name;
   }
@@ -29,12 +30,12 @@ const char* KindName(ControlKind kind) {
 
 WebWindow::WebWindow(int number, const WindowDesign& design, Report report)
     : number_(number), report_(std::move(report)) {
-  web_create_window(number_, Terminated(design.title).c_str());
+  web_create_window(number_, Terminated(design.title).c_str(), design.messageBox);
   for (const ControlDesign* control : ReadingOrder(design)) {
     web_create_control(number_, Name(control->name).c_str(), KindName(control->kind),
                        Terminated(control->caption).c_str(), Name(control->group).c_str(),
                        Name(control->labelFor).c_str(), Terminated(control->accessibleName).c_str(),
-                       FontOf(design, *control).bold);
+                       FontOf(design, *control).bold, control->symbol == MessageIcon::kError);
   }
 }
 
@@ -112,7 +113,7 @@ Rect WebWindow::WorkArea() const {
 
 void WebWindow::Place(const Placement& placement) {
   web_place(number_, placement.client.x, placement.client.y, placement.scale,
-            placement.fingerPixels);
+            placement.fingerPixels, placement.notice.c_str());
 }
 
 void WebWindow::Show() { web_show_window(number_); }

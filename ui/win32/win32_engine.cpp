@@ -18,7 +18,8 @@ std::optional<std::pair<Key, unsigned>> KeyOf(const MSG& message) {
   constexpr std::pair<WPARAM, Key> kKeys[] = {
       {VK_TAB, Key::kTab},  {VK_RETURN, Key::kEnter}, {VK_ESCAPE, Key::kEscape},
       {VK_SPACE, Key::kSpace}, {VK_UP, Key::kUp},      {VK_DOWN, Key::kDown},
-      {VK_LEFT, Key::kLeft}, {VK_RIGHT, Key::kRight},  {VK_F4, Key::kF4}};
+      {VK_LEFT, Key::kLeft}, {VK_RIGHT, Key::kRight},  {VK_F4, Key::kF4},
+      {'W', Key::kW}};
   constexpr std::pair<int, Modifier> kModifiers[] = {
       {VK_SHIFT, kShift}, {VK_CONTROL, kCtrl}, {VK_MENU, kAlt}, {VK_LWIN, kMeta}, {VK_RWIN, kMeta}};
   for (const auto& [virtualKey, key] : kKeys) {
@@ -62,7 +63,7 @@ unsigned Win32Engine::Capabilities() const {
   constexpr int kDigitizer = 94;                      // SM_DIGITIZER, from Windows 7 on; 0 before
   constexpr int kTouchReady = 0x01 | 0x80;            // NID_INTEGRATED_TOUCH | NID_READY
   const bool touched = (GetSystemMetrics(kDigitizer) & kTouchReady) == kTouchReady;
-  return kWindowManager | (touched ? kTouch : 0u);
+  return kWindowManager | kNativeBoxes | (touched ? kTouch : 0u);
 }
 
 std::unique_ptr<EngineWindow> Win32Engine::BuildWindow(const WindowDesign& design, Report report) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "ui/engine.h"
 
@@ -15,8 +16,9 @@ struct Icons {
 };
 
 // The engine over the Win32 API. Implemented: windows of the standard controls (EDIT, BUTTON,
-// STATIC) laid out in the screen's pixels at its dots per inch, themed by the manifest; message
-// boxes; the user's decimal separator; a message loop that hands every key the core may answer to
+// STATIC) laid out in the screen's pixels at its dots per inch, themed by the manifest; the
+// system's message boxes (MessageBoxW, its button named in the system's language); the user's
+// decimal separator; a message loop that hands every key the core may answer to
 // it, with its modifiers, before the controls; where the screen is touched. Windows' own window
 // manager frames the windows and closes the active one on Alt+F4.
 class Win32Engine final : public Engine {
@@ -34,6 +36,7 @@ class Win32Engine final : public Engine {
   std::unique_ptr<EngineWindow> BuildWindow(const WindowDesign& design, Report report) override;
   void Destroy(std::unique_ptr<EngineWindow> window) override { window.reset(); }
   void Quit() override { PostQuitMessage(0); }
+  void Stack(const std::vector<EngineWindow*>&) override {}  // Windows' window manager does
   void ShowBox(const EngineWindow* owner, std::u16string_view text, MessageIcon icon,
                std::u16string_view title) override;
   char16_t DecimalSeparator() const override;

@@ -49,6 +49,7 @@ ControlClass ClassFor(const ControlDesign& control) {
     case ControlKind::kLabel:
       return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::kLine:
+    case ControlKind::kSymbol:  // only in the core's boxes: Windows shows boxes of its own
       break;
   }
   return {nullptr, 0, 0};
@@ -349,7 +350,10 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_ACTIVATE:  // where the focus goes is the core's
-      if (LOWORD(wParam) == WA_INACTIVE) break;
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        report_({Event::Kind::kDeactivated});
+        break;
+      }
       report_({Event::Kind::kActivated});
       return 0;
     case WM_PAINT:

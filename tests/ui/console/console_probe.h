@@ -56,22 +56,26 @@ class ConsoleProbe final : public probe::Probe {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, control);
     PressAt(cells.left, cells.top);
   }
+  void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override { Send(Sent(key, modifiers)); }
   // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter; Escape
-  // in the shorter form of other terminals.
-  void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override {
+  // in the shorter form of other terminals; Ctrl+W as its control character.
+  static std::string Sent(ui::Key key, unsigned modifiers) {
     constexpr struct { ui::Key key; const char* plain; int code; char final; } kKeys[] = {
         {ui::Key::kTab, "\t", 9, 0},       {ui::Key::kEnter, "\r", 13, 0}, {ui::Key::kEscape, "\033", 27, 0},
         {ui::Key::kSpace, " ", 32, 0},      {ui::Key::kUp, "\033OA", 0, 'A'}, {ui::Key::kDown, "\033OB", 0, 'B'},
-        {ui::Key::kRight, "\033OC", 0, 'C'}, {ui::Key::kLeft, "\033OD", 0, 'D'}, {ui::Key::kF4, "\033OS", 0, 'S'}};
+        {ui::Key::kRight, "\033OC", 0, 'C'}, {ui::Key::kLeft, "\033OD", 0, 'D'}, {ui::Key::kF4, "\033OS", 0, 'S'},
+        {ui::Key::kW, "w", 119, 0}};
     const std::string held = std::to_string(1 + (modifiers & ui::kShift ? 1 : 0) + (modifiers & ui::kAlt ? 2 : 0) +
                                             (modifiers & ui::kCtrl ? 4 : 0));
     for (const auto& sent : kKeys) {
       if (sent.key != key) continue;
-      if (modifiers == 0) return Send(sent.plain);
-      if (key == ui::Key::kTab && modifiers == ui::kShift) return Send("\033[Z");
-      if (key == ui::Key::kEscape) return Send("\033[27;" + held + "u");
-      return Send(sent.code ? "\033[27;" + held + ";" + std::to_string(sent.code) + "~" : "\033[1;" + held + sent.final);
+      if (modifiers == 0) return sent.plain;
+      if (key == ui::Key::kTab && modifiers == ui::kShift) return "\033[Z";
+      if (key == ui::Key::kW && modifiers == ui::kCtrl) return "\027";
+      if (key == ui::Key::kEscape) return "\033[27;" + held + "u";
+      return sent.code ? "\033[27;" + held + ";" + std::to_string(sent.code) + "~" : "\033[1;" + held + sent.final;
     }
+    return "";
   }
   // The close mark at the right of its title bar, "^W[X]", on its first cell.
   void Close(probe::FormId form) override {
@@ -84,6 +88,8 @@ class ConsoleProbe final : public probe::Probe {
   }
   void Minimise(probe::FormId) override {}  // a terminal's windows cannot be
   void Leave() override {}                  // ... nor another program's come in front
+  void AnswerBoxesWith(ui::Key key, unsigned modifiers) override { answer_ = Sent(key, modifiers); }
+  bool WindowManager() const override { return false; }
 
   bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override {
@@ -160,10 +166,21 @@ class ConsoleProbe final : public probe::Probe {
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
  public:
-  // What only a terminal shows: a press on a cell, and where the design's controls stand in cells.
+  // What only a terminal shows: a press on a cell, a drag from one to another, where a window and
+  // the design's controls stand in cells, and whether a text shows anywhere.
   void PressAt(int column, int row) {
     const std::string at = std::to_string(column + 1) + ";" + std::to_string(row + 1);
     Send("\033[<0;" + at + "M\033[<0;" + at + "m");
+  }
+  void Drag(ui::Point from, ui::Point to) {
+    const auto at = [](ui::Point cell) { return std::to_string(cell.x + 1) + ";" + std::to_string(cell.y + 1); };
+    Send("\033[<0;" + at(from) + "M\033[<32;" + at(to) + "M\033[<0;" + at(to) + "m");
+  }
+  bool Shows(std::u16string_view text) const {
+    for (int row = 0; row < Size().first; ++row) {
+      if (Row(0, row, Size().second).find(text) != std::u16string::npos) return true;
+    }
+    return false;
   }
   ui::Rect Cells(probe::FormId form, std::string_view control) const {
     const ui::Rect client = Client(form);
@@ -172,6 +189,7 @@ class ConsoleProbe final : public probe::Probe {
     cells.top += client.top;
     return cells;
   }
+  ui::Rect ClientOf(probe::FormId form) const { return Client(form); }
   VTermPos Cursor() const {
     VTermPos cursor{};
     vterm_state_get_cursorpos(vterm_obtain_state(vterm_), &cursor);
@@ -235,24 +253,28 @@ class ConsoleProbe final : public probe::Probe {
       settled_.notify_all();
     }
   }
+  // A box's button, "<确定>", under its text, which its symbol stands before, "(!)" or "(X)", under
+  // its title in its top border; answered with the key asked for, else a press on its button.
   void AnswerABox() {
     const std::u16string button = u"<" + std::u16string(ui::Calculator().texts.boxButton) + u">";
     const auto [rows, columns] = Size();
-    for (int row = 0; row < rows; ++row) {
+    for (int row = 4; row < rows; ++row) {
       const std::u16string line = Row(0, row, columns);
       const std::size_t at = line.find(button);
-      if (at == std::u16string::npos || row < 3) continue;
+      if (at == std::u16string::npos) continue;
       if (answering_) return;
       answering_ = true;
-      const std::u16string top = Row(0, row - 3, columns), text = Row(0, row - 2, columns);
+      const std::u16string top = Row(0, row - 4, columns), text = Row(0, row - 2, columns);
       const std::size_t corner = top.rfind(u'\u250c', at), symbol = text.find(u'(', corner);
       const std::u16string title = top.substr(corner + 2, top.find(u" \u2500", corner + 2) - corner - 2);
-      const std::u16string said = Trimmed(text.substr(symbol + 4, text.find(u" \u2502", symbol) - symbol - 4));
+      const std::u16string said = Trimmed(text.substr(symbol + 3, text.find(u" \u2502", symbol) - symbol - 3));
       const ui::Rect main = Client(probe::FormId::kMainWindow);
-      const int middle = static_cast<int>(at) + static_cast<int>(button.size()) / 2;
+      const int middle = ui::console::Cells(std::u16string_view(line).substr(0, at)) + ui::console::Cells(button) / 2;
       boxes_.push_back({title, said, text[symbol + 1] == u'X' ? ui::MessageIcon::kError : ui::MessageIcon::kWarning,
-                        main.Holds({middle, row})});
-      [[maybe_unused]] const ssize_t written = write(keys_, "\r", 1);
+                        std::abs(2 * middle - (2 * main.left + main.width)) <= 2});
+      const std::string at1 = std::to_string(middle + 1) + ";" + std::to_string(row + 1);
+      const std::string sent = answer_.empty() ? "\033[<0;" + at1 + "M\033[<0;" + at1 + "m" : answer_;
+      [[maybe_unused]] const ssize_t written = write(keys_, sent.data(), sent.size());
       return;
     }
     answering_ = false;
@@ -323,5 +345,6 @@ class ConsoleProbe final : public probe::Probe {
   int markers_ = 0, seen_ = 0;
   std::string carried_;  // the end of what was read last
   bool answering_ = false;
+  std::string answer_;  // the key boxes are answered with
   std::vector<probe::Box> boxes_;
 };

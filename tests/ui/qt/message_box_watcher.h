@@ -3,13 +3,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
-// Dismisses every message box that opens while it lives, recording what it showed, so that a
-// test neither hangs on a box nor misses one.
+// Answers every box that opens while it lives, Qt's own message box or the core's box window,
+// recording what it showed, so that a test neither hangs on a box nor misses one: by a press on
+// its button, or with the key asked for.
 class MessageBoxWatcher {
  public:
   struct Box {
@@ -17,10 +22,9 @@ class MessageBoxWatcher {
     QMessageBox::Icon icon;  // as drawn: a red symbol is an error's, a yellow one a warning's
     QStringList buttons;
     Qt::WindowModality modality;
-    int width;
+    QRect geometry;
     QFontMetrics fontMetrics;
     qreal symbolPixelRatio;  // of the pixels the symbol is drawn with
-    const QWidget* parent;
   };
 
   MessageBoxWatcher() {
@@ -30,14 +34,26 @@ class MessageBoxWatcher {
 
   const std::vector<Box>& Boxes() const { return boxes_; }
   void Clear() { boxes_.clear(); }
+  void AnswerWith(Qt::Key key, Qt::KeyboardModifiers modifiers) { answer_ = {key, modifiers}; }
 
  private:
+  // The box showing: Qt's, which is modal, or the core's window named so.
+  static QWidget* Showing() {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) return box;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == QStringLiteral("Box") && window->isVisible()) return window;
+    }
+    return nullptr;
+  }
+
   void Poll() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
+    QWidget* box = Showing();
+    if (!box || !box->isVisible() || box == answered_) return;
+    auto* native = qobject_cast<QMessageBox*>(box);
     QStringList buttons;
-    for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    const auto* symbol = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    for (const QPushButton* button : box->findChildren<QPushButton*>()) buttons << button->text();
+    const auto* symbol = box->findChild<QLabel*>(native ? QStringLiteral("qt_msgboxex_icon_label") : QStringLiteral("Symbol"));
+    const auto* text = box->findChild<QLabel*>(native ? QStringLiteral("qt_msgbox_label") : QStringLiteral("Message"));
     const QImage drawn = symbol ? symbol->pixmap().toImage() : QImage();
     int red = 0, yellow = 0;
     for (int at = 0; at < drawn.width() * drawn.height(); ++at) {
@@ -47,12 +63,19 @@ class MessageBoxWatcher {
     const auto icon = red + yellow == 0 ? QMessageBox::NoIcon
                       : red > yellow    ? QMessageBox::Critical
                                         : QMessageBox::Warning;
-    boxes_.push_back({box->windowTitle(), box->text(), icon, buttons, box->windowModality(),
-                      box->width(), box->fontMetrics(),
-                      symbol ? symbol->pixmap().devicePixelRatio() : 0, box->parentWidget()});
-    box->buttons().front()->click();
+    boxes_.push_back({box->windowTitle(), text ? text->text() : QString(), icon, buttons,
+                      box->windowModality(), box->frameGeometry(), box->fontMetrics(),
+                      symbol ? symbol->pixmap().devicePixelRatio() : 0});
+    answered_ = box;
+    if (answer_) {
+      QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, answer_->first, answer_->second);
+    } else {
+      QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+    }
   }
 
   QTimer timer_;
   std::vector<Box> boxes_;
+  std::optional<std::pair<Qt::Key, Qt::KeyboardModifiers>> answer_;
+  QPointer<QWidget> answered_;  // the box last answered, until it has gone
 };

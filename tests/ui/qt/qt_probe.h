@@ -28,7 +28,7 @@ class QtProbe final : public probe::Probe {
         {ui::Key::kEscape, Qt::Key_Escape}, {ui::Key::kSpace, Qt::Key_Space},
         {ui::Key::kUp, Qt::Key_Up},        {ui::Key::kDown, Qt::Key_Down},
         {ui::Key::kLeft, Qt::Key_Left},    {ui::Key::kRight, Qt::Key_Right},
-        {ui::Key::kF4, Qt::Key_F4}};
+        {ui::Key::kF4, Qt::Key_F4},         {ui::Key::kW, Qt::Key_W}};
     if (key == ui::Key::kTab && (modifiers & ui::kShift)) return Qt::Key_Backtab;  // as X sends it
     for (const auto& [known, qtKey] : kKeys) {
       if (known == key) return qtKey;
@@ -161,17 +161,24 @@ class QtProbe final : public probe::Probe {
   int FontPixels(probe::FormId form, std::string_view control) const override {
     return Get(control, form)->font().pixelSize();
   }
+  // Each box, and whether it stood over the middle of the main window.
   std::vector<probe::Box> TakeBoxes() override {
     std::vector<probe::Box> boxes;
+    const QPoint main = Window(probe::FormId::kMainWindow)->geometry().center();
     for (const MessageBoxWatcher::Box& box : watcher_.Boxes()) {
+      const QPoint off = box.geometry.center() - main;
       boxes.push_back({box.title.toStdU16String(), box.text.toStdU16String(),
                        box.icon == QMessageBox::Critical ? ui::MessageIcon::kError
                                                          : ui::MessageIcon::kWarning,
-                       box.parent == Window(probe::FormId::kMainWindow)});
+                       std::abs(off.x()) <= 16 && std::abs(off.y()) <= 32});
     }
     watcher_.Clear();
     return boxes;
   }
+  void AnswerBoxesWith(ui::Key key, unsigned modifiers) override {
+    watcher_.AnswerWith(QtKey(key, modifiers), QtModifiers(modifiers));
+  }
+  bool WindowManager() const override { return engine_.Capabilities() & ui::kWindowManager; }
   // What a screen reader hears of Qt is heard on the accessibility bus (tests/e2e).
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
@@ -187,6 +194,7 @@ class QtProbe final : public probe::Probe {
     return widget;
   }
   const MessageBoxWatcher& Watcher() const { return watcher_; }
+  ui::qt::QtEngine& Engine() { return engine_; }
 
  private:
   // Windows shown or activated by a handler settle before they are looked at.

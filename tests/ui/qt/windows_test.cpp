@@ -25,15 +25,17 @@ class WindowsTest : public QObject {
   std::unique_ptr<QtProbe> probe_;
 };
 
-// A box is Qt's message box with one 确定, modal to the program, wide enough for its title, its
-// symbol drawn at the screen's pixel ratio; the explanation is a window of its own.
+// Where a window manager runs, a box is Qt's message box with one 确定, modal to the program, wide
+// enough for its title, its symbol drawn at the screen's pixel ratio; the explanation is a window
+// of its own.
 void WindowsTest::boxesAndWindowsAreQtsOwn() {
-  probe_->Click("Command1");
+  probe_->Engine().ShowBox(probe_->Window(FormId::kMainWindow), u"请输入纯数字", ui::MessageIcon::kWarning,
+                           u"数据有误");
   QCOMPARE(probe_->Watcher().Boxes().size(), std::size_t{1});
   const MessageBoxWatcher::Box& box = probe_->Watcher().Boxes().back();
   QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
   QCOMPARE(box.modality, Qt::ApplicationModal);
-  QVERIFY(box.width >= box.fontMetrics.horizontalAdvance(box.title) + 100);
+  QVERIFY(box.geometry.width() >= box.fontMetrics.horizontalAdvance(box.title) + 100);
   QCOMPARE(box.symbolPixelRatio, probe_->Window(FormId::kMainWindow)->devicePixelRatioF());
   probe_->Click("Command2");
   QVERIFY(!probe_->Window(FormId::kExplanationWindow)->parentWidget());
