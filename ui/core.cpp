@@ -107,21 +107,41 @@ void Window::RestoreFocus() {
   }
 }
 
-void Window::Fit(std::string_view textBox, bool scrollBack) {
+void Window::Fit(std::string_view textBox, bool caretToStart) {
   const ControlDesign& control = design_.Control(textBox);
   const Units units = native_->Measure();
   const std::u16string text = native_->Text(control.name);
-  const bool focused = focus_ == control.name;
-  const Anchor anchor = AnchorOf(focused, focused ? native_->Caret(control.name) : 0, text.size());
+  const auto caret = focus_ == control.name ? std::optional(native_->Caret(control.name)) : std::nullopt;
+  auto first = std::find_if(firsts_.begin(), firsts_.end(), [&](const auto& box) { return box.first == control.name; });
+  if (first == firsts_.end()) first = firsts_.insert(firsts_.end(), {control.name, 0});
   TextView view = FitText(units.cells ? 1 : FontPixels(FontOf(design_, control), units.dpi),
                           FitFloor(design_, control, units), native_->TextRoom(control.name), text,
                           [&](std::u16string_view part, int pixels) {
                             return native_->TextWidth(control.name, part, pixels);
                           },
-                          anchor);
-  view.fromStart = scrollBack && !focused;
-  if (view.markLeft || view.markRight) view.tooltip = text;
+                          caret, first->second);
+  first->second = view.first;
+  view.caretToFirst = caretToStart && !caret;
+  if (view.markLeft || view.markRight) view.tooltip = TooltipOf(text);
   native_->ShowText(control.name, view);
+}
+
+// C0 and C1 control characters, a tab and line ends among them.
+void Window::Edited(std::string_view textBox) {
+  const std::u16string text = native_->Text(textBox);
+  const auto control = [](char16_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); };
+  if (std::none_of(text.begin(), text.end(), control)) return Fit(textBox);
+  const std::size_t caret = native_->Caret(textBox);
+  std::u16string kept;
+  std::size_t keptBeforeCaret = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (control(text[at])) continue;
+    kept += text[at];
+    keptBeforeCaret += at < caret;
+  }
+  native_->SetText(textBox, kept);
+  native_->MoveCaret(textBox, keptBeforeCaret);
+  Fit(textBox);
 }
 
 void Window::Lay(const Placement& placement) {
@@ -298,6 +318,8 @@ bool Core::React(WindowId id, Window& window, const Event& event) {
       Click(id, event.control);
       return true;
     case Event::Kind::kEdited:
+      Dispatch([&] { window.Edited(event.control); });
+      return true;
     case Event::Kind::kCaretMoved:
       Dispatch([&] { window.Fit(event.control); });
       return true;

@@ -103,9 +103,13 @@ class Window {
   void FocusArrived(std::string_view control);
   std::string_view Focus() const { return focus_; }
   std::vector<std::string_view> FocusStops() const;
-  // A text box's view fitted to its text, its focus and caret; one without the focus scrolled back
-  // to the start where asked, as when its text is set, it loses the focus or it is laid out anew.
-  void Fit(std::string_view textBox, bool scrollBack = false);
+  // A text box's view fitted to its text, its focus and caret, and where it showed from last; one
+  // without the focus has its caret put at its start where asked, as when its text is set, it
+  // loses the focus or it is laid out anew.
+  void Fit(std::string_view textBox, bool caretToStart = false);
+  // What the user's edit put into a text box, as a box keeps it: no control character, which
+  // would stand in it unseen (a pasted tab or line end, say).
+  void Edited(std::string_view textBox);
   // Where each control stands and how each text box shows its text, in the window's units.
   void Lay(const Placement& placement);
   // The labels' texts as a reader meets them, one a line.
@@ -117,6 +121,7 @@ class Window {
   const WindowDesign& design_;
   std::unique_ptr<EngineWindow> native_;
   std::vector<std::pair<std::string_view, std::u16string>> captions_;
+  std::vector<std::pair<std::string_view, std::size_t>> firsts_;  // each text box's first shown
   std::string_view focus_;  // where the keyboard is, or was last, in the window
   bool enabled_ = true;
   bool whole_ = true;

@@ -108,6 +108,7 @@ class EngineWindow {
   // box takes it with its text all selected and its caret at the start.
   virtual void Focus(std::string_view control) = 0;
   virtual std::size_t Caret(std::string_view textBox) const = 0;  // in UTF-16 units
+  virtual void MoveCaret(std::string_view textBox, std::size_t to) = 0;  // nothing selected
   // The keyboard to the window itself, which has no control to take it; a screen reader hears
   // `readAs` (where it is not empty) as it would a window's own text.
   virtual void TakeKeyboard(std::u16string_view readAs) = 0;
@@ -118,8 +119,9 @@ class EngineWindow {
   virtual Units Measure() const = 0;
   virtual void Lay(const WindowLayout& layout) = 0;
   // A text box: the room the toolkit lays its text out in, caret included; a text's width at a
-  // font size; and how it shows its text, applied as given, where the toolkit has tooltips the
-  // view's tooltip too.
+  // font size; and how it shows its text, applied as given: from the first character it says,
+  // which stands at the left end of the room its clear rooms leave, and where the toolkit has
+  // tooltips, the view's tooltip too, its lines as they are.
   virtual int TextRoom(std::string_view textBox) const = 0;
   virtual int TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const = 0;
   virtual void ShowText(std::string_view textBox, const TextView& view) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,18 +50,21 @@ struct Placement {
 
 inline constexpr std::u16string_view kCutMark = u"\u2026";  // …
 
-// How a text box shows its text (rules.h: FitText): its font's size; the room at each end of the
-// room the toolkit lays its text out in that is kept clear of the text, and at an end beyond which
-// characters are hidden, the cut mark drawn in that clear room, over the box, not part of its text.
-// A box told to show its text from the first character is scrolled back to it.
+// How a text box shows its text (rules.h: FitText): its font's size; the first character shown, at
+// the left end of the room the toolkit lays its text out in; the room at each end of that room
+// kept clear of the text, and at an end beyond which characters are hidden, the cut mark drawn in
+// that clear room, over the box, not part of its text; and where it is cut, its tooltip. A box
+// without the focus whose text was set, which the focus left or which was laid out anew has its
+// caret put before the first character shown.
 struct TextView {
   int pixels;
   int clearLeft = 0;
   int clearRight = 0;
   bool markLeft = false;
   bool markRight = false;
-  bool fromStart = false;
-  std::u16string_view tooltip = {};  // the whole text, where it is cut; else none
+  std::size_t first = 0;
+  bool caretToFirst = false;
+  std::u16string tooltip = {};
 };
 
 }  // namespace ui

@@ -193,11 +193,6 @@ WindowLayout LayOut(const WindowDesign& window, Units units, const Placement& pl
   return layout;
 }
 
-Anchor AnchorOf(bool focused, std::size_t caret, std::size_t length) {
-  if (!focused || caret == 0) return Anchor::kStart;
-  return caret >= length ? Anchor::kEnd : Anchor::kMiddle;
-}
-
 int FitFloor(const WindowDesign& window, const ControlDesign& textBox, Units units) {
   const int designed = units.cells ? 1 : FontPixels(FontOf(window, textBox), units.dpi);
   if (units.cells) return designed;
@@ -208,52 +203,98 @@ namespace {
 
 bool SecondOfAPair(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The most characters, counted from the given end, whose width is at most `room`, given that the
-// whole text is wider; a surrogate pair is one character. Returns their width.
-int WholeCharacters(std::u16string_view text, bool fromEnd, int room,
-                    const std::function<int(std::u16string_view)>& widthOf) {
-  const auto part = [&](std::size_t units) {
-    return fromEnd ? text.substr(text.size() - units) : text.substr(0, units);
-  };
-  const auto splitsAPair = [&](std::size_t units) {
-    const std::size_t cut = fromEnd ? text.size() - units : units;
-    return cut > 0 && cut < text.size() && SecondOfAPair(text[cut]);
-  };
-  std::size_t fits = 0, tooLong = text.size();
-  int fitsWidth = 0;
-  while (tooLong - fits > 1) {
-    std::size_t middle = fits + (tooLong - fits) / 2;
-    if (splitsAPair(middle)) middle = middle - 1 > fits ? middle - 1 : middle + 1;
-    if (middle >= tooLong) break;
-    const int middleWidth = widthOf(part(middle));
-    if (middleWidth <= room) {
-      fits = middle;
-      fitsWidth = middleWidth;
-    } else {
-      tooLong = middle;
+// The characters of a text measured at one font size, in whole characters: a surrogate pair is
+// one, never cut between its two units.
+class Measured {
+ public:
+  Measured(std::u16string_view text, const std::function<int(std::u16string_view)>& widthOf)
+      : text_(text), widthOf_(widthOf) {}
+
+  int Width(std::size_t from, std::size_t to) const { return widthOf_(text_.substr(from, to - from)); }
+  // The most characters from `from` on, or up to `to`, that take at most `room`.
+  std::size_t From(std::size_t from, int room) const { return Most(from, text_.size(), room, false); }
+  std::size_t UpTo(std::size_t to, int room) const { return Most(0, to, room, true); }
+
+ private:
+  std::size_t Most(std::size_t begin, std::size_t end, int room, bool backward) const {
+    const auto part = [&](std::size_t units) {
+      return backward ? Width(end - units, end) : Width(begin, begin + units);
+    };
+    const auto splitsAPair = [&](std::size_t units) {
+      const std::size_t cut = backward ? end - units : begin + units;
+      return cut > begin && cut < end && SecondOfAPair(text_[cut]);
+    };
+    std::size_t fits = 0, tooLong = end - begin + 1;
+    while (tooLong - fits > 1) {
+      std::size_t middle = fits + (tooLong - fits) / 2;
+      if (splitsAPair(middle)) middle = middle - 1 > fits ? middle - 1 : middle + 1;
+      if (middle >= tooLong) break;
+      (part(middle) <= room ? fits : tooLong) = middle;
     }
+    return fits;
   }
-  return fitsWidth;
-}
+
+  std::u16string_view text_;
+  const std::function<int(std::u16string_view)>& widthOf_;
+};
 
 }  // namespace
 
 TextView FitText(int designedPixels, int floor, int room, std::u16string_view text,
                  const std::function<int(std::u16string_view text, int pixels)>& widthAt,
-                 Anchor anchor) {
+                 std::optional<std::size_t> caret, std::size_t lastFirst) {
   constexpr int kCaret = 1;
-  const int textRoom = room - kCaret;
   int pixels = designedPixels;
   int width = widthAt(text, pixels);
-  while (pixels > floor && width > textRoom) width = widthAt(text, --pixels);
-  if (width <= textRoom) return {pixels};
+  while (pixels > floor && width > room - kCaret) width = widthAt(text, --pixels);
+  if (width <= room - kCaret) return {pixels};
   const int mark = widthAt(kCutMark, pixels);
-  if (anchor == Anchor::kMiddle) return {pixels, mark, mark, true, true};
-  const bool fromEnd = anchor == Anchor::kEnd;
-  const int shown = WholeCharacters(text, fromEnd, textRoom - mark,
-                                    [&](std::u16string_view part) { return widthAt(part, pixels); });
-  if (fromEnd) return {pixels, room - kCaret - shown, 0, true, false};
-  return {pixels, 0, room - shown, false, true};
+  const std::function<int(std::u16string_view)> widthOf = [&](std::u16string_view part) {
+    return widthAt(part, pixels);
+  };
+  const Measured measured(text, widthOf);
+  const std::size_t size = text.size();
+  const std::size_t at = caret.value_or(0);
+  // How many characters show from `first`: the marks' room kept, and the caret's where it stands
+  // after the last of them, or could, after the text's end.
+  const auto shown = [&](std::size_t first) {
+    const int left = first > 0 ? mark : 0;
+    if (measured.Width(first, size) + kCaret <= room - left) return size - first;
+    const std::size_t most = measured.From(first, room - left - mark);
+    return at == first + most ? measured.From(first, room - left - mark - kCaret) : most;
+  };
+  std::size_t first = 0;
+  if (caret) {
+    const std::size_t lastShowingTheEnd = size - measured.UpTo(size, room - mark - kCaret);
+    first = std::min({lastFirst, at, lastShowingTheEnd});
+    if (at > first + shown(first)) {  // the caret at the room's right end
+      first = at - measured.UpTo(at, room - mark - (at < size ? mark : 0) - kCaret);
+    }
+  }
+  const std::size_t count = shown(first);
+  const int left = first > 0 ? mark : 0;
+  const bool caretAfter = (caret && at == first + count) || first + count == size;
+  const int used = measured.Width(first, first + count) + (caretAfter ? kCaret : 0);
+  return {pixels, left, room - left - used, first > 0, first + count < size, first};
+}
+
+std::u16string TooltipOf(std::u16string_view text) {
+  constexpr std::size_t kColumns = 40, kLines = 10, kKeptBefore = 5, kKeptAfter = 4;
+  std::vector<std::u16string_view> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = std::min(text.size(), at + kColumns);
+    if (end < text.size() && SecondOfAPair(text[end])) --end;
+    lines.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  if (lines.size() > kLines) {
+    lines.erase(lines.begin() + kKeptBefore, lines.end() - kKeptAfter);
+    lines.insert(lines.begin() + kKeptBefore, kCutMark);
+  }
+  std::u16string tooltip;
+  for (const std::u16string_view line : lines) tooltip += std::u16string(line) + u"\n";
+  if (!tooltip.empty()) tooltip.pop_back();
+  return tooltip;
 }
 
 }  // namespace ui

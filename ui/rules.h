@@ -82,11 +82,6 @@ Placement PlaceWindow(const Placing& placing);
 // the next.
 WindowLayout LayOut(const WindowDesign& window, Units units, const Placement& placement);
 
-// Where a text box is looked at: from its start (no focus in it, or its caret at the start), at its
-// end (its caret there) or in the middle.
-enum class Anchor { kStart, kEnd, kMiddle };
-Anchor AnchorOf(bool focused, std::size_t caret, std::size_t length);
-
 // The smallest font a text box shrinks its text to: the window's own text size, at which every
 // label and button of the windows is read; in character cells, the one size there is.
 int FitFloor(const WindowDesign& window, const ControlDesign& textBox, Units units);
@@ -94,13 +89,20 @@ int FitFloor(const WindowDesign& window, const ControlDesign& textBox, Units uni
 // How a text box shows its text in the room its toolkit lays text out in: the designed font where
 // the text fits, with a unit after it for the caret, else the largest smaller one, in whole
 // pixels, at which it does, but never below `floor`. A text still too wide at the floor is cut: it
-// shows only whole characters, so that no glyph is drawn in part, from its first character (looked
-// at from the start) or up to its last (from the end), with the cut mark at the end of the room
-// beyond which characters are hidden, so that no cut number reads as a whole one; looked at in the
-// middle, where the toolkit scrolls as the caret needs, the mark stands at both ends. The rest can
-// be scrolled to, and is read whole.
+// shows only whole characters, from its first where the box has not the focus (`caret` none);
+// with the focus, from where it showed last (`lastFirst`), moved as little as shows the caret, and
+// never so far that room is left empty after the text's end. The cut mark stands at each end of
+// the room beyond which characters are hidden, and at no other, with no room before it that a
+// whole character would fill; the room between the marks is exactly that of the characters shown
+// (and of the caret, where it stands after the last of them), so that a toolkit that scrolls as
+// little as shows its caret shows them from the same character. The rest can be scrolled to, and
+// is read whole.
 TextView FitText(int designedPixels, int floor, int room, std::u16string_view text,
                  const std::function<int(std::u16string_view text, int pixels)>& widthAt,
-                 Anchor anchor);
+                 std::optional<std::size_t> caret, std::size_t lastFirst);
+
+// A box's tooltip, its whole text in lines short enough for any screen, and few enough: a long
+// one keeps its first and last lines, the cut mark between them.
+std::u16string TooltipOf(std::u16string_view text);
 
 }  // namespace ui

@@ -204,14 +204,13 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Command2");
 }
 
-// Whether what a text box draws reads right: its text whole, or whole characters from its start
-// with the cut mark after them, or up to its end with the mark before them; never part of a
-// character.
+// Whether what a text box draws reads right: whole characters only, and a cut mark at an end
+// exactly where characters are hidden beyond it.
 inline testing::AssertionResult ReadsRight(const probe::Visible& shown, std::size_t length) {
-  const bool start = shown.first == 0 && !shown.markLeft && (shown.whole == length) != shown.markRight;
-  const bool end = shown.first > 0 && shown.first + shown.whole == length && shown.markLeft &&
-                   !shown.markRight;
-  if (shown.whole > 0 && !shown.partOfAnother && (start || end)) return testing::AssertionSuccess();
+  if (shown.whole > 0 && !shown.partOfAnother && (shown.first > 0) == shown.markLeft &&
+      (shown.first + shown.whole < length) == shown.markRight) {
+    return testing::AssertionSuccess();
+  }
   return testing::AssertionFailure() << shown.whole << " whole of " << length << " from " << shown.first
                                      << ", part of another " << shown.partOfAnother << ", marks "
                                      << shown.markLeft << shown.markRight;
@@ -279,6 +278,34 @@ TYPED_TEST_P(EngineSuite, CutTextsReadRight) {
   probe.Paste("Text1", std::u16string(3000, u'7'));
   EXPECT_TRUE(ReadsRight(probe.Shown("Text1"), 3000));
   EXPECT_TRUE(probe.TakeBoxes().empty());
+  // Home, then Right: the first characters, no mark before them; then as far right as the caret
+  // goes, each view reading right.
+  probe.Type("Text1", size);
+  probe.PressHome();
+  probe.Press(FormId::kMainWindow, Key::kRight);
+  const probe::Visible start = probe.Shown("Text1");
+  EXPECT_TRUE(ReadsRight(start, size.size()));
+  EXPECT_EQ(start.first, 0u);
+  for (std::size_t caret = 1; caret < size.size(); ++caret) {
+    probe.Press(FormId::kMainWindow, Key::kRight);
+    EXPECT_TRUE(ReadsRight(probe.Shown("Text1"), size.size())) << "the caret at " << caret + 1;
+  }
+}
+
+// What a paste puts into a box is what the box shows: a spreadsheet's cell with its tab, or a text
+// with C1 and C0 controls in it, leaves the digits alone; and a tooltip of a text far too long for
+// its box lies within the screen.
+TYPED_TEST_P(EngineSuite, APasteKeepsNoInvisibleCharacter) {
+  auto& probe = this->probe;
+  for (const std::u16string_view pasted : {u"4\t", u"\u00854\u0007", u"4\r\n"}) {
+    probe.Paste("Text1", pasted);
+    EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text1"), u"4");
+    probe.Press(FormId::kMainWindow, Key::kEnter);
+    EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4102");
+    EXPECT_TRUE(probe.TakeBoxes().empty());
+  }
+  probe.Paste("Text1", std::u16string(10000, u'7'));
+  EXPECT_TRUE(probe.TooltipFitsTheScreen("Text1"));
 }
 
 // A screen reader hears every new result, also one equal to the last; a refusal says nothing.
@@ -335,7 +362,7 @@ REGISTER_TYPED_TEST_SUITE_P(EngineSuite, RunsTheScenario, TabAndEnterFollowTheRu
                             ABoxAnswersItsKeys, OtherChordsOnAButtonDoNothing,
                             ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt, LongNumbersShowWholeCharacters,
-                            CutTextsReadRight, EveryResultIsAnnounced,
+                            CutTextsReadRight, APasteKeepsNoInvisibleCharacter, EveryResultIsAnnounced,
                             TheExplanationWorksTheExample);
 
 }  // namespace engine_suite

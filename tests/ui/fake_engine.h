@@ -47,6 +47,7 @@ class Window final : public ui::EngineWindow {
     focus = control;
     carets[std::string(control)] = 0;
   }
+  void MoveCaret(std::string_view box, std::size_t to) override { carets[std::string(box)] = to; }
   std::size_t Caret(std::string_view box) const override {
     const auto found = carets.find(std::string(box));
     return found == carets.end() ? 0 : found->second;

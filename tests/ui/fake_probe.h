@@ -45,6 +45,10 @@ class Probe final : public probe::Probe {
     if (key == ui::Key::kRight && caret < window.Text(box).size()) ++caret;
     window.report({ui::Event::Kind::kCaretMoved, box});
   }
+  void PressHome() override {
+    Main().carets[std::string(Main().focus)] = 0;
+    Main().report({ui::Event::Kind::kCaretMoved, Main().focus});
+  }
   void Close(probe::FormId form) override {
     if (kManaged || Pressed(Shown(form))) Shown(form).report({ui::Event::Kind::kCloseAsked});
   }
@@ -90,14 +94,14 @@ class Probe final : public probe::Probe {
   probe::Visible Shown(std::string_view textBox) const override {
     const ui::TextView& view = Main().views.at(std::string(textBox));
     const std::size_t size = Main().Text(textBox).size();
-    const int room = Main().TextRoom(textBox);
-    const int area = room - view.clearLeft - view.clearRight;  // where the text is drawn
     const int character = view.pixels / 2;
-    const bool atEnd = Main().focus == textBox && Caret(textBox) == size;
-    const auto whole = static_cast<std::size_t>(std::max(0, area - (atEnd ? 1 : 0)) / character);
-    probe::Visible visible{0, std::min(size, whole), false, false, false};
-    if (whole < size && atEnd) visible.first = size - whole;
-    visible.partOfAnother = whole < size && (area - (atEnd ? 1 : 0)) % character != 0;
+    const std::size_t first = std::min(view.first, size);
+    // Between the clear rooms, less the caret's pixel where it stands after the last character.
+    int area = Main().TextRoom(textBox) - view.clearLeft - view.clearRight;
+    const bool focused = Main().focus == textBox;
+    if (focused && Caret(textBox) == first + static_cast<std::size_t>(std::max(0, area) / character)) --area;
+    const auto whole = std::min(size - first, static_cast<std::size_t>(std::max(0, area) / character));
+    probe::Visible visible{first, whole, first + whole < size && area % character != 0, false, false};
     // The mark, as wide as a character here, drawn in the clear room at its end of the room.
     visible.markLeft = view.markLeft && view.clearLeft >= character;
     visible.markRight = view.markRight && view.clearRight >= character;
@@ -106,6 +110,7 @@ class Probe final : public probe::Probe {
   std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     return Main().tooltips.at(std::string(textBox));
   }
+  bool TooltipFitsTheScreen(std::string_view) override { return true; }  // a fake draws none
   ui::Units Units() const override { return {}; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
     const Window& window = Shown(form);

@@ -72,6 +72,7 @@ class Probe {
   // To the window, wherever its focus is, with the modifiers held down.
   void Press(FormId form, ui::Key key, unsigned modifiers = 0) { PressKey(form, key, modifiers); }
   virtual void PressKey(FormId form, ui::Key key, unsigned modifiers) = 0;
+  virtual void PressHome() = 0;  // in the main window's text box with the focus: its own key
   virtual void Close(FormId form) = 0;     // its close box
   virtual void Raise(FormId form) = 0;     // a press on the window, or its title bar
   virtual void Minimise(FormId form) = 0;  // its title bar's button
@@ -95,6 +96,8 @@ class Probe {
   virtual Visible Shown(std::string_view textBox) const = 0;
   // The box's tooltip, none: empty; where the toolkit has no tooltips, nothing.
   virtual std::optional<std::u16string> Tooltip(std::string_view textBox) const = 0;
+  // Whether its tooltip, shown, lies within the screen's width; so where there are none.
+  virtual bool TooltipFitsTheScreen(std::string_view textBox) = 0;
   // The units the windows are laid out in, and a control's font in them.
   virtual ui::Units Units() const = 0;
   virtual int FontPixels(FormId form, std::string_view control) const = 0;

@@ -240,55 +240,91 @@ TEST_F(Windows, ShareOneScaleOnAPhone) {
 }
 
 // A text n characters long measures n * pixels / 2 here, as half-width digits roughly do.
+const auto kWidth = [](std::u16string_view text, int pixels) { return int(text.size()) * pixels / 2; };
+
 TEST(FittingText, ShrinksInWholePixelsDownToAFloor) {
   struct Case {
-    int designed, floor, room, characters, expected, clear;
+    int designed, floor, room, characters, expected;
   };
-  // Each room holds a pixel for the caret after a text that fits; a cut text leaves room for the
-  // mark, a character wide here, and the caret's pixel.
+  // Each room holds a pixel for the caret after a text that fits.
   const Case cases[] = {
-      {27, 12, 90, 6, 27, 0},    // fits as designed
-      {27, 12, 90, 7, 25, 0},    // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
-      {27, 12, 91, 10, 18, 0},   // 10 * 18 / 2 = 90, and the caret: exactly the room
-      {27, 12, 90, 10, 17, 0},   // ... a pixel less
-      {27, 12, 90, 21, 12, 12},  // the floor: 13 characters take 78 of 90 - 6 - 1
-      {10, 12, 11, 21, 10, 6},   // a designed font below the floor stays as it is: 1 character
-      {10, 12, 5, 21, 10, 5},    // no character fits beside the mark
+      {27, 12, 90, 6, 27},   // fits as designed
+      {27, 12, 90, 7, 25},   // 7 * 25 / 2 = 87 fits, 7 * 26 / 2 = 91 does not
+      {27, 12, 91, 10, 18},  // 10 * 18 / 2 = 90, and the caret: exactly the room
+      {27, 12, 90, 10, 17},  // ... a pixel less
+      {27, 12, 90, 21, 12},  // the floor, and cut
+      {10, 12, 11, 21, 10},  // a designed font below the floor stays as it is
   };
-  const auto width = [](std::u16string_view t, int pixels) { return int(t.size()) * pixels / 2; };
   for (const Case& c : cases) {
     const std::u16string text(static_cast<std::size_t>(c.characters), u'8');
-    for (const ui::Anchor anchor : {ui::Anchor::kStart, ui::Anchor::kEnd}) {
-      const ui::TextView view = ui::FitText(c.designed, c.floor, c.room, text, width, anchor);
-      SCOPED_TRACE(std::to_string(c.designed) + " px, " + std::to_string(c.characters) + " characters");
-      EXPECT_EQ(view.pixels, c.expected);
-      // From the start, the room after the text is clear, its mark at the right; from the end, the
-      // room before it, but for the caret's pixel after it.
-      const bool fromEnd = anchor == ui::Anchor::kEnd;
-      EXPECT_EQ(view.clearRight, fromEnd ? 0 : c.clear);
-      EXPECT_EQ(view.clearLeft, fromEnd && c.clear ? c.clear - 1 : 0);
-      EXPECT_EQ(view.markRight, !fromEnd && c.clear > 0);
-      EXPECT_EQ(view.markLeft, fromEnd && c.clear > 0);
-    }
+    const ui::TextView view = ui::FitText(c.designed, c.floor, c.room, text, kWidth, std::nullopt, 0);
+    EXPECT_EQ(view.pixels, c.expected) << c.characters << " characters in " << c.room;
+    EXPECT_EQ(view.markRight, c.characters * c.expected / 2 > c.room - 1);
   }
-  // Looked at in the middle, a cut text has the mark at both ends; one that fits has none.
-  const ui::TextView middle = ui::FitText(27, 12, 90, std::u16string(21, u'8'), width, ui::Anchor::kMiddle);
-  EXPECT_TRUE(middle.markLeft && middle.markRight && middle.clearLeft == 6 && middle.clearRight == 6);
-  EXPECT_FALSE(ui::FitText(27, 12, 90, u"8", width, ui::Anchor::kMiddle).markLeft);
+}
+
+// Where a cut text is looked at from, and where its marks stand: from its start without the focus
+// or with the caret there; up to its end with the caret there; with the caret in the middle, from
+// where it was looked at last, moved as little as shows the caret. A mark stands only at an end
+// beyond which characters are hidden, and no whole character would fit before it. Twenty
+// characters and the mark, 5 pixels each, in a room of 51.
+TEST(FittingText, MarksStandWhereCharactersAreHidden) {
+  struct Case {
+    std::optional<std::size_t> caret;
+    std::size_t lastFirst, first, shown;
+    bool markLeft, markRight;
+  };
+  const Case cases[] = {
+      {std::nullopt, 7, 0, 9, false, true},  // no focus: the start
+      {0, 7, 0, 9, false, true},             // the caret at the start
+      {1, 0, 0, 9, false, true},             // Home, then Right: the start still
+      {9, 0, 0, 9, false, true},             // ... as far as the last shown, and its caret
+      {10, 0, 2, 8, true, true},             // one further: moved as little as shows the caret
+      {20, 0, 11, 9, true, false},           // End: the end
+      {12, 11, 11, 9, true, false},          // Left from the end: the end still
+      {10, 11, 10, 8, true, true},           // ... past its first: both ends hidden
+      {20, 15, 11, 9, true, false},          // never so far that room is left after the end
+  };
+  const std::u16string text(20, u'8');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caret ? std::to_string(*c.caret) : "no focus");
+    const ui::TextView view = ui::FitText(10, 10, 51, text, kWidth, c.caret, c.lastFirst);
+    EXPECT_EQ(view.first, c.first);
+    EXPECT_EQ(view.markLeft, c.markLeft);
+    EXPECT_EQ(view.markRight, c.markRight);
+    // The room between the marks is the shown characters', and the caret's after the last, or
+    // after the text's end.
+    const int caretAfter = c.caret == c.first + c.shown || c.first + c.shown == 20;
+    EXPECT_EQ(view.clearLeft, c.markLeft ? 5 : 0);
+    EXPECT_EQ(51 - view.clearLeft - view.clearRight, int(c.shown) * 5 + caretAfter);
+    EXPECT_GE(view.clearRight, c.markRight ? 5 : 0);
+  }
   // A character outside the Basic Multilingual Plane is two units, never cut between them, from
   // either end.
   const std::u16string pairs = u"\U00010000\U00010000\U00010000\U00010000\U00010000\U00010000";
   for (int room = 4; room < 40; ++room) {
-    const ui::TextView start = ui::FitText(10, 10, room, pairs, width, ui::Anchor::kStart);
-    const ui::TextView end = ui::FitText(10, 10, room, pairs, width, ui::Anchor::kEnd);
-    EXPECT_EQ((room - start.clearRight) / 5 % 2, 0) << room;
-    EXPECT_EQ((room - 1 - end.clearLeft) / 5 % 2, 0) << room;
+    for (const auto caret : {std::optional<std::size_t>(), std::optional(pairs.size())}) {
+      const ui::TextView view = ui::FitText(10, 10, room, pairs, kWidth, caret, 0);
+      EXPECT_EQ(view.first % 2, 0u) << room;
+      EXPECT_EQ((room - view.clearLeft - view.clearRight - (caret ? 1 : 0)) % 10, 0) << room;
+    }
   }
-  // Where the box is looked at from: its start without the focus, or with the caret there.
-  EXPECT_EQ(ui::AnchorOf(false, 5, 5), ui::Anchor::kStart);
-  EXPECT_EQ(ui::AnchorOf(true, 0, 5), ui::Anchor::kStart);
-  EXPECT_EQ(ui::AnchorOf(true, 5, 5), ui::Anchor::kEnd);
-  EXPECT_EQ(ui::AnchorOf(true, 2, 5), ui::Anchor::kMiddle);
+}
+
+// A tooltip: the whole text, in lines of 40 characters; of a text too long for ten, the first
+// five lines and the last four, the cut mark between them.
+TEST(Tooltips, BreakALongTextIntoFewLines) {
+  EXPECT_EQ(ui::TooltipOf(u"1234"), u"1234");
+  std::u16string digits;
+  for (int line = 0; line < 12; ++line) digits += std::u16string(40, static_cast<char16_t>(u'a' + line));
+  const std::u16string tooltip = ui::TooltipOf(digits);
+  std::vector<std::u16string> lines{u""};
+  for (const char16_t c : tooltip) c == u'\n' ? void(lines.emplace_back()) : void(lines.back() += c);
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[4], std::u16string(40, u'e'));
+  EXPECT_EQ(lines[5], u"\u2026");
+  EXPECT_EQ(lines[6], std::u16string(40, u'i'));
+  EXPECT_EQ(ui::TooltipOf(digits.substr(0, 80)), digits.substr(0, 40) + u"\n" + digits.substr(40, 40));
 }
 
 std::vector<std::string_view> Names(const ui::ControlOrder& controls) {

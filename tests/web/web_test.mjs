@@ -181,12 +181,14 @@ test('a cut text reads right: from its start, or up to its end with the mark bef
     while (end < input.value.length && x(end + 1) <= right + 0.5) ++end;
     const [markLeft, markRight] = ['left', 'right'].map((side) =>
         input.parentElement.querySelector(`.cutmark.${side}[data-for="${input.dataset.control}"]`)?.textContent === '\u2026');
+    // The room's last pixel is the caret's where it stands after the last character shown.
+    const caretThere = document.activeElement === input && input.selectionEnd === end ? 1 : 0;
     return {first, whole: end - first, length: input.value.length, title: input.title, markLeft, markRight,
-            part: (first > 0 && x(first) > left + 0.5) || (end < input.value.length && x(end) < right - 0.5)};
+            part: (first > 0 && x(first) > left + 0.5) || (end < input.value.length && x(end) < right - 0.5 - caretThere)};
   });
-  const readsRight = (shown) => shown.whole > 0 && !shown.part &&
-      ((shown.first === 0 && !shown.markLeft && (shown.whole === shown.length) !== shown.markRight) ||
-       (shown.first > 0 && shown.first + shown.whole === shown.length && shown.markLeft && !shown.markRight));
+  // Whole characters only, a mark at an end exactly where characters are hidden beyond it.
+  const readsRight = (shown) => shown.whole > 0 && !shown.part && (shown.first > 0) === shown.markLeft &&
+      (shown.first + shown.whole < shown.length) === shown.markRight;
   for (const size of ['1024.25', '16065.5', '2048.25', '123456', '0.0001']) {
     await user.type('Text1', size);
     await page.keyboard.press('Tab');
@@ -208,6 +210,21 @@ test('a cut text reads right: from its start, or up to its end with the mark bef
   await user.type('Text1', '4');
   assert.equal((await look('Text1')).title, '');
   assert.equal((await page.accessibility.snapshot({root: await page.$(field('Text2'))})).description, undefined);
+  // Home, then Right: the first characters, no mark before them; as far right as the caret goes,
+  // each view reading right.
+  await user.type('Text1', '123456789012345');
+  await page.keyboard.press('Home');
+  for (let caret = 1; caret <= 15; ++caret) {
+    await page.keyboard.press('ArrowRight');
+    const shown = await look('Text1');
+    assert.ok(readsRight(shown) && (caret > 1 || shown.first === 0), `the caret at ${caret}: ${JSON.stringify(shown)}`);
+  }
+  // A pasted tab, line end or control character is not kept, unseen, in the box.
+  for (const pasted of ['4\t', '\u00854\u0007', '4\r\n']) {
+    await page.$eval(field('Text1'), (input) => input.select());
+    await page.keyboard.sendCharacter(pasted);
+    await page.waitForFunction((f) => document.querySelector(f).value === '4', {}, field('Text1'));
+  }
 });
 
 test('a screen reader meets the page by its title, then the main window\'s controls by name, in reading order', async () => {

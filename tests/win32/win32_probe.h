@@ -80,6 +80,10 @@ class Win32Probe final : public probe::Probe {
     keys[VK_SHIFT] = keys[VK_CONTROL] = keys[VK_MENU] = 0;
     SetKeyboardState(keys);
   }
+  void PressHome() override {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_HOME, 1);
+    Pump();
+  }
   // The system's box answers its own keys, which the dialog manager reads in its loop.
   void AnswerBoxesWith(ui::Key key, unsigned modifiers) override { answer_ = {VirtualKey(key), modifiers}; }
   bool WindowManager() const override { return true; }
@@ -170,6 +174,19 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return std::u16string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(wcslen(text.c_str())));
   }
+  // The bubble the tooltip would show its text in.
+  bool TooltipFitsTheScreen(std::string_view textBox) override {
+    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
+      tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle(probe::FormId::kMainWindow);
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(probe::FormId::kMainWindow, textBox));
+    const LRESULT size = SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
+    return LOWORD(size) > 0 && LOWORD(size) <= GetSystemMetrics(SM_CXSCREEN);
+  }
   bool Checked(std::string_view option) const override {
     return SendMessageW(Control(probe::FormId::kMainWindow, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
@@ -205,8 +222,13 @@ class Win32Probe final : public probe::Probe {
     };
     int origin = static_cast<short>(LOWORD(SendMessageW(edit, EM_POSFROMCHAR, 0, 0)));
     if (POINT caret{}; GetFocus() == edit && GetCaretPos(&caret)) origin = caret.x - extent(Caret(textBox));
-    probe::Visible visible = probe::WholeBetween(
-        text.size(), [&](std::size_t character) { return origin + extent(character); }, drawn.left, drawn.right);
+    const auto x = [&](std::size_t character) { return origin + extent(character); };
+    probe::Visible visible = probe::WholeBetween(text.size(), x, drawn.left, drawn.right);
+    // The room's last pixel is the caret's where it stands after the last character shown.
+    const std::size_t end = visible.first + visible.whole;
+    const bool caretThere = GetFocus() == edit && Caret(textBox) == end;
+    visible.partOfAnother = (visible.first > 0 && x(visible.first) > drawn.left) ||
+                            (end < text.size() && x(end) < drawn.right - caretThere);
     RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client{};
     GetClientRect(edit, &client);

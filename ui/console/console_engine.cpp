@@ -82,8 +82,8 @@ bool ConsoleEngine::Take(bool wait) {
 }
 
 // The next input as the key table reads it, a sequence's start waiting the escape delay for its
-// rest; inside a paste, its text, read as it stands up to the paste's end, its control characters
-// left out, typed once it has come whole.
+// rest; inside a paste, its text, read as it stands up to the paste's end, typed once it has come
+// whole.
 std::optional<Input> ConsoleEngine::Next() {
   while (!pending_.empty()) {
     if (pasting_) {
@@ -93,9 +93,7 @@ std::optional<Input> ConsoleEngine::Next() {
           kPasteEnd.starts_with(std::u32string_view(pending_).substr(escape))) {
         text = escape;  // the paste's end, part come
       }
-      for (const char32_t c : pending_.substr(0, text)) {
-        if (c >= 0x20 && (c < 0x7F || c >= 0xA0)) pasted_ += Utf16(c);
-      }
+      for (const char32_t c : pending_.substr(0, text)) pasted_ += Utf16(c);
       pending_.erase(0, text);
       if (!std::u32string_view(pending_).starts_with(kPasteEnd)) {
         if (!Read(-1)) return std::nullopt;

@@ -72,6 +72,8 @@ void ConsoleWindow::Focus(std::string_view control) {
 
 std::size_t ConsoleWindow::Caret(std::string_view textBox) const { return Find(textBox).field.caret; }
 
+void ConsoleWindow::MoveCaret(std::string_view textBox, std::size_t to) { Find(textBox).field.Move(to); }
+
 void ConsoleWindow::TakeKeyboard(std::u16string_view) { focus_ = {}; }
 
 void ConsoleWindow::Lay(const WindowLayout& layout) {
@@ -87,8 +89,6 @@ int ConsoleWindow::TextRoom(std::string_view textBox) const { return Find(textBo
 void ConsoleWindow::ShowText(std::string_view textBox, const TextView& view) {
   Control& box = Find(textBox);
   box.view = view;
-  box.view.tooltip = {};
-  if (view.fromStart && focus_ != box.design->name) box.field.Move(0);
 }
 
 void ConsoleWindow::Place(const Placement& placement) {
@@ -163,36 +163,18 @@ void ConsoleWindow::Press(Point cell) {
   report_({Event::Kind::kCaretMoved, name});
 }
 
-// From the start, or looked at from the end the last characters, or in the middle from where the
-// view last started, moved as far as the caret needs; as many whole characters as fit the room the
-// view leaves, a cell kept for the caret after the last.
+// From the first character the core says, as many whole characters as fill the room its marks
+// leave.
 std::pair<std::size_t, std::size_t> ConsoleWindow::Shown(const Control& box) const {
   const std::u16string_view text = box.field.text;
-  const int room = box.cells.width - box.view.clearLeft - box.view.clearRight;
-  const auto fitting = [&](std::size_t from) {
-    std::size_t to = from;
-    int cells = 0;
-    while (to < text.size() && cells + Cells(text.substr(to, box.field.After(to) - to)) <= room) {
-      cells += Cells(text.substr(to, box.field.After(to) - to));
-      to = box.field.After(to);
-    }
-    return to - from;
-  };
-  std::size_t first = 0;
-  if (box.view.markLeft && !box.view.markRight) {
-    first = text.size();
-    while (first > 0 && Cells(text.substr(box.field.Before(first))) <= room - 1) {
-      first = box.field.Before(first);
-    }
-  } else if (box.view.markLeft) {
-    box.scroll = std::min(box.scroll, box.field.caret);
-    while (Cells(text.substr(box.scroll, box.field.caret - box.scroll)) > room - 1) {
-      box.scroll = box.field.After(box.scroll);
-    }
-    first = box.scroll;
+  const std::size_t first = std::min(box.view.first, text.size());
+  int room = box.cells.width - box.view.clearLeft - box.view.clearRight;
+  std::size_t to = first;
+  for (; to < text.size(); to = box.field.After(to)) {
+    room -= Cells(text.substr(to, box.field.After(to) - to));
+    if (room < 0) break;
   }
-  box.scroll = first;
-  return {first, fitting(first)};
+  return {first, to - first};
 }
 
 Cell ConsoleWindow::DrawControl(const Control& control, const Terminal::Style& style, attr_t dim) const {

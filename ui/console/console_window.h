@@ -61,6 +61,7 @@ class ConsoleWindow final : public EngineWindow {
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   void Focus(std::string_view control) override;
   std::size_t Caret(std::string_view textBox) const override;
+  void MoveCaret(std::string_view textBox, std::size_t to) override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override { default_ = button; }
   Units Measure() const override { return {96, true}; }
@@ -83,7 +84,6 @@ class ConsoleWindow final : public EngineWindow {
     bool checked = false;
     TextField field;
     TextView view{1};
-    mutable std::size_t scroll = 0;  // the first character shown last
   };
   Control& Find(std::string_view name);
   const Control& Find(std::string_view name) const;

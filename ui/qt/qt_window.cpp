@@ -180,6 +180,10 @@ std::size_t QtWindow::Caret(std::string_view textBox) const {
   return static_cast<std::size_t>(Widget<QLineEdit>(textBox)->cursorPosition());
 }
 
+void QtWindow::MoveCaret(std::string_view textBox, std::size_t to) {
+  Widget<QLineEdit>(textBox)->setCursorPosition(static_cast<int>(to));
+}
+
 void QtWindow::TakeKeyboard(std::u16string_view readAs) {
   activateWindow();
   setFocus(Qt::OtherFocusReason);
@@ -230,31 +234,62 @@ int QtWindow::TextWidth(std::string_view textBox, std::u16string_view text, int 
   return QFontMetrics(DesignFont(textBox, pixels)).horizontalAdvance(ToQString(text));
 }
 
-// Qt draws into the two pixels it keeps beside the text: room kept clear keeps those too. A
-// tooltip that shows follows the text at once.
+// Shown from the first character the core says: Qt scrolls its text as it paints it, as its caret
+// needs; without the focus, its caret is put there where the core says, and else left to the
+// user; with it, ShowFrom. A tooltip that shows follows the text at once.
 void QtWindow::ShowText(std::string_view textBox, const TextView& view) {
   QLineEdit* edit = Widget<QLineEdit>(textBox);
   const QFont font = DesignFont(textBox, view.pixels);
   if (edit->font() != font) edit->setFont(font);
-  const auto kept = [](int clear) { return clear ? clear + 2 : 0; };
-  edit->setTextMargins(kept(view.clearLeft), 0, kept(view.clearRight), 0);
+  edit->setTextMargins(view.clearLeft, 0, view.clearRight, 0);
   const QString tooltip = ToQString(view.tooltip);
   if (QToolTip::isVisible() && QToolTip::text() == edit->toolTip() && edit->toolTip() != tooltip) {
     tooltip.isEmpty() ? QToolTip::hideText() : QToolTip::showText(QCursor::pos(), tooltip, edit);
   }
   edit->setToolTip(tooltip);
-  if (view.fromStart && !edit->hasFocus()) edit->setCursorPosition(0);
-  TextView remembered = view;
-  remembered.tooltip = {};
-  views_[edit] = remembered;
-  edit->update();
+  if (view.caretToFirst) edit->setCursorPosition(static_cast<int>(view.first));
+  views_[edit] = view;
+  if (edit->hasFocus()) {
+    ShowFrom(edit, view);
+  } else {
+    edit->update();
+  }
+}
+
+// Qt has no way to say where its text starts but its rule, as it paints it, to scroll as little as
+// shows the caret, as the core does; so painted at once, it mostly starts where the core says.
+// Where it does not (two keys came before a paint, say), it is painted with a room wide enough for
+// the whole text, which scrolls it to its start, then with one ending at the caret, which scrolls
+// the caret to the room's right end, and then with the room between the marks, which keeps it so.
+void QtWindow::ShowFrom(QLineEdit* edit, const TextView& view) {
+  edit->repaint();
+  const QFontMetrics metrics(edit->font());
+  const QString text = edit->text();
+  const int caretX = metrics.horizontalAdvance(text.left(edit->cursorPosition()));
+  const int firstX = metrics.horizontalAdvance(text.left(static_cast<qsizetype>(view.first)));
+  const int textStart =
+      edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1 - caretX;
+  if (textStart + firstX == TextRoomRect(edit).left() + view.clearLeft) return;
+  constexpr int kWholeText = 1 << 20;
+  edit->setTextMargins(-kWholeText, 0, -kWholeText, 0);
+  edit->repaint();
+  if (view.first > 0) {
+    edit->setTextMargins(0, 0, TextRoomRect(edit).width() - (caretX - firstX + 1), 0);
+    edit->repaint();
+  }
+  edit->setTextMargins(view.clearLeft, 0, view.clearRight, 0);
+  edit->repaint();
 }
 
 // Over the box once it has drawn itself, on its text's line, at each end of its text's room that
-// hides characters: not part of the text, and nothing a screen reader meets.
+// hides characters: not part of the text, and nothing a screen reader meets. Qt draws its text two
+// pixels past the room it lays it out in: the rooms kept clear are cleared of it first.
 void QtWindow::PaintCutMarks(QLineEdit* edit, const TextView& view) const {
   const QRect room = TextRoomRect(edit);
   QPainter painter(edit);
+  const QBrush base = edit->palette().base();
+  painter.fillRect(QRect(room.left() - 2, room.top(), view.clearLeft + 2, room.height()), base);
+  painter.fillRect(QRect(room.right() + 1 - view.clearRight, room.top(), view.clearRight + 2, room.height()), base);
   painter.setFont(edit->font());
   painter.setPen(edit->palette().text().color());
   if (view.markLeft) {

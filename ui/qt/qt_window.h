@@ -31,6 +31,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
   void Focus(std::string_view control) override;
   std::size_t Caret(std::string_view textBox) const override;
+  void MoveCaret(std::string_view textBox, std::size_t to) override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   Units Measure() const override { return {}; }  // Qt scales the device-independent pixels itself
@@ -59,6 +60,7 @@ class QtWindow final : public QWidget, public EngineWindow {
   QFont DesignFont(std::string_view control, int pixels) const;
   static QRect TextRoomRect(const QLineEdit* edit);  // where Qt lays its text out
   void PaintCutMarks(QLineEdit* edit, const TextView& view) const;
+  void ShowFrom(QLineEdit* edit, const TextView& view);
   bool KeyPressed(const QKeyEvent& press);
 
   const WindowDesign& design_;

@@ -25,12 +25,13 @@ int web_checked(int window, const char* control);
 void web_set_checked(int window, const char* control, int checked);
 void web_focus(int window, const char* control);
 int web_caret(int window, const char* control);
+void web_move_caret(int window, const char* control, int to);
 void web_take_keyboard(int window);
 void web_mark_default(int window, const char* button);
 int web_text_room(int window, const char* control);
 int web_text_width(int window, const char* control, const char16_t* text, int pixels);
 void web_show_text(int window, const char* control, int pixels, int clearLeft, int clearRight,
-                   int markLeft, int markRight, int fromStart, const char16_t* cutMark,
+                   int markLeft, int markRight, int first, int caretToFirst, const char16_t* cutMark,
                    const char16_t* tooltip);
 void web_frame(int window, int* margins);  // left, top, right, bottom
 void web_work_area(int* rect);             // left, top, width, height

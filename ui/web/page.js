@@ -28,6 +28,14 @@ var QuorvelPageLibrary = {
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
+    // A text's width in a text box's font at a size, as the browser lays it out.
+    measure: function(field, text, pixels) {
+      const style = getComputedStyle(field);
+      const context = QuorvelPage.context ||
+          (QuorvelPage.context = document.createElement('canvas').getContext('2d'));
+      context.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
+      return context.measureText(text).width;
+    },
     // The frame around a window's client area, as laid out, before any scaling.
     frame: function(self) {
       const left = self.element.clientLeft + self.client.offsetLeft;
@@ -375,17 +383,13 @@ var QuorvelPageLibrary = {
   },
 
   web_text_width: function(window, name, text, pixels) {
-    const style = getComputedStyle(QuorvelPage.control(window, name).field);
-    const context = QuorvelPage.measure ||
-        (QuorvelPage.measure = document.createElement('canvas').getContext('2d'));
-    context.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
-    return Math.ceil(context.measureText(UTF16ToString(text)).width);
+    return Math.ceil(QuorvelPage.measure(QuorvelPage.control(window, name).field, UTF16ToString(text), pixels));
   },
 
   // A cut text's marks stand over the box, at each end of its text's room that hides characters,
   // in its font; the whole text is the box's title.
   web_show_text: function(window, name, pixels, clearLeft, clearRight, markLeft, markRight,
-                          fromStart, cutMark, tooltip) {
+                          first, caretToFirst, cutMark, tooltip) {
     const control = QuorvelPage.control(window, name), field = control.field;
     // Room kept clear at the right holds the caret's pixel, which is the padding's anyway.
     Object.assign(field.style, {fontSize: pixels + 'px', paddingLeft: control.padding + clearLeft + 'px',
@@ -412,10 +416,13 @@ var QuorvelPageLibrary = {
                                  lineHeight: field.clientHeight + 'px', fontSize: pixels + 'px'});
     });
     field.title = UTF16ToString(tooltip);
-    if (fromStart && document.activeElement !== field) {
-      field.setSelectionRange(0, 0);
-      field.scrollLeft = 0;
-    }
+    if (caretToFirst) field.setSelectionRange(first, first);
+    // From the first character the program says, at the left end of the room between the marks.
+    field.scrollLeft = QuorvelPage.measure(field, field.value.slice(0, first), pixels);
+  },
+
+  web_move_caret: function(window, name, to) {
+    QuorvelPage.control(window, name).field.setSelectionRange(to, to);
   },
 
   web_frame: function(window, margins) {

@@ -78,6 +78,10 @@ std::size_t WebWindow::Caret(std::string_view textBox) const {
   return static_cast<std::size_t>(web_caret(number_, Name(textBox).c_str()));
 }
 
+void WebWindow::MoveCaret(std::string_view textBox, std::size_t to) {
+  web_move_caret(number_, Name(textBox).c_str(), static_cast<int>(to));
+}
+
 // A reader reads a window that takes the focus itself, with its text: nothing more to say.
 void WebWindow::TakeKeyboard(std::u16string_view) { web_take_keyboard(number_); }
 
@@ -95,8 +99,8 @@ int WebWindow::TextWidth(std::string_view textBox, std::u16string_view text, int
 
 void WebWindow::ShowText(std::string_view textBox, const TextView& view) {
   web_show_text(number_, Name(textBox).c_str(), view.pixels, view.clearLeft, view.clearRight,
-                view.markLeft, view.markRight, view.fromStart, Terminated(kCutMark).c_str(),
-                Terminated(view.tooltip).c_str());
+                view.markLeft, view.markRight, static_cast<int>(view.first), view.caretToFirst,
+                Terminated(kCutMark).c_str(), view.tooltip.c_str());
 }
 
 Margins WebWindow::Frame() const {

@@ -29,6 +29,7 @@ class WebWindow final : public EngineWindow {
   void SetEnabled(bool enabled) override;
   void Focus(std::string_view control) override;
   std::size_t Caret(std::string_view textBox) const override;
+  void MoveCaret(std::string_view textBox, std::size_t to) override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   Units Measure() const override { return {}; }  // CSS pixels; the browser scales them

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace ui::win32 {
@@ -12,7 +14,10 @@ TextBoxes::TextBoxes(HWND window, HINSTANCE instance, std::function<void(HWND ed
       tooltip_(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
                                nullptr, instance, nullptr)),
-      caretMoved_(std::move(caretMoved)) {}
+      caretMoved_(std::move(caretMoved)) {
+  // Lines broken where the tooltip's text breaks them, none wider than the screen.
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+}
 
 TextBoxes::Selection TextBoxes::Read(HWND edit) {
   DWORD start = 0, end = 0;
@@ -26,16 +31,40 @@ TextBoxes::Selection TextBoxes::Read(HWND edit) {
   return {start, end, distance(start) < distance(end) ? start : end};
 }
 
-void TextBoxes::Rescroll(HWND edit, bool fromStart) {
-  const bool focused = GetFocus() == edit;
-  if (!focused && !fromStart) return;
+// The edit control scrolls in whole characters, as its caret needs: in a room shown to be as
+// narrow as three of the first character, shown from far to its right, a caret put after that
+// character scrolls back as far as shows it a third of the room in, at the character. The room
+// and the selection put back then scroll nothing, the caret being in sight.
+void TextBoxes::ShowFrom(HWND edit, std::size_t first, bool caretThere) {
   const Selection kept = Read(edit);
   SendMessageW(edit, EM_SETSEL, 0, 0);
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-  if (!focused) return;
+  const int length = GetWindowTextLengthW(edit);
+  if (first > 0 && static_cast<int>(first) < length) {
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(edit, text.data(), length + 1);
+    HDC context = GetDC(edit);
+    const HGDIOBJ previous = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    SIZE character{};
+    GetTextExtentPoint32W(context, text.c_str() + first, 1, &character);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, previous);
+    ReleaseDC(edit, context);
+    RECT room{};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    const int narrow = std::min<int>(room.right - room.left, std::max<int>(3 * character.cx, metrics.tmAveCharWidth));
+    const int right = HIWORD(SendMessageW(edit, EM_GETMARGINS, 0, 0));
+    SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, right + room.right - room.left - narrow));
+    SendMessageW(edit, EM_SETSEL, length, length);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageW(edit, EM_SETSEL, first + 1, first + 1);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, right));
+  }
+  if (caretThere) return static_cast<void>(SendMessageW(edit, EM_SETSEL, first, first));
   const bool backward = kept.caret == kept.start && kept.start != kept.end;
   SendMessageW(edit, EM_SETSEL, backward ? kept.end : kept.start, backward ? kept.start : kept.end);
-  SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 TextBoxes::~TextBoxes() {

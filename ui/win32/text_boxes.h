@@ -28,9 +28,8 @@ class TextBoxes {
     bool operator==(const Selection&) const = default;
   };
   static Selection Read(HWND edit);
-  // Scrolled back to the start of its text where asked and the box has not the focus, or else, with
-  // the focus, scrolled anew as far as the caret needs, as though from the start.
-  static void Rescroll(HWND edit, bool fromStart);
+  // Its text shown from the given character on, its caret put there, or its selection as it was.
+  static void ShowFrom(HWND edit, std::size_t first, bool caretThere);
 
   void Add(HWND edit);
   // `roomLeft` and `roomRight`: where the room the edit control lays its text out in starts and

@@ -12,7 +12,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuorvelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr UINT kRescroll = WM_APP;                  // a text box whose font changed scrolls anew
+constexpr UINT kShowFrom = WM_APP;                  // a text box shown from a character on
 constexpr UINT kDpiChanged = 0x02E0;                // WM_DPICHANGED, from Windows 8.1 on
 constexpr UINT kMinimised = WM_APP + 2;             // once the change is over
 
@@ -249,11 +249,12 @@ void Win32Window::MarkDefault(std::string_view button) {
   }
 }
 
-// The edit control keeps two pixels past its text, for its caret and before it scrolls.
+// The edit control's rectangle for its text: its client area less a pixel either side for its
+// edge, and its margins.
 int Win32Window::TextRoom(std::string_view textBox) const {
   RECT client{};
   GetClientRect(Control(textBox), &client);
-  return client.right - 2 * Margin() - 2;
+  return client.right - 2 - 2 * Margin();
 }
 
 int Win32Window::TextWidth(std::string_view textBox, std::u16string_view text, int pixels) const {
@@ -276,10 +277,29 @@ void Win32Window::ShowText(std::string_view textBox, const TextView& view) {
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                MAKELPARAM(Margin() + view.clearLeft, Margin() + view.clearRight));
   textBoxes_->Set(edit, Margin(), Margin() + TextRoom(textBox), view);
-  // The edit control keeps the scroll it had while its text, or the text it replaced, was
-  // otherwise, and scrolls to its caret once the notification of a change is over: scroll anew
-  // right after that.
-  PostMessageW(window_, kRescroll, reinterpret_cast<WPARAM>(edit), view.fromStart);
+  // The edit control scrolls to its caret once the notification of a change is over: shown from
+  // the first character right after that.
+  PostMessageW(window_, kShowFrom, reinterpret_cast<WPARAM>(edit),
+               view.caretToFirst ? -1 : static_cast<LPARAM>(view.first));
+}
+
+// Wine's edit control keeps the place it was scrolled to when its text grows shorter, past the
+// text's end, where it scrolls no more: its text, set anew, starts it over.
+void Win32Window::ShowFrom(HWND edit, std::size_t first, bool caretThere) {
+  if (SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0) > GetWindowTextLengthW(edit)) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::u16string text = Text(design_.controls[static_cast<std::size_t>(GetDlgCtrlID(edit) - kFirstControlId)].name);
+    settingText_ = true;
+    SetWindowTextW(edit, Wide(text).c_str());
+    settingText_ = false;
+    SendMessageW(edit, EM_SETSEL, start, end);
+  }
+  TextBoxes::ShowFrom(edit, first, caretThere);
+}
+
+void Win32Window::MoveCaret(std::string_view textBox, std::size_t to) {
+  SendMessageW(Control(textBox), EM_SETSEL, to, to);
 }
 
 Margins Win32Window::Frame() const {
@@ -342,8 +362,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case kRescroll:
-      TextBoxes::Rescroll(reinterpret_cast<HWND>(wParam), lParam != 0);
+    case kShowFrom:  // from the start, its caret there; or from the first character given
+      ShowFrom(reinterpret_cast<HWND>(wParam), lParam < 0 ? 0 : static_cast<std::size_t>(lParam), lParam < 0);
       return 0;
     case WM_CTLCOLORSTATIC:  // labels and options on the window's face
       SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));

@@ -39,6 +39,7 @@ class Win32Window final : public EngineWindow {
   void SetEnabled(bool enabled) override;
   void Focus(std::string_view control) override;
   std::size_t Caret(std::string_view textBox) const override;
+  void MoveCaret(std::string_view textBox, std::size_t to) override;
   void TakeKeyboard(std::u16string_view readAs) override;
   void MarkDefault(std::string_view button) override;
   Units Measure() const override { return {dpi_, false}; }
@@ -62,6 +63,7 @@ class Win32Window final : public EngineWindow {
   HWND Control(std::string_view name) const;
   int Margin() const { return dpi_ / 96; }  // either side of a text box's text
   void PaintLines();
+  void ShowFrom(HWND edit, std::size_t first, bool caretThere);
 
   const WindowDesign& design_;
   Report report_;

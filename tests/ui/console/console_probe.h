@@ -57,6 +57,7 @@ class ConsoleProbe final : public probe::Probe {
     PressAt(cells.left, cells.top);
   }
   void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override { Send(Sent(key, modifiers)); }
+  void PressHome() override { Send("\033[H"); }
   // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter; Escape
   // in the shorter form of other terminals; Ctrl+W as its control character.
   static std::string Sent(ui::Key key, unsigned modifiers) {
@@ -148,18 +149,29 @@ class ConsoleProbe final : public probe::Probe {
     }
     return "";
   }
-  // The characters the box's cells show, between the cut marks it shows; none beyond its end.
+  // The characters the box's cells show, between the cut marks it shows; none beyond its end. With
+  // the focus, where they start in its text is found from the caret's place in it and the cell the
+  // cursor stands on.
   probe::Visible Shown(std::string_view textBox) const override {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, textBox);
     std::u16string drawn = Trimmed(Row(cells.left, cells.top, cells.width));
     const bool markLeft = drawn.starts_with(u'\u2026'), markRight = drawn.ends_with(u'\u2026');
     drawn = Trimmed(drawn.substr(markLeft, drawn.size() - markLeft - markRight));
     const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
-    const std::size_t first = markLeft && drawn.size() <= text.size() ? text.size() - drawn.size() : 0;
+    const VTermPos cursor = Cursor();
+    const int textLeft = cells.left + LeftOfText(textBox);
+    std::size_t first = 0;
+    if (cursor.row == cells.top && cursor.col >= textLeft && cursor.col < cells.left + cells.width) {
+      const std::size_t caret = static_cast<ui::console::ConsoleWindow&>(core_->Loaded(probe::FormId::kMainWindow)->Native()).Field(textBox).caret;
+      first = caret - std::min(caret, Row(textLeft, cells.top, cursor.col - textLeft).size());
+    } else if (markLeft && drawn.size() <= text.size()) {
+      first = text.size() - drawn.size();
+    }
     const bool spilt = Row(cells.left + cells.width, cells.top, 1) != u" ";
     return {first, drawn.size(), spilt || text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
   }
   std::optional<std::u16string> Tooltip(std::string_view) const override { return std::nullopt; }
+  bool TooltipFitsTheScreen(std::string_view) override { return true; }  // a terminal shows none
   ui::Units Units() const override { return {96, true}; }
   int FontPixels(probe::FormId, std::string_view) const override { return 1; }  // a cell's row
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }

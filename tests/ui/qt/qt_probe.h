@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <utility>
@@ -76,6 +77,10 @@ class QtProbe final : public probe::Probe {
                     QtModifiers(modifiers));
     Settle();
   }
+  void PressHome() override {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    Settle();
+  }
   void Close(probe::FormId form) override {
     Window(form)->close();
     Settle();
@@ -115,6 +120,18 @@ class QtProbe final : public probe::Probe {
   std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     return Get<QLineEdit>(textBox)->toolTip().toStdU16String();
   }
+  // Shown where the box is, as a pointer resting on it shows it.
+  bool TooltipFitsTheScreen(std::string_view textBox) override {
+    QLineEdit* edit = Get<QLineEdit>(textBox);
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, 0)), edit->toolTip(), edit);
+    const QWidget* shown = nullptr;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->inherits("QTipLabel") && widget->isVisible()) shown = widget;
+    }
+    const bool fits = shown && shown->frameGeometry().width() <= edit->screen()->availableGeometry().width();
+    QToolTip::hideText();
+    return fits;
+  }
   bool Checked(std::string_view option) const override {
     return Get<QRadioButton>(option)->isChecked();
   }
@@ -131,26 +148,33 @@ class QtProbe final : public probe::Probe {
     return "";
   }
   // Where Qt draws a line edit's characters, from where its cursor stands, within the room its
-  // margins leave (the clip Qt draws its text in); the marks, whatever is drawn in the margins.
+  // margins leave (the clip Qt draws its text in); the marks, whatever is drawn in the margins. Qt
+  // scrolls its text as it paints it: painted first.
   probe::Visible Shown(std::string_view textBox) const override {
     const auto* edit = Get<QLineEdit>(textBox);
+    const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
     const QString text = edit->text();
     const QFontMetrics metrics(edit->font());
     const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
     const QRect room = edit->contentsRect().adjusted(frame + 2, frame, -frame - 2, -frame);
     const QMargins margins = edit->textMargins();
-    const int left = room.left() + std::max(0, margins.left() - 2);
-    const int right = room.right() + 1 - std::max(0, margins.right() - 2);
+    const int left = room.left() + margins.left();
+    const int right = room.right() + 1 - margins.right();
     const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() + 1;
     const int origin = cursorX - metrics.horizontalAdvance(text.left(edit->cursorPosition()));
     const auto x = [&](std::size_t character) {
       return origin + metrics.horizontalAdvance(text.left(static_cast<qsizetype>(character)));
     };
     probe::Visible visible = probe::WholeBetween(static_cast<std::size_t>(text.size()), x, left, right);
-    const QImage drawn = const_cast<QLineEdit*>(edit)->grab().toImage();
+    // The room's last pixel is the caret's where it stands after the last character shown.
+    const std::size_t end = visible.first + visible.whole;
+    const bool caretThere = edit->hasFocus() && static_cast<std::size_t>(edit->cursorPosition()) == end;
+    visible.partOfAnother = (visible.first > 0 && x(visible.first) > left) ||
+                            (end < static_cast<std::size_t>(text.size()) && x(end) < right - caretThere);
     const qreal ratio = drawn.devicePixelRatio();
     const auto inked = [&](int from, int to) {
-      return probe::Inked(static_cast<int>(from * ratio), static_cast<int>(to * ratio), 0, drawn.height(),
+      return probe::Inked(static_cast<int>(from * ratio), static_cast<int>(to * ratio),
+                          static_cast<int>(room.top() * ratio), static_cast<int>((room.bottom() + 1) * ratio),
                           [&](int x, int y) { return qGray(drawn.pixel(x, y)) < 128; });
     };
     visible.markLeft = inked(room.left(), left);
