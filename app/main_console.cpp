@@ -8,7 +8,8 @@
 
 int main() {
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-    std::fputs("quorvel-console: there is no terminal to show the calculator in\n", stderr);
+    std::fputs("quorvel-console: there is no terminal to show the calculator in (over SSH, "
+               "ssh -t gives it one)\n", stderr);
     return 1;
   }
   return ShowInTerminal();

@@ -25,8 +25,8 @@ bool HasDisplay() {
 int main(int, char* argv[]) {
   if (!HasDisplay()) {
     if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return ShowInTerminal();
-    std::fputs("quorvel: there is neither a display nor a terminal to show the calculator on\n",
-               stderr);
+    std::fputs("quorvel: there is neither a display nor a terminal to show the calculator on "
+               "(over SSH, ssh -t gives it a terminal)\n", stderr);
     return 1;
   }
   QApplication::setApplicationName(QStringLiteral("quorvel"));

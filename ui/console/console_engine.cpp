@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 
 #include "ui/console/console_window.h"
 
@@ -11,8 +12,10 @@ namespace ui::console {
 namespace {
 
 // How long a lone Escape waits for the rest of a key's sequence: long enough for one sent whole,
-// short enough that Escape is answered at once.
+// short enough that Escape is answered at once; and how long a sequence begun waits for its end,
+// which a slow link may send apart.
 constexpr int kEscapeDelay = 25;
+constexpr int kSequenceDelay = 250;
 
 std::u16string Utf16(char32_t point) {
   if (point < 0x10000) return std::u16string(1, static_cast<char16_t>(point));
@@ -101,7 +104,7 @@ std::optional<Input> ConsoleEngine::Next() {
       }
     }
     if (std::optional<Input> input = Decode(pending_, true)) return input;
-    if (!Read(kEscapeDelay)) return Decode(pending_, false);
+    if (!Read(pending_.size() > 1 ? kSequenceDelay : kEscapeDelay)) return Decode(pending_, false);
   }
   return std::nullopt;
 }
@@ -144,6 +147,9 @@ void ConsoleEngine::Answer(const Input& input) {
       return;
     case Input::Kind::kRelease:
       dragging_.reset();
+      return;
+    case Input::Kind::kSignal:
+      std::raise(input.signal);
       return;
     case Input::Kind::kNothing:
       return;

@@ -196,7 +196,9 @@ Cell ConsoleWindow::DrawControl(const Control& control, const Terminal::Style& s
       return focused ? Cell{row, at + 1} : Cell{};
     }
     case ControlKind::kTextBox: {
-      Put(row, left, std::u16string(static_cast<std::size_t>(control.cells.width), u' '), dim | style.field);
+      // Flat where it takes no input, as a dim that a terminal may not show would leave it alike.
+      const attr_t look = enabled_ ? style.field : dim;
+      Put(row, left, std::u16string(static_cast<std::size_t>(control.cells.width), u' '), look);
       const TextView& view = control.view;
       const TextField& field = control.field;
       const auto [first, count] = Shown(control);
@@ -206,12 +208,12 @@ Cell ConsoleWindow::DrawControl(const Control& control, const Terminal::Style& s
         if (at == field.caret) cursor = Cell{row, cell};
         const std::u16string_view character = std::u16string_view(field.text).substr(at, field.After(at) - at);
         const bool selected = focused && at >= field.SelectionStart() && at < field.SelectionEnd();
-        Put(row, cell, character, dim | style.field | (selected ? style.focused : 0));
+        Put(row, cell, character, look | (selected ? style.focused : 0));
         cell += Cells(character);
       }
       if (field.caret == first + count) cursor = Cell{row, cell};
-      if (view.markLeft) Put(row, left, kCutMark, dim | style.field);
-      if (view.markRight) Put(row, left + control.cells.width - 1, kCutMark, dim | style.field);
+      if (view.markLeft) Put(row, left, kCutMark, look);
+      if (view.markRight) Put(row, left + control.cells.width - 1, kCutMark, look);
       return focused ? cursor : Cell{};
     }
     case ControlKind::kSymbol:

@@ -1,6 +1,7 @@
 #include "ui/console/keys.h"
 
 #include <algorithm>
+#include <csignal>
 #include <vector>
 
 namespace ui::console {
@@ -179,6 +180,10 @@ std::optional<Input> Decode(std::u32string_view pending, bool moreMayCome) {
       key->length = 1;
       return key;
     }
+    constexpr std::pair<char32_t, int> kSignals[] = {{0x03, SIGINT}, {0x1C, SIGQUIT}, {0x1A, SIGTSTP}};
+    for (const auto& [control, signal] : kSignals) {
+      if (first == control) return Input{Kind::kSignal, 1, Key::kTab, 0, Edit::kHome, 0, {}, signal};
+    }
     // Other control characters, C0 and C1, type nothing.
     const bool control = first < 0x20 || (first >= 0x7F && first < 0xA0);
     return control ? Input{Kind::kNothing, 1} : Input{Kind::kText, 1, Key::kTab, 0, Edit::kHome, first};
@@ -189,9 +194,11 @@ std::optional<Input> Decode(std::u32string_view pending, bool moreMayCome) {
   }
   if (pending[1] == '[') return Csi(pending, moreMayCome);
   if (pending[1] == 'O') return Ss3(pending, moreMayCome);
-  // Escape before a key: the key with Alt, as terminals send it.
+  // Escape before a key: the key with Alt, as terminals send it; before a typed character, a
+  // character with Alt, which types nothing; before anything else (a paste, the mouse), Escape.
   std::optional<Input> after = Decode(pending.substr(1), moreMayCome);
   if (!after) return std::nullopt;
+  if (after->kind != Kind::kKey && after->kind != Kind::kText) return Input{Kind::kKey, 1, Key::kEscape};
   if (after->kind == Kind::kKey) {
     after->modifiers |= kAlt;
   } else {

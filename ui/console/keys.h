@@ -27,6 +27,8 @@ struct Input {
     kRelease,     // ... let go
     kPasteStart,  // what follows until kPasteEnd is a paste, taken as it stands
     kPasteEnd,
+    kSignal,   // `signal`: Ctrl+C, Ctrl+\ or Ctrl+Z typed, which the terminal's driver would have
+               // raised; in a paste, text
     kNothing,  // a sequence of no key the windows have a use for, read whole
   };
   Kind kind = Kind::kNothing;
@@ -36,6 +38,7 @@ struct Input {
   Edit edit = Edit::kHome;
   char32_t character = 0;
   Point at{};  // a screen's cell, counted from 0
+  int signal = 0;
 };
 
 // The first input that `pending` (not empty) starts with. None while what it holds may be the

@@ -13,7 +13,13 @@ namespace ui::console {
 // bracketed paste and the screen it showed before.
 class Terminal {
  public:
-  // The terminal of the given streams, of the type the environment names unless one is given.
+  // A terminal the windows cannot be drawn on: one of a type the terminal database does not know,
+  // one that cannot put its cursor anywhere, or one that does not read UTF-8.
+  struct Refused {
+    enum Why { kUnknown, kNoCursor, kNotUtf8 } why;
+  };
+  // The terminal of the given streams, of the type the environment names unless one is given;
+  // refused (Refused) where the windows cannot be drawn on it.
   Terminal(std::FILE* input, std::FILE* output, const char* type = nullptr);
   ~Terminal();
   Terminal(const Terminal&) = delete;

@@ -93,9 +93,11 @@ class ConsoleProbe final : public probe::Probe {
   bool WindowManager() const override { return false; }
 
   bool Open(probe::FormId form) const override { return core_->Loaded(form) != nullptr; }
+  // As its size box is drawn: a field underlined where it takes input, flat where not.
   bool Enabled(probe::FormId form) const override {
-    const ui::Rect client = Client(form);
-    return !Grey(client.left - 1, client.top - 1);
+    if (form != probe::FormId::kMainWindow) return Open(form);
+    const ui::Rect box = Cells(form, "Text1");
+    return Cell(box.left, box.top).attrs.underline;
   }
   bool OnScreen(probe::FormId form) const override { return Client(form).width > 0; }
   probe::FormId Front() const override {
@@ -306,10 +308,6 @@ class ConsoleProbe final : public probe::Probe {
       at += cell.width > 0 ? cell.width : 1;
     }
     return text;
-  }
-  bool Grey(int column, int row) const {
-    const VTermScreenCell cell = Cell(column, row);
-    return VTERM_COLOR_IS_INDEXED(&cell.fg) && (cell.fg.indexed.idx == 8 || cell.fg.indexed.idx == 0);
   }
   bool Lit(int column, int row) const {  // as the window in front's title
     const VTermScreenCell cell = Cell(column, row);

@@ -38,6 +38,8 @@ TEST(KeyTable, ReadsEveryFormTerminalsSend) {
       {U"\x01", Kind::kNothing}, {U"\u0085", Kind::kNothing},
       // Escape before a key: the key with Alt.
       key(U"\x1b\r", Key::kEnter, ui::kAlt), key(U"\x1b\x1b[14~", Key::kF4, ui::kAlt), {U"\x1bx", Kind::kNothing},
+      // Ctrl+C, Ctrl+\ and Ctrl+Z typed, which raise their signals.
+      {U"\x03", Kind::kSignal}, {U"\x1c", Kind::kSignal}, {U"\x1a", Kind::kSignal},
       // xterm: CSI, with the modifiers as a second parameter; modifyOtherKeys.
       key(U"\x1b[A", Key::kUp), key(U"\x1b[1;5A", Key::kUp, ui::kCtrl), key(U"\x1b[1;2B", Key::kDown, ui::kShift),
       key(U"\x1b[1;3S", Key::kF4, ui::kAlt), key(U"\x1b[Z", Key::kTab, ui::kShift), edit(U"\x1b[H", Edit::kHome),
@@ -91,6 +93,11 @@ TEST(KeyTable, WaitsForTheRestOfASequence) {
   EXPECT_EQ(Decode(U"\x1b", false)->key, Key::kEscape);
   EXPECT_TRUE(Decode(U"\x1b\x1b", false)->key == Key::kEscape && Decode(U"\x1b\x1b", false)->modifiers == ui::kAlt);
   EXPECT_EQ(Decode(U"\x1b[" + std::u32string(40, U'1'), true)->kind, Kind::kNothing);  // no terminal's
+  // Escape typed just before a paste or a press is Escape, and the paste's mark is read after it.
+  for (const std::u32string after : {U"\x1b[200~", U"\x1b[<0;1;1M"}) {
+    const auto escape = Decode(U"\x1b" + after, true);
+    EXPECT_TRUE(escape->key == Key::kEscape && escape->modifiers == 0 && escape->length == 1);
+  }
 }
 
 }  // namespace
