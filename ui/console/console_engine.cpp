@@ -118,7 +118,7 @@ void ConsoleEngine::Answer(const Input& input) {
       // Not used, the key changed nothing: the window is still there.
       if (input.modifiers) return;
       if (input.key == Key::kLeft || input.key == Key::kRight) {
-        front->Edit(input.key == Key::kLeft ? Edit::kLeft : Edit::kRight);
+        front->Edit(input.key == Key::kLeft ? LineKey::kLeft : LineKey::kRight);
       } else if (input.key == Key::kSpace) {
         front->Type(u" ");
       }

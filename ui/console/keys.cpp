@@ -21,8 +21,8 @@ unsigned Modifiers(int sent) {
 }
 
 Input KeyInput(Key key, unsigned modifiers = 0) { return {Kind::kKey, 0, key, modifiers}; }
-Input EditInput(Edit edit) { return {Kind::kEdit, 0, Key::kTab, 0, edit}; }
-Input TextInput(char32_t character) { return {Kind::kText, 0, Key::kTab, 0, Edit::kHome, character}; }
+Input EditInput(LineKey edit) { return {Kind::kEdit, 0, Key::kTab, 0, edit}; }
+Input TextInput(char32_t character) { return {Kind::kText, 0, Key::kTab, 0, LineKey::kHome, character}; }
 
 // A character as a key sent alone: the control characters of the keys the windows use, and the
 // keys a key code of modifyOtherKeys or the CSI u form names.
@@ -37,7 +37,7 @@ std::optional<Input> CharacterKey(char32_t c) {
     case 'w':
     case 'W': return KeyInput(Key::kW);
     case 0x08:
-    case 0x7F: return EditInput(Edit::kBackspace);
+    case 0x7F: return EditInput(LineKey::kBackspace);
   }
   return std::nullopt;
 }
@@ -47,8 +47,8 @@ std::optional<Input> FinalKey(char32_t final) {
   constexpr std::pair<char32_t, Input> kFinals[] = {
       {'A', {Kind::kKey, 0, Key::kUp}},     {'B', {Kind::kKey, 0, Key::kDown}},
       {'C', {Kind::kKey, 0, Key::kRight}},  {'D', {Kind::kKey, 0, Key::kLeft}},
-      {'H', {Kind::kEdit, 0, Key::kTab, 0, Edit::kHome}},
-      {'F', {Kind::kEdit, 0, Key::kTab, 0, Edit::kEnd}},
+      {'H', {Kind::kEdit, 0, Key::kTab, 0, LineKey::kHome}},
+      {'F', {Kind::kEdit, 0, Key::kTab, 0, LineKey::kEnd}},
       {'S', {Kind::kKey, 0, Key::kF4}},     {'Z', {Kind::kKey, 0, Key::kTab, kShift}},
       {'M', {Kind::kKey, 0, Key::kEnter}},  // the keypad's, in its application mode
       // rxvt's: Shift with an arrow in a CSI sequence, Ctrl in an SS3 one.
@@ -66,10 +66,10 @@ std::optional<Input> FinalKey(char32_t final) {
 std::optional<Input> TildeKey(int code) {
   switch (code) {
     case 1:
-    case 7: return EditInput(Edit::kHome);
+    case 7: return EditInput(LineKey::kHome);
     case 4:
-    case 8: return EditInput(Edit::kEnd);
-    case 3: return EditInput(Edit::kDelete);
+    case 8: return EditInput(LineKey::kEnd);
+    case 3: return EditInput(LineKey::kDelete);
     case 14: return KeyInput(Key::kF4);
   }
   return std::nullopt;
@@ -182,11 +182,11 @@ std::optional<Input> Decode(std::u32string_view pending, bool moreMayCome) {
     }
     constexpr std::pair<char32_t, int> kSignals[] = {{0x03, SIGINT}, {0x1C, SIGQUIT}, {0x1A, SIGTSTP}};
     for (const auto& [control, signal] : kSignals) {
-      if (first == control) return Input{Kind::kSignal, 1, Key::kTab, 0, Edit::kHome, 0, {}, signal};
+      if (first == control) return Input{Kind::kSignal, 1, Key::kTab, 0, LineKey::kHome, 0, {}, signal};
     }
     // Other control characters, C0 and C1, type nothing.
     const bool control = first < 0x20 || (first >= 0x7F && first < 0xA0);
-    return control ? Input{Kind::kNothing, 1} : Input{Kind::kText, 1, Key::kTab, 0, Edit::kHome, first};
+    return control ? Input{Kind::kNothing, 1} : Input{Kind::kText, 1, Key::kTab, 0, LineKey::kHome, first};
   }
   if (pending.size() == 1) {
     if (moreMayCome) return std::nullopt;

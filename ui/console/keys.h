@@ -6,6 +6,7 @@
 
 #include "ui/engine.h"
 #include "ui/geometry.h"
+#include "ui/text_field.h"
 
 // What a terminal sends, read into what it means, whatever its terminfo entry lists: the keys the
 // core may answer with their modifiers, a text box's own editing keys, typed text, the mouse, and
@@ -13,9 +14,6 @@
 // sequences, the modifiers as a parameter, modifyOtherKeys, the CSI u form, the SGR and X10
 // mouse), rxvt's and a vt100's. Pure functions of the characters, with no terminal library.
 namespace ui::console {
-
-// A text box's own keys, which the core leaves to it; the arrow keys come as keys first.
-enum class Edit { kHome, kEnd, kLeft, kRight, kDelete, kBackspace };
 
 struct Input {
   enum class Kind {
@@ -35,7 +33,7 @@ struct Input {
   std::size_t length = 0;  // the characters it was sent in
   Key key = Key::kTab;
   unsigned modifiers = 0;
-  Edit edit = Edit::kHome;
+  LineKey edit = LineKey::kHome;
   char32_t character = 0;
   Point at{};  // a screen's cell, counted from 0
   int signal = 0;

@@ -14,7 +14,7 @@
 #include "tests/ui/probe.h"
 #include "ui/console/console_engine.h"
 #include "ui/console/console_window.h"
-#include "ui/console/text_field.h"
+#include "ui/text_field.h"
 #include "ui/forms.h"
 #include "ui/rules.h"
 

@@ -7,7 +7,7 @@
 namespace {
 
 using ui::console::Decode;
-using ui::console::Edit;
+using ui::LineKey;
 using Kind = ui::console::Input::Kind;
 using ui::Key;
 
@@ -19,22 +19,22 @@ TEST(KeyTable, ReadsEveryFormTerminalsSend) {
     Kind kind;
     Key key = Key::kTab;
     unsigned modifiers = 0;
-    Edit edit = Edit::kHome;
+    LineKey edit = LineKey::kHome;
     char32_t character = 0;
     ui::Point at = {};
   };
   const auto key = [](std::u32string sent, Key key, unsigned modifiers = 0) {
     return Case{sent, Kind::kKey, key, modifiers};
   };
-  const auto edit = [](std::u32string sent, Edit edit) { return Case{sent, Kind::kEdit, Key::kTab, 0, edit}; };
+  const auto edit = [](std::u32string sent, LineKey edit) { return Case{sent, Kind::kEdit, Key::kTab, 0, edit}; };
   const auto mouse = [](std::u32string sent, Kind kind, int x, int y) {
-    return Case{sent, kind, Key::kTab, 0, Edit::kHome, 0, {x, y}};
+    return Case{sent, kind, Key::kTab, 0, LineKey::kHome, 0, {x, y}};
   };
   const Case cases[] = {
       // Typed alone: the keys the windows use, their control characters, text.
       key(U"\t", Key::kTab), key(U"\r", Key::kEnter), key(U"\n", Key::kEnter), key(U" ", Key::kSpace),
-      key(U"\x17", Key::kW, ui::kCtrl), edit(U"\x7f", Edit::kBackspace), edit(U"\b", Edit::kBackspace),
-      {U"w", Kind::kText, Key::kTab, 0, Edit::kHome, U'w'}, {U"中", Kind::kText, Key::kTab, 0, Edit::kHome, U'中'},
+      key(U"\x17", Key::kW, ui::kCtrl), edit(U"\x7f", LineKey::kBackspace), edit(U"\b", LineKey::kBackspace),
+      {U"w", Kind::kText, Key::kTab, 0, LineKey::kHome, U'w'}, {U"中", Kind::kText, Key::kTab, 0, LineKey::kHome, U'中'},
       {U"\x01", Kind::kNothing}, {U"\u0085", Kind::kNothing},
       // Escape before a key: the key with Alt.
       key(U"\x1b\r", Key::kEnter, ui::kAlt), key(U"\x1b\x1b[14~", Key::kF4, ui::kAlt), {U"\x1bx", Kind::kNothing},
@@ -42,20 +42,20 @@ TEST(KeyTable, ReadsEveryFormTerminalsSend) {
       {U"\x03", Kind::kSignal}, {U"\x1c", Kind::kSignal}, {U"\x1a", Kind::kSignal},
       // xterm: CSI, with the modifiers as a second parameter; modifyOtherKeys.
       key(U"\x1b[A", Key::kUp), key(U"\x1b[1;5A", Key::kUp, ui::kCtrl), key(U"\x1b[1;2B", Key::kDown, ui::kShift),
-      key(U"\x1b[1;3S", Key::kF4, ui::kAlt), key(U"\x1b[Z", Key::kTab, ui::kShift), edit(U"\x1b[H", Edit::kHome),
-      edit(U"\x1b[F", Edit::kEnd), edit(U"\x1b[3~", Edit::kDelete), {U"\x1b[1;5H", Kind::kNothing},
+      key(U"\x1b[1;3S", Key::kF4, ui::kAlt), key(U"\x1b[Z", Key::kTab, ui::kShift), edit(U"\x1b[H", LineKey::kHome),
+      edit(U"\x1b[F", LineKey::kEnd), edit(U"\x1b[3~", LineKey::kDelete), {U"\x1b[1;5H", Kind::kNothing},
       key(U"\x1b[27;5;13~", Key::kEnter, ui::kCtrl), key(U"\x1b[27;2;9~", Key::kTab, ui::kShift),
       // The CSI u form.
       key(U"\x1b[13;5u", Key::kEnter, ui::kCtrl), key(U"\x1b[27u", Key::kEscape), key(U"\x1b[27;2u", Key::kEscape, ui::kShift),
       key(U"\x1b[32;5u", Key::kSpace, ui::kCtrl), key(U"\x1b[119;5u", Key::kW, ui::kCtrl),
       // SS3, its keypad's Enter and digits too.
       key(U"\x1bOA", Key::kUp), key(U"\x1bOS", Key::kF4), key(U"\x1bOM", Key::kEnter), key(U"\x1bO5D", Key::kLeft, ui::kCtrl),
-      edit(U"\x1bOH", Edit::kHome), edit(U"\x1bOF", Edit::kEnd), {U"\x1bOp", Kind::kText, Key::kTab, 0, Edit::kHome, U'0'},
+      edit(U"\x1bOH", LineKey::kHome), edit(U"\x1bOF", LineKey::kEnd), {U"\x1bOp", Kind::kText, Key::kTab, 0, LineKey::kHome, U'0'},
       // rxvt.
-      key(U"\x1b[a", Key::kUp, ui::kShift), key(U"\x1bOd", Key::kLeft, ui::kCtrl), edit(U"\x1b[7~", Edit::kHome),
-      edit(U"\x1b[8~", Edit::kEnd), {U"\x1b[7$", Kind::kNothing},
+      key(U"\x1b[a", Key::kUp, ui::kShift), key(U"\x1bOd", Key::kLeft, ui::kCtrl), edit(U"\x1b[7~", LineKey::kHome),
+      edit(U"\x1b[8~", LineKey::kEnd), {U"\x1b[7$", Kind::kNothing},
       // vt100 and vt220.
-      edit(U"\x1b[1~", Edit::kHome), edit(U"\x1b[4~", Edit::kEnd), key(U"\x1b[14~", Key::kF4),
+      edit(U"\x1b[1~", LineKey::kHome), edit(U"\x1b[4~", LineKey::kEnd), key(U"\x1b[14~", Key::kF4),
       // The mouse's first button, in the SGR form and in X10's; any other, and the wheel, nothing.
       mouse(U"\x1b[<0;10;5M", Kind::kPress, 9, 4), mouse(U"\x1b[<32;11;5M", Kind::kDrag, 10, 4),
       mouse(U"\x1b[<0;11;5m", Kind::kRelease, 10, 4), {U"\x1b[<64;1;1M", Kind::kNothing},

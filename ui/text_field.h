@@ -4,10 +4,14 @@
 #include <string>
 #include <string_view>
 
-namespace ui::console {
+namespace ui {
 
-// A text box's text as the terminal's toolkit edits it: a caret, and a selection from an anchor to
-// the caret, which typing replaces. Places are UTF-16 units, never inside a surrogate pair.
+// A text box's own keys, which the core leaves to it; the arrow keys come to the core first.
+enum class LineKey { kHome, kEnd, kLeft, kRight, kDelete, kBackspace };
+
+// A text box's line as a toolkit edits it, for an engine whose toolkit has no text box (the
+// terminal): a caret, and a selection from an anchor to the caret, which typing replaces. Places
+// are UTF-16 units, never inside a surrogate pair.
 struct TextField {
   std::u16string text;
   std::size_t caret = 0;
@@ -20,14 +24,11 @@ struct TextField {
   void Set(std::u16string_view newText);    // the caret after it, nothing selected
   void SelectAll();                         // ... the caret at the start
   void Insert(std::u16string_view typed);   // in place of the selection
-  void Erase(bool forward);                 // the selection, or the character before or after
+  void Apply(LineKey key);                  // as a one-line box does; Left and Right leave a
+                                            // selection at its end on their side
   void Move(std::size_t to);                // the caret alone, nothing selected
   std::size_t Before(std::size_t at) const;  // the place one character before
   std::size_t After(std::size_t at) const;   // ... after
 };
 
-// How many cells of a terminal a text takes, a Chinese character two, as the C library says.
-int Cells(std::u16string_view text);
-std::wstring Wide(std::u16string_view text);
-
-}  // namespace ui::console
+}  // namespace ui

@@ -1,9 +1,6 @@
-#include "ui/console/text_field.h"
+#include "ui/text_field.h"
 
-#include <algorithm>
-#include <cwchar>
-
-namespace ui::console {
+namespace ui {
 namespace {
 
 bool SecondOfAPair(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -26,9 +23,17 @@ void TextField::Insert(std::u16string_view typed) {
   caret = anchor = start + typed.size();
 }
 
-void TextField::Erase(bool forward) {
-  if (!Selected()) caret = forward ? After(caret) : Before(caret);
-  Insert({});
+void TextField::Apply(LineKey key) {
+  switch (key) {
+    case LineKey::kLeft: return Move(Selected() ? SelectionStart() : Before(caret));
+    case LineKey::kRight: return Move(Selected() ? SelectionEnd() : After(caret));
+    case LineKey::kHome: return Move(0);
+    case LineKey::kEnd: return Move(text.size());
+    case LineKey::kBackspace:
+    case LineKey::kDelete:
+      if (!Selected()) caret = key == LineKey::kDelete ? After(caret) : Before(caret);
+      return Insert({});
+  }
 }
 
 void TextField::Move(std::size_t to) { caret = anchor = to; }
@@ -43,22 +48,4 @@ std::size_t TextField::After(std::size_t at) const {
   return at + (at + 1 < text.size() && SecondOfAPair(text[at + 1]) ? 2 : 1);
 }
 
-std::wstring Wide(std::u16string_view text) {
-  std::wstring wide;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    char32_t point = text[at];
-    if (point >= 0xD800 && point < 0xDC00 && at + 1 < text.size() && SecondOfAPair(text[at + 1])) {
-      point = 0x10000 + ((point - 0xD800) << 10) + (text[++at] - 0xDC00);
-    }
-    wide += static_cast<wchar_t>(point);
-  }
-  return wide;
-}
-
-int Cells(std::u16string_view text) {
-  int cells = 0;
-  for (const wchar_t point : Wide(text)) cells += std::max(0, wcwidth(point));
-  return cells;
-}
-
-}  // namespace ui::console
+}  // namespace ui
