@@ -1,33 +1,45 @@
 // Start-up on Linux: the main window on the desktop, then Qt's event loop until the last window
-// closes; with no desktop to show it on, in the terminal the program was started from.
+// closes; with no desktop that answers, in the terminal the program was started from.
 #include <unistd.h>
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/console.h"
+#include "app/desktop.h"
 #include "app/qt_icon.h"
 #include "app/version.h"
 #include "ui/forms.h"
 #include "ui/qt/qt_engine.h"
 
-namespace {
-
-// Whether Qt has somewhere to show the windows: an X or Wayland display, or a platform named.
-bool HasDisplay() {
-  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
-}
-
-}  // namespace
-
 int main(int, char* argv[]) {
-  if (!HasDisplay()) {
-    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return ShowInTerminal();
-    std::fputs("quorvel: there is neither a display nor a terminal to show the calculator on "
-               "(over SSH, ssh -t gives it a terminal)\n", stderr);
-    return 1;
+  // With no display that answers, the terminal the program was started from shows it, if any;
+  // Qt, left to find the display gone, would abort. An explicit platform is Qt's to find.
+  if (!std::getenv("QT_QPA_PLATFORM")) {
+    const Desktop display = FindDesktop();
+    if (display == Desktop::kNone || display == Desktop::kSilent) {
+      const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+      if (display == Desktop::kSilent) {
+        std::string named;
+        for (const char* variable : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+          const char* value = std::getenv(variable);
+          if (value && *value) named += (named.empty() ? "" : ", ") + std::string(variable) + "=" + value;
+        }
+        std::fprintf(stderr, "quorvel: the display (%s) did not answer%s\n", named.c_str(),
+                     terminal ? "; shown in the terminal instead"
+                              : ", and there is no terminal to show the calculator in either "
+                                "(over SSH, ssh -t gives it one)");
+      } else if (!terminal) {
+        std::fputs("quorvel: there is neither a display nor a terminal to show the calculator on "
+                   "(over SSH, ssh -t gives it a terminal)\n", stderr);
+      }
+      return terminal ? ShowInTerminal() : 1;
+    }
+    // Not the Wayland compositor that did not answer.
+    if (display == Desktop::kX) setenv("QT_QPA_PLATFORM", "xcb", 1);
   }
   QApplication::setApplicationName(QStringLiteral("quorvel"));
   QApplication::setOrganizationName(QStringLiteral("Prelvane"));

@@ -5,9 +5,13 @@ set_target_properties(quorvel_icon PROPERTIES AUTORCC ON)
 target_include_directories(quorvel_icon PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/include)
 target_link_libraries(quorvel_icon PUBLIC Qt6::Gui)
 
-add_executable(quorvel main_qt.cpp)
+# Whether a display answers, asked before Qt is: of an X server, through its own library.
+add_executable(quorvel main_qt.cpp desktop.cpp)
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
 target_include_directories(quorvel PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/include)
-target_link_libraries(quorvel PRIVATE ui_qt quorvel_console_start quorvel_icon)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+target_link_libraries(quorvel PRIVATE ui_qt quorvel_console_start quorvel_icon PkgConfig::XCB Threads::Threads)
 
 # The desktop program's package; the terminal's program has one of its own (console.cmake).
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME quorvel)

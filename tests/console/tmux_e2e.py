@@ -212,6 +212,20 @@ try:
         assert time.monotonic() < deadline, "still running with its terminal gone"
         time.sleep(0.05)
 
+    # quorvel with a display that is gone, as a terminal that outlived its desktop keeps it: the
+    # terminal shows it, and one line said why; with no terminal either, that line and a failure.
+    for gone in filter(None, quorvel and ("DISPLAY=:99", "WAYLAND_DISPLAY=gone")):
+        start(f"{gone} {quorvel}")
+        wait_for(f"the main window with {gone}", main_window)
+        keys("C-w")
+        shown = wait_for(f"the program ended with {gone}", lambda shown: "exit=0" in shown)
+        assert f"({gone}) did not answer; shown in the terminal" in shown.replace("\n", ""), shown
+        variable, value = gone.split("=")
+        ran = subprocess.run([quorvel], stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                             env={**{k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")},
+                                  variable: value})
+        assert ran.returncode == 1 and ran.stderr.count("\n") == 1 and "did not answer" in ran.stderr, ran
+
     # Neither a display nor a terminal: one line, and a plain failure, never Qt's abort; it names
     # ssh -t, which gives a program started over SSH a terminal.
     for program in filter(None, (quorvel, console)):
