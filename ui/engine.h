@@ -19,15 +19,19 @@
 // - Where a window manager frames the windows (kWindowManager), their frames, raising a window,
 //   moving it and closing the active one on Alt+F4 are the window manager's: the core hears of
 //   them as activations, close requests and frames. Elsewhere the engine draws a frame with the
-//   title and a close mark, and the core is the window manager.
+//   title and a close mark, and the core is the window manager. On Wayland, whose compositors let
+//   no program place, raise or bring back its window, and draw title bars with buttons the design
+//   lacks or none, Qt's windows draw their own title bar with the title and a close box, and are
+//   shown anew to come in front; the compositor moves them.
+// - What a text box does with a key the core leaves to it (a caret key, a typed or pasted text):
+//   its toolkit's own editing; where the engine has no toolkit (a terminal), the portable one
+//   (drawn_window.h).
 // - Where a box is the system's own (kNativeBoxes), as a screen reader and the system's sounds
 //   expect it, its look, its keys and its placing are the system's; Win32's MessageBoxW names its
 //   button in the system's language, Qt's takes the program's text. Elsewhere a box is a window of
 //   the core's, like any other.
 // - How each thing the core lays out is drawn: a control, the default mark, the focus, a symbol,
 //   the cut mark, a close mark; a terminal draws them in characters.
-// - What a text box does with a key the core leaves to it (a caret key, a typed or pasted text):
-//   its toolkit's own editing.
 namespace ui {
 
 // The keys an engine reports, with whatever modifiers are held down; which combinations the core
@@ -49,9 +53,9 @@ struct Event {
     kFocusMoved,   // a control took the keyboard focus, whoever moved it
     kActivated,    // brought to the front by a window manager or its task bar
     kDeactivated,  // the keyboard gone from the window to another program's, or to none
-    kPressed,      // pressed where the engine draws the windows itself, on any part of the window:
-                   // used, the press goes on to what was pressed (a control, the title bar to drag
-                   // the window); not used, it does nothing more
+    kPressed,      // pressed, on any part of the window, a disabled one too: where the engine
+                   // draws the windows itself, used, the press goes on to what was pressed (a
+                   // control, the title bar to drag the window); not used, it does nothing more
     kCloseAsked,   // the close box or mark, the system menu, or a window manager's Alt+F4
     kMinimised,    // minimised by a window manager, which offers it where the design has no button
     kFramed,       // the frame around the client area, the screen's work area or the window's

@@ -3,15 +3,14 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QInputDevice>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
-#include <QInputDevice>
-#include <QGuiApplication>
-
 
 #include "ui/qt/accessibility.h"
 #include "ui/qt/box_symbol.h"
@@ -23,10 +22,8 @@ namespace ui::qt {
 namespace {
 
 // What a title bar holds beside its title, which it centres: the icon and the window manager's
-// buttons. On Wayland Qt draws the title bar itself, with three buttons always.
-int TitleBarRoom() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? 200 : 120;
-}
+// buttons.
+constexpr int kTitleBarRoom = 120;
 
 }  // namespace
 
@@ -42,13 +39,20 @@ QtEngine::QtEngine() {
 
 QtEngine::~QtEngine() = default;
 
+// Qt's message boxes where an X window manager frames them; on Wayland, where a box would have
+// the title bar the windows' own replaces, the core's.
 unsigned QtEngine::Capabilities() const {
+  if (capabilities_) return *capabilities_;
   unsigned capabilities = 0;
   for (const QInputDevice* device : QInputDevice::devices()) {
     if (device->type() == QInputDevice::DeviceType::TouchScreen) capabilities |= kTouch;
   }
-  const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-  if (wayland || x11::WindowManagerRuns()) capabilities |= kWindowManager | kNativeBoxes;
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    capabilities |= kWindowManager;
+  } else if (x11::WindowManagerRuns()) {
+    capabilities |= kWindowManager | kNativeBoxes;
+  }
+  capabilities_ = capabilities;
   return capabilities;
 }
 
@@ -58,7 +62,7 @@ void QtEngine::Wait(const std::function<bool()>& done) {
 }
 
 std::unique_ptr<EngineWindow> QtEngine::BuildWindow(const WindowDesign& design, Report report) {
-  return std::make_unique<QtWindow>(design, std::move(report));
+  return std::make_unique<QtWindow>(design, std::move(report), texts_, [this] { capabilities_.reset(); });
 }
 
 // Gone from the screen at once; the window may still be in Qt's event that closed it: Qt deletes
@@ -90,7 +94,7 @@ void QtEngine::ShowBox(const EngineWindow* owner, std::u16string_view text, Mess
   }
   // Wide enough for a window manager to show the whole title beside its icon and buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarRoom();
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
     grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -24,10 +25,13 @@
 #include "ui/qt/buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/text.h"
+#include "ui/qt/title_bar.h"
 #include "ui/qt/x11.h"
 
 namespace ui::qt {
 namespace {
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 QString Name(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -44,11 +48,17 @@ constexpr std::pair<Qt::KeyboardModifier, Modifier> kModifiers[] = {
 
 }  // namespace
 
-QtWindow::QtWindow(const WindowDesign& design, Report report)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+// A title bar, a system menu and a close box, as the design has them; on Wayland none but the
+// window's own title bar, as no one else draws one with no minimise or maximise button (and Qt
+// takes a close box's hint to mean a frame).
+QtWindow::QtWindow(const WindowDesign& design, Report report, const ProgramTexts& texts,
+                   std::function<void()> learned)
+    : QWidget(nullptr, OnWayland() ? Qt::Window | Qt::FramelessWindowHint
+                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       design_(design),
-      report_(std::move(report)) {
+      report_(std::move(report)),
+      learned_(std::move(learned)) {
   setObjectName(Name(design.name));
   setWindowTitle(ToQString(design.title));
   // A box is read as its title and its text.
@@ -67,6 +77,14 @@ QtWindow::QtWindow(const WindowDesign& design, Report report)
   announcer_ = new QWidget(this);
   announcer_->setObjectName(QStringLiteral("announcer"));
   announcer_->setGeometry(0, 0, 0, 0);
+  if (OnWayland()) {
+    titleBar_ = new TitleBar(this, ToQString(texts.closeBox), ToQString(texts.closeMark));
+    top_ = titleBar_->Height();
+  }
+  winId();  // the window's handle, to follow its states and its screen
+  connect(windowHandle(), &QWindow::windowStateChanged, this, &QtWindow::StateChanged);
+  connect(windowHandle(), &QWindow::screenChanged, this, &QtWindow::FollowWorkArea);
+  FollowWorkArea(windowHandle()->screen());
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (const std::string_view name = NameOf(now); !name.empty()) {
       report_({Event::Kind::kFocusMoved, name});
@@ -197,10 +215,11 @@ void QtWindow::MarkDefault(std::string_view button) {
 }
 
 void QtWindow::Lay(const WindowLayout& layout) {
-  setFixedSize(layout.width, layout.height);
+  setFixedSize(layout.width, top_ + layout.height);
+  if (titleBar_) titleBar_->setGeometry(0, 0, layout.width, top_);
   for (const ControlLayout& control : layout.controls) {
     QWidget* widget = Widget(control.name);
-    widget->setGeometry(control.bounds.left, control.bounds.top, control.bounds.width,
+    widget->setGeometry(control.bounds.left, top_ + control.bounds.top, control.bounds.width,
                         control.bounds.height);
     widget->setFont(DesignFont(control.name, control.fontPixels));
     const ControlDesign& design = design_.Control(control.name);
@@ -210,7 +229,7 @@ void QtWindow::Lay(const WindowLayout& layout) {
     }
   }
   lines_.clear();
-  for (const Rect& line : layout.lines) lines_.emplace_back(line.left, line.top, line.width, line.height);
+  for (const Rect& line : layout.lines) lines_.emplace_back(line.left, top_ + line.top, line.width, line.height);
   update();
 }
 
@@ -306,7 +325,7 @@ void QtWindow::PaintCutMarks(QLineEdit* edit, const TextView& view) const {
 // On X11 the frame as the window manager put it, in the screen's pixels, each side rounded up to
 // whole device-independent ones. Elsewhere Qt's, which at a fractional scale it rounds either way,
 // as it does the client area's size: a pixel more on each side keeps the whole window within what
-// it reports.
+// it reports; and the window's own title bar.
 Margins QtWindow::Frame() const {
   if (!windowHandle()) return {};
   const qreal ratio = devicePixelRatioF();
@@ -316,7 +335,7 @@ Margins QtWindow::Frame() const {
   }
   const QMargins frame = windowHandle()->frameMargins();
   const int rounding = ratio == std::floor(ratio) ? 0 : 1;
-  return {frame.left() + rounding, frame.top() + rounding, frame.right() + rounding,
+  return {frame.left() + rounding, frame.top() + rounding + top_, frame.right() + rounding,
           frame.bottom() + rounding};
 }
 
@@ -327,14 +346,49 @@ Rect QtWindow::WorkArea() const {
 
 // Qt draws a widget at its screen's scale only: a window keeps its size.
 void QtWindow::Place(const Placement& placement) {
-  setGeometry(placement.client.x, placement.client.y, width(), height());
+  setGeometry(placement.client.x, placement.client.y - top_, width(), height());
 }
 
+// Wayland lets no program raise or activate its window, nor bring back one the compositor
+// minimised, which it is not told of: a window shown again is a new one, which the compositor puts
+// in front. Once, until it is active or exposed, so that the activation its going gives another
+// window does not show it again.
 void QtWindow::Show() {
+  if (OnWayland() && isVisible() && !isActiveWindow() && !remapped_) {
+    remapped_ = true;
+    hide();
+  }
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
+}
+
+// Neither maximised nor full screen, whoever asked: the window is shown again at its size, a new
+// one, as a window Wayland was told is maximised cannot be made otherwise. Minimised by a window
+// manager, or by Qt's own title bar: told once the change is over.
+void QtWindow::StateChanged(Qt::WindowStates states) {
+  if (states & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    QTimer::singleShot(0, this, [this] {
+      hide();
+      windowHandle()->setWindowStates(Qt::WindowNoState);
+      show();
+    });
+  } else if (states & Qt::WindowMinimized) {
+    QTimer::singleShot(0, this, [this] {
+      if (windowHandle()->windowStates() & Qt::WindowMinimized) report_({Event::Kind::kMinimised});
+    });
+  }
+}
+
+// The work area of the window's screen, which a panel may take from or give back: its change
+// places the window again.
+void QtWindow::FollowWorkArea(QScreen* screen) {
+  disconnect(workArea_);
+  if (screen) {
+    workArea_ = connect(screen, &QScreen::availableGeometryChanged, this,
+                        [this] { report_({Event::Kind::kFramed}); });
+  }
 }
 
 void QtWindow::Announce(std::string_view, std::u16string_view text) {
@@ -365,19 +419,23 @@ bool QtWindow::event(QEvent* event) {
     if (frame.left != frame_.left() || frame.top != frame_.top() || frame.right != frame_.right() ||
         frame.bottom != frame_.bottom()) {
       frame_ = QMargins(frame.left, frame.top, frame.right, frame.bottom);
+      learned_();  // a window manager came or went, perhaps
       report_({Event::Kind::kFramed});
     }
   }
+  if (type == QEvent::WindowActivate || (type == QEvent::Expose && windowHandle()->isExposed())) {
+    remapped_ = false;
+  }
+  if (titleBar_ && (type == QEvent::WindowActivate || type == QEvent::WindowDeactivate)) {
+    titleBar_->update();
+  }
+  if (type == QEvent::TouchBegin) learned_();
+  // A press anywhere on the window, on a control or a disabled window too.
+  if (type == QEvent::MouseButtonPress) report_({Event::Kind::kPressed});
   // The window's own keys, where it has the keyboard itself; a control's come by eventFilter.
   if (event->type() == QEvent::KeyPress && (!focusWidget() || focusWidget() == this) &&
       KeyPressed(*static_cast<QKeyEvent*>(event))) {
     return true;
-  }
-  // Minimised by a window manager: told once the change is over.
-  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-    QTimer::singleShot(0, this, [this] {
-      if (isMinimized()) report_({Event::Kind::kMinimised});
-    });
   }
   const bool activated = event->type() == QEvent::WindowActivate;
   const bool handled = QWidget::event(event);
@@ -403,9 +461,14 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   event->setAccepted(report_({Event::Kind::kCloseAsked}));
 }
 
+// The design's lines; on Wayland, a border round the window, as it has no frame but its own.
 void QtWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   for (const QRect& line : lines_) painter.fillRect(line, palette().windowText());
+  if (titleBar_) {
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
 }
 
 }  // namespace ui::qt

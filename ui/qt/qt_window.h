@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class QLineEdit;
+class QScreen;
 
+#include <functional>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -16,13 +18,18 @@ class QLineEdit;
 
 namespace ui::qt {
 
+class TitleBar;
+
 // A window built from its design: real widgets in reading order, laid out and sized as the core
-// says, lines drawn on the window itself. It reports clicks, the user's edits and caret moves, the
-// focus, keys with their modifiers, close requests, activation and its frame to the core, and
-// knows no handler.
+// says, lines drawn on the window itself; on Wayland with a title bar of its own (title_bar.h). It
+// reports clicks, the user's edits and caret moves, the focus, keys with their modifiers, presses,
+// close requests, activation, minimising, its frame and its screen's work area to the core, and
+// knows no handler. It tells `learned` when it learned what may change the engine's capabilities:
+// a frame that came or went, a touch.
 class QtWindow final : public QWidget, public EngineWindow {
  public:
-  QtWindow(const WindowDesign& design, Report report);
+  QtWindow(const WindowDesign& design, Report report, const ProgramTexts& texts,
+           std::function<void()> learned);
 
   std::u16string Text(std::string_view textBox) const override;
   void SetText(std::string_view control, std::u16string_view text) override;
@@ -62,6 +69,8 @@ class QtWindow final : public QWidget, public EngineWindow {
   void PaintCutMarks(QLineEdit* edit, const TextView& view) const;
   void ShowFrom(QLineEdit* edit, const TextView& view);
   bool KeyPressed(const QKeyEvent& press);
+  void FollowWorkArea(QScreen* screen);
+  void StateChanged(Qt::WindowStates states);
 
   const WindowDesign& design_;
   Report report_;
@@ -70,6 +79,11 @@ class QtWindow final : public QWidget, public EngineWindow {
   QMargins frame_;  // as last reported
   QWidget* announcer_;
   std::map<const QLineEdit*, TextView> views_;  // each text box's, as last shown
+  std::function<void()> learned_;
+  TitleBar* titleBar_ = nullptr;  // on Wayland
+  int top_ = 0;                   // the client area's top, below the title bar
+  QMetaObject::Connection workArea_;
+  bool remapped_ = false;  // shown again to come in front, not yet active or exposed since
 };
 
 }  // namespace ui::qt

@@ -37,6 +37,22 @@ bool WindowManagerRuns() {
   return runs;
 }
 
+WindowManagerWatch::WindowManagerWatch(std::function<void()> changed) : changed_(std::move(changed)) {
+  if (xcb_connection_t* connection = Connection()) {
+    check_ = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    qApp->installNativeEventFilter(this);
+  }
+}
+
+bool WindowManagerWatch::nativeEventFilter(const QByteArray&, void* message, qintptr*) {
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
+      reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == check_) {
+    changed_();
+  }
+  return false;
+}
+
 std::optional<QMargins> FrameExtents(const QWindow& window) {
   xcb_connection_t* connection = Connection();
   if (!connection) return std::nullopt;
