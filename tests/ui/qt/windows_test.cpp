@@ -20,6 +20,7 @@ class WindowsTest : public QObject {
   void boxesAndWindowsAreQtsOwn();
   void captionsFitTheirControls();
   void theFocusShows();
+  void noStateButTheDesigns();
 
  private:
   std::unique_ptr<QtProbe> probe_;
@@ -83,6 +84,25 @@ void WindowsTest::theFocusShows() {
     if (button) button->SetMarked(true);
     QVERIFY2(control->grab().toImage() != without, name);
   }
+}
+
+// Maximised or made full screen, as a compositor or Qt's own title bar asks through the window's
+// state, a window stays at its size, and the program goes on; minimised so, it comes back. On
+// Weston a maximised window of a fixed size ended the program.
+void WindowsTest::noStateButTheDesigns() {
+  probe_->Click("Command2");
+  for (const FormId form : {FormId::kExplanationWindow, FormId::kMainWindow}) {
+    QWidget* window = probe_->Window(form);
+    const QSize size = window->size();
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen, Qt::WindowMinimized}) {
+      window->windowHandle()->setWindowStates(state);
+      QTRY_VERIFY(window->windowHandle()->windowStates() == Qt::WindowNoState && window->isVisible() &&
+                  window->windowHandle()->isExposed());
+      QCOMPARE(window->size(), size);
+    }
+  }
+  QTest::keyClick(probe_->Window(FormId::kExplanationWindow), Qt::Key_Escape);
+  QTRY_VERIFY(!probe_->Open(FormId::kExplanationWindow) && probe_->Enabled(FormId::kMainWindow));
 }
 
 QTEST_MAIN(WindowsTest)
