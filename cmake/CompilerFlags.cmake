@@ -30,7 +30,8 @@ endif()
 # The same bytes from the same sources wherever they are built and whenever: no source or build
 # folder in any file (debug information, assertions' file names), and on Windows no link time in
 # the executable's header.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+# (The last map that matches is used: the build folder may lie in the sources.)
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
 if(WIN32)
   add_link_options(LINKER:--no-insert-timestamp)
 endif()
