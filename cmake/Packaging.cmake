@@ -2,6 +2,7 @@ set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${PRELVANE_PUBLISHER}")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/CPackSourceDate.cmake)
 
 # The Windows downloads, named for their processor: a zip of the program and its licence, and a
 # setup program of the same files in Chinese (app/win32/NSIS.template.in), "-setup.exe". The
