@@ -11,6 +11,6 @@ add_test(NAME npm_modules COMMAND ${NPM} ci --no-audit --no-fund WORKING_DIRECTO
 set_tests_properties(npm_modules PROPERTIES
   FIXTURES_SETUP npm TIMEOUT 300 ENVIRONMENT PUPPETEER_SKIP_DOWNLOAD=1)
 add_test(NAME web_e2e
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/run_web_test.sh $<TARGET_FILE_DIR:quorvel>
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/run_web_test.sh ${CMAKE_BINARY_DIR}
           $<TARGET_FILE:scenario_json> ${web_tests})
 set_tests_properties(web_e2e PROPERTIES FIXTURES_REQUIRED npm TIMEOUT 120)

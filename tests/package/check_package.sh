@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the build tree's package and checks it: the Debian package's files, metadata, lintian's
+# Makes the build tree's downloads as the release does (scripts/package) and checks them: the Debian package's files, metadata, lintian's
 # verdict and its program's hardening; or the Windows downloads: the zip's contents, and the setup
 # program (what it installs is check_setup.py's to see).
 # Prints what fails. Usage: check_package.sh BUILD_DIR VERSION APP_ID
@@ -15,7 +15,7 @@ check() {  # WHAT COMMAND...
 }
 has() { grep -q -- "$2" <<<"$1"; }
 
-(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null)
+"$(dirname "$0")/../../scripts/package" "$build" "$work/out"
 if zip=$(ls "$work"/out/*.zip 2>/dev/null); then
   name=$(basename "$zip" .zip)
   check "$name.zip named with the project's version" test "${name%-win??}" = "quorvel-$version"

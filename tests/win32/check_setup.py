@@ -155,11 +155,12 @@ def main(build, version, start_check):
     build = os.path.abspath(build)
     major, minor, patch, tweak = (int(part) for part in version.split("."))
     with tempfile.TemporaryDirectory() as work:
-        setups = []
-        for number in (version, f"{major}.{minor}.{patch}.{tweak + 1}"):  # and a newer one
-            subprocess.run(["cpack", "-G", "NSIS", "--config", f"{build}/CPackConfig.cmake",
-                            "-B", number, "-R", number], check=True, capture_output=True, cwd=work)
-            setups.append((next(pathlib.Path(work, number).glob("*-setup.exe")), number))
+        # The setup program as the release makes it, and one of a newer version.
+        subprocess.run([HERE.parent.parent / "scripts" / "package", build, version], check=True, cwd=work)
+        newer = f"{major}.{minor}.{patch}.{tweak + 1}"
+        subprocess.run(["cpack", "-G", "NSIS", "--config", f"{build}/CPackConfig.cmake",
+                        "-B", newer, "-R", newer], check=True, capture_output=True, cwd=work)
+        setups = [(next(pathlib.Path(work, number).glob("*-setup.exe")), number) for number in (version, newer)]
         # One Wine server, with Wine's own services, for the whole run: a server that ended with
         # each program would be starting anew just as the last one shut its services down.
         subprocess.run(["wineserver", "-p"], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
