@@ -214,7 +214,7 @@ try:
 
     # quorvel with a display that is gone, as a terminal that outlived its desktop keeps it: the
     # terminal shows it, and one line said why; with no terminal either, that line and a failure.
-    for gone in filter(None, quorvel and ("DISPLAY=:99", "WAYLAND_DISPLAY=gone")):
+    for gone in ("DISPLAY=:99", "WAYLAND_DISPLAY=gone") if quorvel else ():
         start(f"{gone} {quorvel}")
         wait_for(f"the main window with {gone}", main_window)
         keys("C-w")
