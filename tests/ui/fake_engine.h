@@ -57,17 +57,17 @@ class Window final : public ui::EngineWindow {
     if (!readAs.empty()) announced.emplace_back(readAs);
   }
   void MarkDefault(std::string_view button) override { defaultButton = button; }
-  ui::Units Measure() const override { return units; }
+  ui::Units Measure() const override { return {}; }
   void Lay(const ui::WindowLayout& layout) override { this->layout = layout; }
   int TextRoom(std::string_view box) const override { return Laid(box).bounds.width - 4; }
   int TextWidth(std::string_view, std::u16string_view text, int pixels) const override {
-    return static_cast<int>(text.size()) * (units.cells ? 1 : pixels / 2);
+    return static_cast<int>(text.size()) * (pixels / 2);
   }
   void ShowText(std::string_view box, const ui::TextView& view) override {
     views[std::string(box)] = view;
     tooltips[std::string(box)] = view.tooltip;
   }
-  ui::Margins Frame() const override { return frame; }
+  ui::Margins Frame() const override { return {}; }
   ui::Rect WorkArea() const override { return workArea; }
   void Place(const ui::Placement& placement) override { this->placement = placement; }
   void Show() override {
@@ -99,9 +99,7 @@ class Window final : public ui::EngineWindow {
   bool shown = false;
   bool minimised = false;
   bool failing = false;  // every access to a text fails, as a toolkit might refuse one
-  ui::Units units;
   ui::WindowLayout layout{};
-  ui::Margins frame{};
   ui::Rect workArea{0, 0, 1920, 1080};
   ui::Placement placement{};
 
