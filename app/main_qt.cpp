@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +50,19 @@ int main(int, char* argv[]) {
   // The command line means nothing to the program, Qt's own options neither.
   int arguments = 1;
   QApplication application(arguments, argv);
-  QApplication::setWindowIcon(ApplicationIcon());
+  // The icon once the first window is painted: decoding it and handing it to the window system
+  // would hold that frame back.
+  struct IconAfterFirstPaint final : QObject {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      const auto* widget = qobject_cast<QWidget*>(watched);
+      if (event->type() == QEvent::Paint && widget && widget->isWindow()) {
+        qApp->removeEventFilter(this);
+        QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
+      }
+      return false;
+    }
+  } icon;
+  application.installEventFilter(&icon);
 
   ui::qt::QtEngine engine;
   ui::Core core(engine, ui::Calculator());
