@@ -6,8 +6,8 @@ until it is first painted, and its resident memory once up: medians with min-max
 With --wayland the program also runs natively under a headless Weston compositor, in the same
 turns: there the figures are the time until its window is first configured, until it first
 commits a painted buffer (read from the Wayland protocol log), and its resident memory. With
---console the terminal's program runs too, in a pseudo-terminal of 80 x 24: its figure is the time
-until its first full frame has been written (the main window's bottom-right corner), and its
+--console the terminal's program runs too, in a pseudo-terminal of 80 x 24 that answers as a
+terminal emulator does: its figure is the time until its first full frame has been written (the main window's bottom-right corner), and its
 resident memory then.
 
 Usage: startup.py QUORVEL BARE_WINDOW [--runs N] [--wayland] [--console QUORVEL_CONSOLE]"""
@@ -109,10 +109,14 @@ def measure_console(program):
                                env=dict(os.environ, TERM="xterm-256color", LANG="C"))
     os.close(follower)
     try:
+        # Answered as a terminal emulator answers what the program asks before it draws: its
+        # make, and where its cursor stands after one Chinese character.
         written = b""
         while "┘".encode() not in written:
             within_limit(start, program)
             written += os.read(leader, 65536)
+            if written.endswith(b"\033[6n"):
+                os.write(leader, b"\033[>0;0;0c\033[1;3R")
         framed = time.perf_counter() - start
         return framed * 1000, framed * 1000, resident_mib(process.pid)
     finally:
