@@ -43,6 +43,10 @@ int main(int, char* argv[]) {
     // Not the Wayland compositor that did not answer.
     if (display == Desktop::kX) setenv("QT_QPA_PLATFORM", "xcb", 1);
   }
+  // On Wayland the windows draw their own title bars (title_bar.h): Qt's decorations, and the
+  // graphics library it loads only to ask whether it can draw them, are not wanted, and cost a
+  // fifth of the time to the first frame and 50 MiB.
+  qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
   QApplication::setApplicationName(QStringLiteral("quorvel"));
   QApplication::setOrganizationName(QStringLiteral("Prelvane"));
   QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
