@@ -98,7 +98,7 @@ TYPED_TEST_P(EngineSuite, TabAndEnterFollowTheRules) {
   probe.Press(FormId::kMainWindow, Key::kEnter, ui::kCtrl);  // the toolkit's, with Ctrl or Alt
   probe.Press(FormId::kMainWindow, Key::kEnter, ui::kAlt);
   EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"");
-  probe.Press(FormId::kMainWindow, Key::kEnter);
+  probe.Press(FormId::kMainWindow, Key::kEnter, probe::kKeypad);  // the keypad's as the main one
   EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text2"), u"4102");  // (4 - 1) * 2 + 4 * 1024
   probe.Press(FormId::kMainWindow, Key::kTab, ui::kShift);
   probe.Press(FormId::kMainWindow, Key::kEnter, ui::kShift);  // with Shift as without
@@ -257,6 +257,7 @@ TYPED_TEST_P(EngineSuite, CutTextsReadRight) {
   const probe::Visible typed = probe.Shown("Text1");
   EXPECT_TRUE(ReadsRight(typed, size.size()));
   EXPECT_TRUE(typed.markLeft);
+  EXPECT_EQ(probe.Tooltip("Text1").value_or(size), size);
   probe.Press(FormId::kMainWindow, Key::kTab);
   EXPECT_EQ(probe.Focused(FormId::kMainWindow), "Text2");
   const probe::Visible left = probe.Shown("Text1"), result = probe.Shown("Text2");
@@ -282,8 +283,8 @@ TYPED_TEST_P(EngineSuite, CutTextsReadRight) {
 }
 
 // What a paste puts into a box is what the box shows: a spreadsheet's cell with its tab, or a text
-// with C1 and C0 controls in it, leaves the digits alone; and a tooltip of a text far too long for
-// its box lies within the screen.
+// with C1 and C0 controls in it, leaves the digits alone. A tooltip of a text far too long for its
+// box lies within the screen, and follows a text an input method gives while it shows.
 TYPED_TEST_P(EngineSuite, APasteKeepsNoInvisibleCharacter) {
   auto& probe = this->probe;
   for (const std::u16string_view pasted : {u"4\t", u"\u00854\u0007", u"4\r\n"}) {
@@ -294,7 +295,31 @@ TYPED_TEST_P(EngineSuite, APasteKeepsNoInvisibleCharacter) {
     EXPECT_TRUE(probe.TakeBoxes().empty());
   }
   probe.Paste("Text1", std::u16string(10000, u'7'));
-  EXPECT_TRUE(probe.TooltipFitsTheScreen("Text1"));
+  probe.Hover("Text1");
+  const std::optional<probe::Tip> tip = probe.TipShown();
+  EXPECT_TRUE(tip ? tip->fits : !probe.Tooltip("Text1"));  // shown wherever there are tooltips
+  probe.Type("Text1", u"1234567890123456");
+  probe.Hover("Text1");
+  probe.Compose("Text1", u"78");
+  EXPECT_EQ(probe.Text(FormId::kMainWindow, "Text1"), u"123456789012345678");
+  EXPECT_EQ(probe.TipShown().value_or(probe::Tip{}).text, tip ? u"123456789012345678" : u"");
+}
+
+// Every control is drawn inside its window's client area.
+TYPED_TEST_P(EngineSuite, EveryControlIsInsideItsWindow) {
+  auto& probe = this->probe;
+  probe.Click("Command2");
+  for (const FormId form : {FormId::kMainWindow, FormId::kExplanationWindow}) {
+    const ui::Rect client = probe.Drawn(form, "");
+    for (const ui::ControlDesign& control : ui::Calculator().windows[form].design().controls) {
+      if (control.kind == ui::ControlKind::kLine) continue;
+      const ui::Rect drawn = probe.Drawn(form, control.name);
+      EXPECT_TRUE(drawn.left >= 0 && drawn.top >= 0 && drawn.left + drawn.width <= client.width &&
+                  drawn.top + drawn.height <= client.height)
+          << control.name << " at " << drawn.left << "," << drawn.top << " " << drawn.width << "x"
+          << drawn.height << " in " << client.width << "x" << client.height;
+    }
+  }
 }
 
 // A screen reader hears every new result, also one equal to the last; a refusal says nothing.
@@ -350,7 +375,8 @@ TYPED_TEST_P(EngineSuite, TheExplanationWorksTheExample) {
 REGISTER_TYPED_TEST_SUITE_P(EngineSuite, RunsTheScenario, TabAndEnterFollowTheRules,
                             ABoxAnswersItsKeys, ArrowKeysGoRoundTheOptionGroup,
                             TheExplanationStaysInFrontUntilEscapeClosesIt, LongNumbersShowWholeCharacters,
-                            CutTextsReadRight, APasteKeepsNoInvisibleCharacter, EveryResultIsAnnounced,
+                            CutTextsReadRight, APasteKeepsNoInvisibleCharacter, EveryControlIsInsideItsWindow,
+                            EveryResultIsAnnounced,
                             TheExplanationWorksTheExample);
 
 }  // namespace engine_suite

@@ -34,8 +34,12 @@ class Probe final : public probe::Probe {
     Main().report({ui::Event::Kind::kEdited, textBox});
   }
   void Paste(std::string_view textBox, std::u16string_view text) override { Type(textBox, text); }
+  void Compose(std::string_view textBox, std::u16string_view text) override {
+    Type(textBox, Main().Text(textBox) + std::u16string(text));
+  }
   void Click(std::string_view control) override { PressOn(Main(), control); }
   void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
+    modifiers &= ~probe::kKeypad;  // a fake keyboard's keys are the same on its keypad
     Window& window = kManaged ? Shown(form) : *engine.stacking.back();
     if (!window.enabled || window.report({ui::Event::Kind::kKey, {}, key, modifiers})) return;
     const std::string box(window.focus);
@@ -110,7 +114,16 @@ class Probe final : public probe::Probe {
   std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
     return Main().tooltips.at(std::string(textBox));
   }
-  bool TooltipFitsTheScreen(std::string_view) override { return true; }  // a fake draws none
+  void Hover(std::string_view textBox) override { hovered_ = textBox; }
+  // A fake's tooltip shows the box's at any moment, and fits any screen.
+  std::optional<probe::Tip> TipShown() const override {
+    const std::u16string text = hovered_.empty() ? u"" : Main().tooltips.at(hovered_);
+    return text.empty() ? std::nullopt : std::optional(probe::Tip{text, true});
+  }
+  ui::Rect Drawn(probe::FormId form, std::string_view control) const override {
+    const Window& window = Shown(form);
+    return control.empty() ? ui::Rect{0, 0, window.layout.width, window.layout.height} : window.Laid(control).bounds;
+  }
   ui::Units Units() const override { return {}; }
   int FontPixels(probe::FormId form, std::string_view control) const override {
     const Window& window = Shown(form);
@@ -167,6 +180,7 @@ class Probe final : public probe::Probe {
 
   std::vector<probe::Box> boxes_;
   std::optional<std::pair<ui::Key, unsigned>> answer_;
+  std::string hovered_;
 };
 
 }  // namespace fake

@@ -17,6 +17,15 @@ namespace probe {
 
 using ui::FormId;
 
+// Held with Enter: the keypad's Enter, not the main one.
+constexpr unsigned kKeypad = 1u << 8;
+
+// A tooltip shown, and whether it lies within the screen's width.
+struct Tip {
+  std::u16string text;
+  bool fits;
+};
+
 struct Box {
   std::u16string title, text;
   ui::MessageIcon icon;
@@ -68,6 +77,8 @@ class Probe {
   // caret after it; a control clicked.
   virtual void Type(std::string_view textBox, std::u16string_view text) = 0;
   virtual void Paste(std::string_view textBox, std::u16string_view text) = 0;
+  // Added at the caret as an input method commits what was composed, which Chinese users type with.
+  virtual void Compose(std::string_view textBox, std::u16string_view text) = 0;
   virtual void Click(std::string_view control) = 0;
   // To the window, wherever its focus is, with the modifiers held down.
   void Press(FormId form, ui::Key key, unsigned modifiers = 0) { PressKey(form, key, modifiers); }
@@ -96,8 +107,13 @@ class Probe {
   virtual Visible Shown(std::string_view textBox) const = 0;
   // The box's tooltip, none: empty; where the toolkit has no tooltips, nothing.
   virtual std::optional<std::u16string> Tooltip(std::string_view textBox) const = 0;
-  // Whether its tooltip, shown, lies within the screen's width; so where there are none.
-  virtual bool TooltipFitsTheScreen(std::string_view textBox) = 0;
+  // The pointer comes to rest on the box, and stays; the tooltip then showing, none where the
+  // toolkit has no tooltips.
+  virtual void Hover(std::string_view textBox) = 0;
+  virtual std::optional<Tip> TipShown() const = 0;
+  // Where a control is drawn in its window, and the window's client area itself (an empty name),
+  // as the toolkit drew them: in the window's units, from the client area's corner.
+  virtual ui::Rect Drawn(FormId form, std::string_view control) const = 0;
   // The units the windows are laid out in, and a control's font in them.
   virtual ui::Units Units() const = 0;
   virtual int FontPixels(FormId form, std::string_view control) const = 0;

@@ -38,4 +38,22 @@ TEST(TextBoxes, KeepTheirTextInTheMiddleAndTakeAPressAnywhere) {
   }
 }
 
+// The task bar grown over the main window: the system says the work area changed, and the window
+// moves into what is left of it.
+TEST(WorkArea, AChangeMovesTheWindowInside) {
+  Win32Probe probe;
+  HWND main = GetAncestor(probe.Control(probe::FormId::kMainWindow, "Text1"), GA_ROOT);
+  RECT work{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(main, &window);
+  RECT left{window.left + 20, window.top + 20, work.right, work.bottom};
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &left, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);  // as the task bar does
+  probe.Pump();
+  GetWindowRect(main, &window);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  EXPECT_TRUE(window.left >= left.left && window.top >= left.top && window.right <= left.right &&
+              window.bottom <= left.bottom)
+      << window.left << "," << window.top << " in " << left.left << "," << left.top;
+}
+
 }  // namespace

@@ -58,6 +58,11 @@ class Win32Probe final : public probe::Probe {
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(std::wstring(text.begin(), text.end()).c_str()));
     Pump();
   }
+  // The characters an input method's composition gives, each as it hands them on.
+  void Compose(std::string_view textBox, std::u16string_view text) override {
+    for (const char16_t c : text) SendMessageW(Control(probe::FormId::kMainWindow, textBox), WM_IME_CHAR, c, 1);
+    Pump();
+  }
   void Click(std::string_view control) override {
     HWND button = Control(probe::FormId::kMainWindow, control);
     if (!IsWindowEnabled(button)) return;
@@ -75,7 +80,8 @@ class Win32Probe final : public probe::Probe {
     keys[VK_MENU] = modifiers & ui::kAlt ? 0x80 : 0;
     SetKeyboardState(keys);
     PostMessageW(IsChild(window, focus) ? focus : window,
-                 modifiers & ui::kAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, VirtualKey(key), 1);
+                 modifiers & ui::kAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, VirtualKey(key),
+                 modifiers & probe::kKeypad ? 1 | KF_EXTENDED << 16 : 1);  // the keypad's Enter is extended
     Pump();
     keys[VK_SHIFT] = keys[VK_CONTROL] = keys[VK_MENU] = 0;
     SetKeyboardState(keys);
@@ -161,31 +167,43 @@ class Win32Probe final : public probe::Probe {
   }
   // The text of the tooltip the main window shows over the box.
   std::optional<std::u16string> Tooltip(std::string_view textBox) const override {
-    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-    while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
-      tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
-    }
     std::wstring text(20000, L'\0');
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle(probe::FormId::kMainWindow);
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(probe::FormId::kMainWindow, textBox));
+    TTTOOLINFOW tool = ToolOf(textBox);
     tool.lpszText = text.data();
-    SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(TooltipWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
     return std::u16string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(wcslen(text.c_str())));
   }
-  // The bubble the tooltip would show its text in.
-  bool TooltipFitsTheScreen(std::string_view textBox) override {
-    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-    while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
-      tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
+  // The pointer moved onto the box's middle, and resting there until its tooltip shows.
+  void Hover(std::string_view textBox) override {
+    HWND edit = Control(probe::FormId::kMainWindow, textBox);
+    RECT box{};
+    GetClientRect(edit, &box);
+    POINT middle{box.right / 2, box.bottom / 2};
+    PostMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(middle.x, middle.y));
+    ClientToScreen(edit, &middle);
+    SetCursorPos(middle.x, middle.y);
+    hovered_ = ToolOf(textBox);
+    for (const DWORD start = GetTickCount(); !IsWindowVisible(TooltipWindow()) && GetTickCount() - start < 5000;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      Pump();
     }
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle(probe::FormId::kMainWindow);
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(probe::FormId::kMainWindow, textBox));
-    const LRESULT size = SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
-    return LOWORD(size) > 0 && LOWORD(size) <= GetSystemMetrics(SM_CXSCREEN);
+  }
+  // What the bubble shows, and whether it fits the screen.
+  std::optional<probe::Tip> TipShown() const override {
+    HWND tooltip = TooltipWindow();
+    if (!IsWindowVisible(tooltip)) return std::nullopt;
+    const LRESULT size = SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&hovered_));
+    return probe::Tip{TextOf(tooltip), LOWORD(size) > 0 && LOWORD(size) <= GetSystemMetrics(SM_CXSCREEN)};
+  }
+  ui::Rect Drawn(probe::FormId form, std::string_view control) const override {
+    RECT drawn{};
+    if (control.empty()) {
+      GetClientRect(Handle(form), &drawn);
+    } else {
+      GetWindowRect(Control(form, control), &drawn);
+      MapWindowPoints(nullptr, Handle(form), reinterpret_cast<POINT*>(&drawn), 2);
+    }
+    return {drawn.left, drawn.top, drawn.right - drawn.left, drawn.bottom - drawn.top};
   }
   bool Checked(std::string_view option) const override {
     return SendMessageW(Control(probe::FormId::kMainWindow, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -257,6 +275,10 @@ class Win32Probe final : public probe::Probe {
   HWND Control(probe::FormId form, std::string_view name) const {
     return GetDlgItem(Handle(form), ui::win32::ControlId(ui::Calculator().windows[form].design(), name));
   }
+  void Pump() {  // every message waiting, through the engine's loop
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) engine_.Dispatch(message);
+  }
   void PressAt(POINT at) {
     SetCursorPos(at.x, at.y);
     INPUT press[2]{};
@@ -269,6 +291,20 @@ class Win32Probe final : public probe::Probe {
   }
 
  private:
+  HWND TooltipWindow() const {
+    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != Handle(probe::FormId::kMainWindow)) {
+      tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
+    }
+    return tooltip;
+  }
+  TTTOOLINFOW ToolOf(std::string_view textBox) const {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle(probe::FormId::kMainWindow);
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(probe::FormId::kMainWindow, textBox));
+    return tool;
+  }
   HWND Handle(probe::FormId form) const {
     return static_cast<ui::win32::Win32Window&>(core_->Loaded(form)->Native()).Handle();
   }
@@ -277,10 +313,6 @@ class Win32Probe final : public probe::Probe {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
     return text;
-  }
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) engine_.Dispatch(message);
   }
 
   // A message box of this thread, read and answered with its button.
@@ -326,6 +358,7 @@ class Win32Probe final : public probe::Probe {
     }
   }
 
+  TTTOOLINFOW hovered_{};
   static inline Win32Probe* answering_ = nullptr;
   ui::win32::Win32Engine engine_{GetModuleHandleW(nullptr), LoadWindowIcons(GetModuleHandleW(nullptr))};
   std::unique_ptr<ui::Core> core_ = std::make_unique<ui::Core>(engine_, ui::Calculator());

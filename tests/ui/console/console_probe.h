@@ -52,11 +52,14 @@ class ConsoleProbe final : public probe::Probe {
     Clear(textBox);
     Send("\033[200~" + Utf8(text) + "\033[201~");
   }
+  void Compose(std::string_view, std::u16string_view text) override { Send(Utf8(text)); }  // as typed
   void Click(std::string_view control) override {
     const ui::Rect cells = Cells(probe::FormId::kMainWindow, control);
     PressAt(cells.left, cells.top);
   }
-  void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override { Send(Sent(key, modifiers)); }
+  void PressKey(probe::FormId, ui::Key key, unsigned modifiers) override {
+    Send(modifiers & probe::kKeypad ? "\033OM" : Sent(key, modifiers));  // the keypad's Enter, as SS3
+  }
   void PressHome() override { Send("\033[H"); }
   // As xterm sends each key: with modifiers, in its modifyOtherKeys form or with a parameter; Escape
   // in the shorter form of other terminals; Ctrl+W as its control character.
@@ -173,7 +176,18 @@ class ConsoleProbe final : public probe::Probe {
     return {first, drawn.size(), spilt || text.compare(first, drawn.size(), drawn) != 0, markLeft, markRight};
   }
   std::optional<std::u16string> Tooltip(std::string_view) const override { return std::nullopt; }
-  bool TooltipFitsTheScreen(std::string_view) override { return true; }  // a terminal shows none
+  void Hover(std::string_view) override {}  // a terminal shows no tooltip
+  std::optional<probe::Tip> TipShown() const override { return std::nullopt; }
+  // A control where the design puts it; the client area inside the window's frame as drawn: the
+  // top right corner on its title's row, the bottom left under its left edge.
+  ui::Rect Drawn(probe::FormId form, std::string_view control) const override {
+    if (!control.empty()) return ui::CellBounds(ui::Calculator().windows[form].design().Control(control));
+    const ui::Rect client = Client(form);
+    int right = client.left, bottom = client.top;
+    while (right < Size().second && Row(right, client.top - 1, 1) != u"\u2510") ++right;
+    while (bottom < Size().first && Row(client.left - 1, bottom, 1) != u"\u2514") ++bottom;
+    return {0, 0, right - client.left, bottom - client.top};
+  }
   ui::Units Units() const override { return {96, true}; }
   int FontPixels(probe::FormId, std::string_view) const override { return 1; }  // a cell's row
   std::vector<probe::Box> TakeBoxes() override { return std::move(boxes_); }

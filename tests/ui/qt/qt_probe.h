@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
@@ -67,14 +68,23 @@ class QtProbe final : public probe::Probe {
     edit->insert(ui::qt::ToQString(text));
     Settle();
   }
+  // What an input method's commit does: no key comes, the text comes whole.
+  void Compose(std::string_view textBox, std::u16string_view text) override {
+    QInputMethodEvent commit;
+    commit.setCommitString(ui::qt::ToQString(text));
+    QCoreApplication::sendEvent(Get<QLineEdit>(textBox), &commit);
+    Settle();
+  }
   void Click(std::string_view control) override {
     QTest::mouseClick(Get(control), Qt::LeftButton);
     Settle();
   }
   void PressKey(probe::FormId form, ui::Key key, unsigned modifiers) override {
     QWidget* window = Window(form);
-    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, QtKey(key, modifiers),
-                    QtModifiers(modifiers));
+    const bool keypad = modifiers & probe::kKeypad;
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window,
+                    keypad ? Qt::Key_Enter : QtKey(key, modifiers),
+                    QtModifiers(modifiers) | (keypad ? Qt::KeypadModifier : Qt::NoModifier));
     Settle();
   }
   void PressHome() override {
@@ -121,16 +131,23 @@ class QtProbe final : public probe::Probe {
     return Get<QLineEdit>(textBox)->toolTip().toStdU16String();
   }
   // Shown where the box is, as a pointer resting on it shows it.
-  bool TooltipFitsTheScreen(std::string_view textBox) override {
+  void Hover(std::string_view textBox) override {
     QLineEdit* edit = Get<QLineEdit>(textBox);
     QToolTip::showText(edit->mapToGlobal(QPoint(0, 0)), edit->toolTip(), edit);
-    const QWidget* shown = nullptr;
+  }
+  std::optional<probe::Tip> TipShown() const override {
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
-      if (widget->inherits("QTipLabel") && widget->isVisible()) shown = widget;
+      if (widget->inherits("QTipLabel") && widget->isVisible()) {
+        return probe::Tip{QToolTip::text().toStdU16String(),
+                          widget->frameGeometry().width() <= widget->screen()->availableGeometry().width()};
+      }
     }
-    const bool fits = shown && shown->frameGeometry().width() <= edit->screen()->availableGeometry().width();
-    QToolTip::hideText();
-    return fits;
+    return std::nullopt;
+  }
+  ui::Rect Drawn(probe::FormId form, std::string_view control) const override {
+    const QWidget* window = Window(form);
+    const QRect drawn = control.empty() ? window->rect() : QRect(Get(control, form)->mapTo(window, QPoint()), Get(control, form)->size());
+    return {drawn.x(), drawn.y(), drawn.width(), drawn.height()};
   }
   bool Checked(std::string_view option) const override {
     return Get<QRadioButton>(option)->isChecked();
