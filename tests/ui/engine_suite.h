@@ -176,7 +176,8 @@ TYPED_TEST_P(EngineSuite, TheExplanationStaysInFrontUntilEscapeClosesIt) {
   ASSERT_TRUE(probe.Open(FormId::kExplanationWindow));
   EXPECT_TRUE(probe.HasIcon(FormId::kExplanationWindow));
   this->ExpectDesignedFonts(FormId::kExplanationWindow);
-  probe.Raise(FormId::kMainWindow);
+  probe.Leave();
+  probe.Raise(FormId::kMainWindow);  // from another program
   EXPECT_EQ(probe.Front(), FormId::kExplanationWindow);
   probe.Minimise(FormId::kExplanationWindow);
   EXPECT_TRUE(probe.OnScreen(FormId::kExplanationWindow));

@@ -95,8 +95,10 @@ class QtProbe final : public probe::Probe {
     Window(form)->close();
     Settle();
   }
+  // A press on the window; a window manager then activates it.
   void Raise(probe::FormId form) override {
-    Window(form)->activateWindow();
+    QTest::mouseClick(Window(form), Qt::LeftButton, {}, QPoint(1, 1));
+    if (WindowManager()) Window(form)->activateWindow();
     Settle();
   }
   void Leave() override {
@@ -108,8 +110,9 @@ class QtProbe final : public probe::Probe {
   bool Open(probe::FormId form) const override { return core_.Loaded(form) != nullptr; }
   bool Enabled(probe::FormId form) const override { return Window(form)->isEnabled(); }
   probe::FormId Front() const override {
-    return QApplication::activeWindow() == Window(probe::FormId::kMainWindow) ? probe::FormId::kMainWindow
-                                                                         : probe::FormId::kExplanationWindow;
+    const QWidget* explanation = Window(probe::FormId::kExplanationWindow);
+    return explanation && QApplication::activeWindow() == explanation ? probe::FormId::kExplanationWindow
+                                                                      : probe::FormId::kMainWindow;
   }
   void Minimise(probe::FormId form) override { Window(form)->showMinimized(); Settle(); }
   bool OnScreen(probe::FormId form) const override {
