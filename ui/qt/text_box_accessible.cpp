@@ -49,7 +49,12 @@ void TextBoxAccessible::setSelection(int, int startOffset, int endOffset) {
 
 int TextBoxAccessible::cursorPosition() const { return Edit()->cursorPosition(); }
 
-void TextBoxAccessible::setCursorPosition(int position) { Edit()->setCursorPosition(position); }
+// A caret put anywhere ends the selection, also where the caret already stands, which Qt's own
+// keeps selected.
+void TextBoxAccessible::setCursorPosition(int position) {
+  Edit()->deselect();
+  Edit()->setCursorPosition(position);
+}
 
 QString TextBoxAccessible::text(int startOffset, int endOffset) const {
   return Edit()->text().mid(startOffset, endOffset - startOffset);
