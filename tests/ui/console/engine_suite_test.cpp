@@ -45,29 +45,4 @@ TEST(Mouse, DragsAWindowByItsTitleBar) {
   EXPECT_EQ(after.left * 100 + after.top, (before.left - 5) * 100 + before.top + 2);
 }
 
-// In a terminal of 60 x 20 the main window works; the explanation, too large for it, shows as a
-// notice of the size it needs, and takes no key, so that nothing happens unseen.
-TEST(TooSmall, AWindowNotWholeIsANoticeAndTakesNoKey) {
-  setenv("COLUMNS", "60", 1);
-  setenv("LINES", "20", 1);
-  ConsoleProbe probe;
-  probe.Type("Text1", u"4");
-  probe.Press(probe::FormId::kMainWindow, ui::Key::kEnter);
-  EXPECT_EQ(probe.Text(probe::FormId::kMainWindow, "Text2"), u"4102");
-  probe.Click("Command2");
-  const int width = ui::ClientInUnits(ui::Form2Design(), probe.Units()).width + 2;
-  const int height = ui::ClientInUnits(ui::Form2Design(), probe.Units()).height + 2;
-  const std::string needed = std::to_string(width) + "x" + std::to_string(height);
-  std::u16string notice = u"窗口太小，至少需要" + std::u16string(needed.begin(), needed.end());
-  notice[notice.find(u'x')] = u'\u00d7';
-  EXPECT_TRUE(probe.Shows(notice));
-  for (const auto& [key, modifiers] : {std::pair{ui::Key::kEscape, 0u}, {ui::Key::kW, unsigned{ui::kCtrl}},
-                                       {ui::Key::kF4, unsigned{ui::kAlt}}}) {
-    probe.Press(probe::FormId::kExplanationWindow, key, modifiers);
-  }
-  EXPECT_TRUE(probe.Open(probe::FormId::kExplanationWindow));
-  unsetenv("COLUMNS");
-  unsetenv("LINES");
-}
-
 }  // namespace
