@@ -125,7 +125,9 @@ class ConsoleProbe final : public probe::Probe {
     const std::u16string text = Text(probe::FormId::kMainWindow, textBox);
     std::size_t at = Shown(textBox).first;
     for (int column = cells.left + LeftOfText(textBox); at < text.size() && column < Cursor().col;) {
-      column += ui::console::Cells(std::u16string_view(text).substr(at++, 1));
+      const std::size_t units = text[at] >= 0xD800 && text[at] < 0xDC00 ? 2 : 1;  // a pair, one character
+      column += ui::console::Cells(std::u16string_view(text).substr(at, units));
+      at += units;
     }
     return at;
   }
@@ -318,7 +320,12 @@ class ConsoleProbe final : public probe::Probe {
     std::u16string text;
     for (int at = column; at < column + width && at < Size().second;) {
       const VTermScreenCell cell = Cell(at, row);
-      text += cell.chars[0] ? static_cast<char16_t>(cell.chars[0]) : u' ';
+      const uint32_t c = cell.chars[0];
+      if (c > 0xFFFF) {  // as a pair, as the program keeps it
+        text += {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
+      } else {
+        text += c ? static_cast<char16_t>(c) : u' ';
+      }
       at += cell.width > 0 ? cell.width : 1;
     }
     return text;

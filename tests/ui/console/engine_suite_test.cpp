@@ -26,6 +26,18 @@ TEST(TextBoxes, APressPutsTheCaretWhereItWasPressed) {
   EXPECT_EQ(probe.Cursor().col, pressed);
 }
 
+// A character beyond the sixteen-bit range, as many Chinese ones are, is one to the caret and two
+// cells on the screen.
+TEST(TextBoxes, TakeACharacterOfTwoUnitsAsOne) {
+  ConsoleProbe probe;
+  probe.Type("Text1", u"\U00020000" u"4");
+  for (const auto& [key, caret] : {std::pair{ui::Key::kLeft, 2u}, {ui::Key::kLeft, 0u}, {ui::Key::kRight, 2u},
+                                   {ui::Key::kRight, 3u}, {ui::Key::kRight, 3u}}) {
+    probe.Press(probe::FormId::kMainWindow, key);
+    EXPECT_EQ(probe.Caret("Text1"), caret);
+  }
+}
+
 // The explanation's lines, each on its row across its width, between the texts it separates.
 TEST(Lines, AreDrawnWhereTheyStand) {
   ConsoleProbe probe;
