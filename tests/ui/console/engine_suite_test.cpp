@@ -36,6 +36,8 @@ TEST(TextBoxes, TakeACharacterOfTwoUnitsAsOne) {
     probe.Press(probe::FormId::kMainWindow, key);
     EXPECT_EQ(probe.Caret("Text1"), caret);
   }
+  probe.Compose("Text1", u"5");  // typed at the end, where Right left the caret
+  EXPECT_EQ(probe.Text(probe::FormId::kMainWindow, "Text1"), u"\U00020000" u"45");
 }
 
 // The explanation's lines, each on its row across its width, between the texts it separates.
@@ -48,13 +50,17 @@ TEST(Lines, AreDrawnWhereTheyStand) {
   }
 }
 
-// The mouse drags a window by its title bar, where the core lets it go.
+// The mouse drags a window by its title bar, where the core lets it go: its frame whole on the
+// screen, in the corner at the farthest.
 TEST(Mouse, DragsAWindowByItsTitleBar) {
   ConsoleProbe probe;
   const ui::Rect before = probe.ClientOf(probe::FormId::kMainWindow);
   probe.Drag({before.left + 3, before.top - 1}, {before.left - 2, before.top + 1});
   const ui::Rect after = probe.ClientOf(probe::FormId::kMainWindow);
   EXPECT_EQ(after.left * 100 + after.top, (before.left - 5) * 100 + before.top + 2);
+  probe.Drag({after.left + 3, after.top - 1}, {0, 0});
+  const ui::Rect corner = probe.ClientOf(probe::FormId::kMainWindow);
+  EXPECT_EQ(corner.left * 100 + corner.top, 101);  // inside the border's first column and row
 }
 
 }  // namespace

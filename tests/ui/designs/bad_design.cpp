@@ -14,8 +14,9 @@ constexpr std::array kControls{
 #if WRONG == 0
     ControlDesign{"A", kTextBox, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 0, 15, 60, 15, 1},
     ControlDesign{"L", kLine, {}, 0, 90, 0, 60, std::nullopt},  // drawn upward
-#elif WRONG == 1  // two controls of one name
-    ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"A", kLabel, u"B", 0, 30, 60, 15, 1},
+#elif WRONG == 1  // two controls of one name, after another
+    ControlDesign{"A", kLabel, u"A", 0, 0, 60, 15, 0}, ControlDesign{"B", kLabel, u"B", 0, 30, 60, 15, 1},
+    ControlDesign{"B", kLabel, u"C", 0, 60, 60, 15, 2},
 #elif WRONG == 2  // past the client area's right edge
     ControlDesign{"A", kLabel, u"A", 50, 0, 60, 15, 0},
 #elif WRONG == 3  // a line with a tab index
