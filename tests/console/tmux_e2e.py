@@ -95,32 +95,24 @@ texts = ["(*) 旧算法", "( ) 新算法", "分区：", "GB", "应输整数：",
 try:
     # quorvel with no display comes up in the terminal, its Chinese texts whole under LANG=C.
     start(quorvel or console)
-    keys("-l", "4")
-    keys("Enter")
-    wait_for("4 GB by the old rule", lambda shown: "4102" in shown)
-    # The explanation, its texts whole; Escape closes it.
+    # Too small a terminal says so, and the program goes on once it is larger.
+    tmux("resize-window", "-t", sessions[-1], "-x", "40", "-y", "10")
+    wait_for("the terminal too small", lambda shown: "窗口太小" in shown)
+    tmux("resize-window", "-t", sessions[-1], "-x", "100", "-y", "30")
+    wait_for("the main window again", main_window)
+    # The explanation, its texts whole. With both windows open, a smaller terminal places both
+    # again, the main window's close mark and buttons in sight above the explanation; Escape closes
+    # the explanation, and the keyboard is on 了解原理 again.
     keys("BTab", "Enter")
     explanation = ["新算法：", "1柱面大小=512byte*255*63＝8225280(B)",
                    "应分MB数=4301821440/1024/1024=4102.53662…≈4103(MB)", "旧算法：",
                    "MB=(GB-1)*2+GB*1024", "Prelvane 开发组 制作", "┌ 原理 "]
     wait_for("the explanation", lambda shown: all(text in shown for text in explanation))
-    keys("Escape")
-    wait_for("the explanation closed, the keyboard on 了解原理",
-             lambda shown: "┌ 原理 " not in shown and "<了解原理>" in shown)
-    # Too small a terminal says so, and the program goes on once it is larger.
-    tmux("resize-window", "-t", sessions[-1], "-x", "40", "-y", "10")
-    wait_for("the terminal too small", lambda shown: "窗口太小" in shown)
-    tmux("resize-window", "-t", sessions[-1], "-x", "100", "-y", "30")
-    wait_for("the windows again", lambda shown: all(text in shown for text in
-                                                    ["分区：", "应输整数：", "了解原理", "开始计算", "┌ Prelvane "]))
-    # With both windows open, a smaller terminal places both again, the main window's close mark
-    # and buttons in sight above the explanation. The keyboard is on 了解原理 still.
-    keys("Enter")
-    wait_for("the explanation", lambda shown: "┌ 原理 " in shown)
     tmux("resize-window", "-t", sessions[-1], "-x", "80", "-y", "24")
     wait_for("both windows in 80 x 24", lambda shown: shown.count("^W[×]") == 2 and "┌ Prelvane " in shown)
     keys("Escape")
-    wait_for("the explanation closed", lambda shown: "┌ 原理 " not in shown)
+    wait_for("the explanation closed, the keyboard on 了解原理",
+             lambda shown: "┌ 原理 " not in shown and "<了解原理>" in shown)
     keys("Tab")
     # A paste is text: Ctrl+C, Ctrl+Z and Ctrl+\ in it stop nothing, and stay out of the box.
     keys("-l", "\033[200~5\x03\x1a\x1c6\033[201~")
@@ -146,18 +138,13 @@ try:
     keys("echo exit=$?", "Enter")
     wait_for("the program ended after fg", lambda shown: "exit=0" in shown)
 
-    # quorvel-console, ended by closing its main window, and by a dropped connection's SIGHUP; the
-    # Linux console, which cannot draw the texts, and a terminal of no known type, refused in one
-    # line of plain ASCII.
-    start(console)
-    keys("C-w")
-    ended_as_found("closing the main window", 0)
+    # quorvel-console, ended by a dropped connection's SIGHUP, and by SIGTERM and SIGQUIT.
     for signal, number in (("HUP", 1), ("TERM", 15), ("QUIT", 3)):
         start(console)
         subprocess.run(["pkill", f"-{signal}", "-fx", console], check=True)
         ended_as_found(f"SIG{signal}", 128 + number)
 
-    # No colour where the user asks for none.
+    # No colour where the user asks for none; ended by closing its main window.
     start(f"NO_COLOR=1 {console}")
     drawn = tmux("capture-pane", "-e", "-p", "-t", sessions[-1])
     assert not re.search(r"\x1b\[[0-9;]*\b(3[0-7]|4[0-7]|38|48)\b", drawn), drawn
@@ -186,6 +173,8 @@ try:
     # GNU screen started under LANG=C takes Chinese characters for narrow ones: refused.
     start(f"screen -U sh -c '{console}; echo exit=$?; exec sleep 60'", window=False)
     assert "does not read UTF-8" in wait_for("refused in screen", lambda shown: "exit=1" in shown)
+    # The Linux console, which cannot draw the texts, a terminal of no known type, and one that
+    # cannot move its cursor, refused in one line of plain ASCII.
     for term, said in (("linux", "cannot draw Chinese characters"), ("nonesuch", "(TERM=nonesuch) is unknown"),
                        ("dumb", "cannot move its cursor")):
         start(f"TERM={term} {console}", window=False)
