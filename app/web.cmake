@@ -3,7 +3,7 @@
 add_executable(quorvel main_web.cpp)
 target_link_libraries(quorvel PRIVATE ui_web ui_forms)
 target_link_options(quorvel PRIVATE -Oz
-  "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall] -s ENVIRONMENT=web -s FILESYSTEM=0 -s DYNAMIC_EXECUTION=0"
+  "SHELL:-s ENVIRONMENT=web -s FILESYSTEM=0 -s DYNAMIC_EXECUTION=0"
   "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144")
 set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 set_target_properties(quorvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})

@@ -12,12 +12,25 @@ var QuorvelPageLibrary = {
     wakeUp: null,   // the program, waiting on a box of its
 
     // The program's answer: whether it used the event. One that runs into a box is used, and
-    // answers once the box is dismissed.
+    // answers once the box is dismissed; its strings stay on the stack until then. An event while
+    // the program waits on a box is answered at once, which ccall would not tell apart.
     report: function(window, kind, control, key, modifiers, x, y) {
-      const used = Module.ccall('quorvel_report', 'number',
-          ['number', 'string', 'string', 'string', 'string', 'number', 'number'],
-          [window, kind, control || '', key || '', modifiers || '', x || 0, y || 0]);
-      return used === 1 || used instanceof Promise;
+      const waiting = Asyncify.currData;
+      const stack = stackSave();
+      const string = (text) => {
+        const bytes = lengthBytesUTF8(text || '') + 1;
+        const pointer = stackAlloc(bytes);
+        stringToUTF8(text || '', pointer, bytes);
+        return pointer;
+      };
+      const used = _quorvel_report(window, string(kind), string(control), string(key),
+                                   string(modifiers), x || 0, y || 0);
+      if (Asyncify.currData !== waiting) {
+        Asyncify.whenDone().then(() => stackRestore(stack));
+        return true;
+      }
+      stackRestore(stack);
+      return used === 1;
     },
     // A key of those the program may answer, with its modifiers (start.js: quorvelKeys).
     press: function(window, event) {
@@ -133,16 +146,36 @@ var QuorvelPageLibrary = {
     },
     // A press on a window is the program's first, which says whether it goes on (to the control
     // pressed, or to drag the window); a press on no control that takes the focus leaves the
-    // keyboard where it was rather than give it to the page. The keyboard gone from every window
-    // is reported too.
+    // keyboard where it was rather than give it to the page. Chromium moves the focus and clicks
+    // even after a cancelled pointerdown: a press that does not go on does neither, so that the
+    // keyboard stays in a box in front. The keyboard gone from every window is reported too.
     watchPresses: function() {
+      let refused = null;  // the window of a press that did not go on, until it is released
       document.addEventListener('pointerdown', (event) => {
         const target = document.elementFromPoint(event.clientX, event.clientY);
         const pressed = target && target.closest('.window');
+        refused = null;
         if (!pressed) return;
         const goesOn = QuorvelPage.report(Number(pressed.dataset.window), 'pressed');
         if (!goesOn || !target.closest('input:enabled, button:enabled')) event.preventDefault();
-        if (!goesOn) event.stopPropagation();
+        if (!goesOn) {
+          event.stopPropagation();
+          refused = pressed;
+        }
+      }, true);
+      const release = () => setTimeout(() => { refused = null; });  // after its click
+      document.addEventListener('pointerup', release, true);
+      document.addEventListener('pointercancel', release, true);
+      document.addEventListener('focusin', (event) => {
+        if (!refused || !refused.contains(event.target)) return;
+        event.stopImmediatePropagation();
+        if (event.relatedTarget) event.relatedTarget.focus();
+        else event.target.blur();
+      }, true);
+      document.addEventListener('click', (event) => {
+        if (!refused || !refused.contains(event.target)) return;
+        event.preventDefault();
+        event.stopImmediatePropagation();
       }, true);
       document.addEventListener('focusout', (event) => {
         const left = event.target.closest('.window');
