@@ -41,12 +41,15 @@ var QuorvelPageLibrary = {
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
+    // A text box's font at a size.
+    font: function(control, pixels) {
+      return `${control.weight} ${pixels}px ${control.family}`;
+    },
     // A text's width in a text box's font at a size, as the browser lays it out.
-    measure: function(field, text, pixels) {
-      const style = getComputedStyle(field);
+    measure: function(control, text, pixels) {
       const context = QuorvelPage.context ||
           (QuorvelPage.context = document.createElement('canvas').getContext('2d'));
-      context.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
+      context.font = QuorvelPage.font(control, pixels);
       return context.measureText(text).width;
     },
     // The frame around a window's client area, as laid out, before any scaling.
@@ -299,7 +302,14 @@ var QuorvelPageLibrary = {
     }
     element.style.fontWeight = bold ? 'bold' : 'normal';
     const control = {element, field};
-    if (kindName === 'text') control.padding = parseFloat(getComputedStyle(field).paddingLeft);
+    // A text box's font, border and padding, read once: what the program asks of its text is
+    // answered from them and from where it laid the box, so that the page is not laid out anew
+    // for each question.
+    if (kindName === 'text') {
+      const style = getComputedStyle(field);
+      Object.assign(control, {padding: parseFloat(style.paddingLeft), border: parseFloat(style.borderLeftWidth),
+                              weight: style.fontWeight, family: style.fontFamily});
+    }
     self.controls.set(controlName, control);
   },
 
@@ -311,9 +321,10 @@ var QuorvelPageLibrary = {
   },
 
   web_lay_control: function(window, name, left, top, width, height, fontPixels) {
-    const {element} = QuorvelPage.control(window, name);
-    Object.assign(element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
-                                  height: height + 'px', fontSize: fontPixels + 'px'});
+    const control = QuorvelPage.control(window, name);
+    control.laid = {left, top, width, height};
+    Object.assign(control.element.style, {left: left + 'px', top: top + 'px', width: width + 'px',
+                                          height: height + 'px', fontSize: fontPixels + 'px'});
   },
 
   web_draw_line: function(window, left, top, width, height) {
@@ -412,11 +423,11 @@ var QuorvelPageLibrary = {
   // in the padding after a text's end.
   web_text_room: function(window, name) {
     const control = QuorvelPage.control(window, name);
-    return control.field.clientWidth - 2 * control.padding + 1;
+    return control.laid.width - 2 * (control.border + control.padding) + 1;
   },
 
   web_text_width: function(window, name, text, pixels) {
-    return Math.ceil(QuorvelPage.measure(QuorvelPage.control(window, name).field, UTF16ToString(text), pixels));
+    return Math.ceil(QuorvelPage.measure(QuorvelPage.control(window, name), UTF16ToString(text), pixels));
   },
 
   // A cut text's marks stand over the box, at each end of its text's room that hides characters,
@@ -437,21 +448,21 @@ var QuorvelPageLibrary = {
         return mark;
       });
     }
-    const room = field.offsetLeft + field.clientLeft + control.padding;
-    const roomEnd = room + field.clientWidth - 2 * control.padding + 1;
+    const {left, top, width, height} = control.laid, inside = height - 2 * control.border;
+    const room = left + control.border + control.padding;
+    const roomEnd = left + width - control.border - control.padding + 1;
     const places = [[markLeft, room, clearLeft], [markRight, roomEnd - clearRight, clearRight]];
     control.marks.forEach((mark, side) => {
-      const [shown, left, width] = places[side];
+      const [shown, at, size] = places[side];
       mark.textContent = shown ? UTF16ToString(cutMark) : '';
-      mark.style.font = getComputedStyle(field).font;  // before the line's height, which it resets
-      Object.assign(mark.style, {left: left + 'px', top: field.offsetTop + field.clientTop + 'px',
-                                 width: width + 'px', height: field.clientHeight + 'px',
-                                 lineHeight: field.clientHeight + 'px', fontSize: pixels + 'px'});
+      mark.style.font = QuorvelPage.font(control, pixels);  // before the line's height, which it resets
+      Object.assign(mark.style, {left: at + 'px', top: top + control.border + 'px', width: size + 'px',
+                                 height: inside + 'px', lineHeight: inside + 'px'});
     });
     field.title = UTF16ToString(tooltip);
     if (caretToFirst) field.setSelectionRange(first, first);
     // From the first character the program says, at the left end of the room between the marks.
-    field.scrollLeft = QuorvelPage.measure(field, field.value.slice(0, first), pixels);
+    field.scrollLeft = QuorvelPage.measure(control, field.value.slice(0, first), pixels);
   },
 
   web_move_caret: function(window, name, to) {

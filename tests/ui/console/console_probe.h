@@ -196,8 +196,8 @@ class ConsoleProbe final : public probe::Probe {
   std::optional<std::vector<std::u16string>> TakeAnnounced() override { return std::nullopt; }
 
  public:
-  // What only a terminal shows: a press on a cell, a drag from one to another, where a window and
-  // the design's controls stand in cells, and whether a text shows anywhere.
+  // What only a terminal shows: a press on a cell, a drag from one to another, and where a window
+  // and the design's controls stand in cells.
   void PressAt(int column, int row) {
     const std::string at = std::to_string(column + 1) + ";" + std::to_string(row + 1);
     Send("\033[<0;" + at + "M\033[<0;" + at + "m");
@@ -205,12 +205,6 @@ class ConsoleProbe final : public probe::Probe {
   void Drag(ui::Point from, ui::Point to) {
     const auto at = [](ui::Point cell) { return std::to_string(cell.x + 1) + ";" + std::to_string(cell.y + 1); };
     Send("\033[<0;" + at(from) + "M\033[<32;" + at(to) + "M\033[<0;" + at(to) + "m");
-  }
-  bool Shows(std::u16string_view text) const {
-    for (int row = 0; row < Size().first; ++row) {
-      if (Row(0, row, Size().second).find(text) != std::u16string::npos) return true;
-    }
-    return false;
   }
   ui::Rect Cells(probe::FormId form, std::string_view control) const {
     const ui::Rect client = Client(form);
