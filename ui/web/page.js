@@ -52,6 +52,19 @@ var QuorvelPageLibrary = {
       context.font = QuorvelPage.font(control, pixels);
       return context.measureText(text).width;
     },
+    // Where a text box's text is scrolled to, set once the program has answered the event: the
+    // browser lays the page out to set it, which the program's other changes would make it do
+    // again for each box.
+    scroll: function(field, left) {
+      if (!QuorvelPage.scrolls) {
+        QuorvelPage.scrolls = new Map();
+        queueMicrotask(() => {
+          QuorvelPage.scrolls.forEach((to, scrolled) => { scrolled.scrollLeft = to; });
+          QuorvelPage.scrolls = null;
+        });
+      }
+      QuorvelPage.scrolls.set(field, left);
+    },
     // The frame around a window's client area, as laid out, before any scaling.
     frame: function(self) {
       const left = self.element.clientLeft + self.client.offsetLeft;
@@ -400,7 +413,7 @@ var QuorvelPageLibrary = {
     field.focus();
     if (field.type === 'text') {
       field.setSelectionRange(0, field.value.length, 'backward');
-      field.scrollLeft = 0;
+      QuorvelPage.scroll(field, 0);
     }
   },
 
@@ -462,7 +475,7 @@ var QuorvelPageLibrary = {
     field.title = UTF16ToString(tooltip);
     if (caretToFirst) field.setSelectionRange(first, first);
     // From the first character the program says, at the left end of the room between the marks.
-    field.scrollLeft = QuorvelPage.measure(control, field.value.slice(0, first), pixels);
+    QuorvelPage.scroll(field, QuorvelPage.measure(control, field.value.slice(0, first), pixels));
   },
 
   web_move_caret: function(window, name, to) {
