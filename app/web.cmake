@@ -4,7 +4,9 @@ add_executable(quorvel main_web.cpp)
 target_link_libraries(quorvel PRIVATE ui_web ui_forms)
 target_link_options(quorvel PRIVATE -Oz
   "SHELL:-s ENVIRONMENT=web -s FILESYSTEM=0 -s DYNAMIC_EXECUTION=0"
-  "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144")
+  "SHELL:-s INITIAL_MEMORY=4194304 -s ALLOW_MEMORY_GROWTH=1 -s TOTAL_STACK=262144"
+  "SHELL:-s INVOKE_RUN=0 --pre-js ${CMAKE_CURRENT_SOURCE_DIR}/web/main_task.js")
+set_property(TARGET quorvel APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/main_task.js)
 set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 set_target_properties(quorvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 
