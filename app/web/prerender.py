@@ -143,7 +143,13 @@ def main(source, engine, site):
              f"@media (min-width: {drawn['right']}px) and (min-height: {drawn['bottom']}px) {{\n"
              f"{rules}\n}}\n")
     digest = base64.b64encode(hashlib.sha256(style.encode()).digest()).decode()
+    # Where the copy does not show, the program draws the first window: its files are fetched
+    # with the page's own.
+    elsewhere = f"not all and (min-width: {drawn['right']}px) and (min-height: {drawn['bottom']}px)"
+    program = (f'<link rel="preload" href="quorvel.js" as="script" media="{elsewhere}">\n'
+               f'<link rel="preload" href="quorvel.wasm" as="fetch" crossorigin media="{elsewhere}">\n')
     for old, new in (('<link rel="stylesheet" href="style.css">', f"<style>{style}</style>"),
+                     ('<script src="start.js" defer></script>', program + '<script src="start.js" defer></script>'),
                      ("script-src 'self'", f"style-src 'sha256-{digest}'; script-src 'self'"),
                      ("<body>", "<body>\n" + drawn["html"])):
         if page.count(old) != 1:
