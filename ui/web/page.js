@@ -7,9 +7,10 @@
 var QuorvelPageLibrary = {
   // Methods as function properties: the library's objects are written out as source.
   $QuorvelPage: {
-    windows: null,  // window number -> its elements, made with the first window
-    texts: null,    // the program's own texts the page shows
-    wakeUp: null,   // the program, waiting on a box of its
+    windows: null,    // window number -> its elements, made with the first window
+    texts: null,      // the program's own texts the page shows
+    wakeUp: null,     // the program, waiting on a box of its
+    focusing: false,  // while the program moves the keyboard
 
     // The program's answer: whether it used the event. One that runs into a box is used, and
     // answers once the box is dismissed; its strings stay on the stack until then. An event while
@@ -51,6 +52,12 @@ var QuorvelPageLibrary = {
           (QuorvelPage.context = document.createElement('canvas').getContext('2d'));
       context.font = QuorvelPage.font(control, pixels);
       return context.measureText(text).width;
+    },
+    // The keyboard moved where the program says, which no press behind a box holds back.
+    focus: function(element) {
+      QuorvelPage.focusing = true;
+      element.focus();
+      QuorvelPage.focusing = false;
     },
     // Where a text box's text is scrolled to, set once the program has answered the event: the
     // browser lays the page out to set it, which the program's other changes would make it do
@@ -163,10 +170,12 @@ var QuorvelPageLibrary = {
     // A press on a window is the program's first, which says whether it goes on (to the control
     // pressed, or to drag the window); a press on no control that takes the focus leaves the
     // keyboard where it was rather than give it to the page. Chromium moves the focus and clicks
-    // even after a cancelled pointerdown: a press that does not go on does neither, so that the
-    // keyboard stays in a box in front. The keyboard gone from every window is reported too.
+    // even after a cancelled pointerdown, a finger's tap clicking later still: a press that does
+    // not go on does neither, up to its click or the next press, so that the keyboard stays in a
+    // box in front; the program's own moves of the keyboard go on. The keyboard gone from every
+    // window is reported too.
     watchPresses: function() {
-      let refused = null;  // the window of a press that did not go on, until it is released
+      let refused = null;  // the window of a press that did not go on
       document.addEventListener('pointerdown', (event) => {
         const target = document.elementFromPoint(event.clientX, event.clientY);
         const pressed = target && target.closest('.window');
@@ -179,17 +188,16 @@ var QuorvelPageLibrary = {
           refused = pressed;
         }
       }, true);
-      const release = () => setTimeout(() => { refused = null; });  // after its click
-      document.addEventListener('pointerup', release, true);
-      document.addEventListener('pointercancel', release, true);
       document.addEventListener('focusin', (event) => {
-        if (!refused || !refused.contains(event.target)) return;
+        if (!refused || !refused.contains(event.target) || QuorvelPage.focusing) return;
         event.stopImmediatePropagation();
         if (event.relatedTarget) event.relatedTarget.focus();
         else event.target.blur();
       }, true);
       document.addEventListener('click', (event) => {
-        if (!refused || !refused.contains(event.target)) return;
+        const pressed = refused;
+        refused = null;
+        if (!pressed || !pressed.contains(event.target)) return;
         event.preventDefault();
         event.stopImmediatePropagation();
       }, true);
@@ -410,7 +418,7 @@ var QuorvelPageLibrary = {
   // A text box's selection runs from its end back to the start, where its caret stands.
   web_focus: function(window, name) {
     const field = QuorvelPage.control(window, name).field;
-    field.focus();
+    QuorvelPage.focus(field);
     if (field.type === 'text') {
       field.setSelectionRange(0, field.value.length, 'backward');
       QuorvelPage.scroll(field, 0);
@@ -423,7 +431,7 @@ var QuorvelPageLibrary = {
   },
 
   web_take_keyboard: function(window) {
-    QuorvelPage.windows.get(window).element.focus();
+    QuorvelPage.focus(QuorvelPage.windows.get(window).element);
   },
 
   web_mark_default: function(window, name) {
