@@ -42,6 +42,11 @@ var QuorvelPageLibrary = {
     control: function(window, name) {
       return QuorvelPage.windows.get(window).controls.get(UTF8ToString(name));
     },
+    // A text box's room for its text, from its left padding: a pixel more than between its
+    // paddings, for the caret, which the browser draws in the padding after a text's end.
+    room: function(control) {
+      return control.laid.width - 2 * (control.border + control.padding) + 1;
+    },
     // A text box's font at a size.
     font: function(control, pixels) {
       return `${control.weight} ${pixels}px ${control.family}`;
@@ -440,11 +445,8 @@ var QuorvelPageLibrary = {
         control.element.classList.toggle('default', controlName === button));
   },
 
-  // The box's inner width less its padding, and a pixel for the caret, which the browser draws
-  // in the padding after a text's end.
   web_text_room: function(window, name) {
-    const control = QuorvelPage.control(window, name);
-    return control.laid.width - 2 * (control.border + control.padding) + 1;
+    return QuorvelPage.room(QuorvelPage.control(window, name));
   },
 
   web_text_width: function(window, name, text, pixels) {
@@ -469,9 +471,9 @@ var QuorvelPageLibrary = {
         return mark;
       });
     }
-    const {left, top, width, height} = control.laid, inside = height - 2 * control.border;
+    const {left, top, height} = control.laid, inside = height - 2 * control.border;
     const room = left + control.border + control.padding;
-    const roomEnd = left + width - control.border - control.padding + 1;
+    const roomEnd = room + QuorvelPage.room(control);
     const places = [[markLeft, room, clearLeft], [markRight, roomEnd - clearRight, clearRight]];
     control.marks.forEach((mark, side) => {
       const [shown, at, size] = places[side];
