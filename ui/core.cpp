@@ -108,6 +108,7 @@ void Window::RestoreFocus() {
 }
 
 void Window::Fit(std::string_view textBox, bool caretToStart) {
+  if (!fitting_) return;
   const ControlDesign& control = design_.Control(textBox);
   const Units units = native_->Measure();
   const std::u16string text = native_->Text(control.name);
@@ -146,6 +147,11 @@ void Window::Edited(std::string_view textBox) {
 
 void Window::Lay(const Placement& placement) {
   native_->Lay(LayOut(design_, native_->Measure(), placement));
+  if (fitting_) FitTexts();
+}
+
+void Window::FitTexts() {
+  fitting_ = true;
   for (const ControlDesign& control : design_.controls) {
     if (control.kind == ControlKind::kTextBox) Fit(control.name, true);
   }
@@ -167,7 +173,9 @@ Window& Core::Load(WindowId id) {
   const Form& form = program_.windows[id];
   Build(id, form.design());
   Dispatch([&] { form.load(*this); });
-  return *slots_[id].window;
+  Window& window = *slots_[id].window;
+  Dispatch([&] { window.FitTexts(); });
+  return window;
 }
 
 void Core::Build(WindowId id, const WindowDesign& design) {

@@ -112,6 +112,10 @@ class Window {
   void Edited(std::string_view textBox);
   // Where each control stands and how each text box shows its text, in the window's units.
   void Lay(const Placement& placement);
+  // Each text box's view fitted to its text, from now on. Until then, while the window is built
+  // and its load handler sets its texts, none is: measuring the design's captions, which the
+  // handler replaces before anyone sees them, would cost a font at every size they shrink to.
+  void FitTexts();
   // The labels' texts as a reader meets them, one a line.
   std::u16string Captions() const;
 
@@ -125,6 +129,7 @@ class Window {
   std::string_view focus_;  // where the keyboard is, or was last, in the window
   bool enabled_ = true;
   bool whole_ = true;
+  bool fitting_ = false;
 };
 
 class Core {
