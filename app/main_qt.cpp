@@ -15,6 +15,7 @@
 #include "app/qt_icon.h"
 #include "app/version.h"
 #include "ui/forms.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/qt_engine.h"
 
 int main(int, char* argv[]) {
@@ -43,6 +44,7 @@ int main(int, char* argv[]) {
     // Not the Wayland compositor that did not answer.
     if (display == Desktop::kX) setenv("QT_QPA_PLATFORM", "xcb", 1);
   }
+  std::jthread fonts = ui::qt::ReadFontConfiguration();
   // On Wayland the windows draw their own title bars (title_bar.h): Qt's decorations, and the
   // graphics library it loads only to ask whether it can draw them, are not wanted, and cost a
   // fifth of the time to the first frame and 50 MiB.
@@ -54,6 +56,7 @@ int main(int, char* argv[]) {
   // The command line means nothing to the program, Qt's own options neither.
   int arguments = 1;
   QApplication application(arguments, argv);
+  fonts.join();
   // The icon once the first window is painted: decoding it and handing it to the window system
   // would hold that frame back.
   struct IconAfterFirstPaint final : QObject {

@@ -1,5 +1,7 @@
 #include "ui/qt/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -31,6 +33,10 @@ QFont FontFor(const FontDesign& font) {
   result.setPixelSize(FontPixels(font));
   result.setBold(font.bold);
   return result;
+}
+
+std::jthread ReadFontConfiguration() {
+  return std::jthread([] { FcInit(); });
 }
 
 }  // namespace ui::qt
